@@ -1,0 +1,39 @@
+#pragma once
+// The state that the windows share: the loaded log (one grid plus its header)
+// and the job and analysis values that several commands read. One object,
+// owned by the main window and passed by reference.
+
+#include "main/keoe_grid.h"
+
+#include <string>
+
+struct LogHeader {
+    std::string StationCall;
+    std::string ContestName;
+    std::string Category;
+    std::string LogYear;
+    std::string LogTitle;
+    int QsoCount = 0;
+    std::string OutputDir;
+};
+
+struct AppState {
+    AppState();
+
+    TKeoEGrid log_grid;  // row 0 titles, rows 1..QsoCount one QSO each
+    LogHeader header;
+
+    // Failed QSOs of the running job; also the last row written to the error list.
+    int BadQsoCount = 0;
+    // Row of the log table that the running job is processing.
+    int RowCounter = 0;
+
+    std::string CurrentCall;
+    double HomeLat = 0;
+    double HomeLon = 0;
+    bool UcgMode = false;
+    bool MasterLoaded = false;
+    int WpxCount = 0;
+    int FirstQsoMinute = 0;
+    int PrevMinute = 0;
+};

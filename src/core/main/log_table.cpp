@@ -1,0 +1,191 @@
+#include "main/log_table.h"
+
+#include "main/text_util.h"
+
+#include <cmath>
+
+const std::vector<std::string>& logColumnTitles()
+{
+    static const std::vector<std::string> t = {"#", "Cont.", "DXCC", "WAZ", "ITU", "WPX", "RUS", "Master", "Operator",
+                                               "a", "k", "band", "kHz", "Mode", "Date", "Time", "Callsign", "QSO",
+                                               "Pts.", "TX"};
+    return t;
+}
+
+const std::array<int, LogColumnCount>& logColumnBaseWidths()
+{
+    static const std::array<int, LogColumnCount> w = {40, 30, 45, 35, 35, 35, 30, 45, 55, 20,
+                                                      20, 35, 40, 35, 65, 35, 75, 35, 30, 20};
+    return w;
+}
+
+std::vector<int> logColumnWidths(int tableWidth)
+{
+    std::vector<int> out;
+    for (int b : logColumnBaseWidths())
+        out.push_back(static_cast<int>(zem::roundHalfEven(b * static_cast<double>(tableWidth) / 761.0)) - 1);
+    return out;
+}
+
+void initLogGrid(TKeoEGrid& grid)
+{
+    grid.SetColCount(LogColumnCount);
+    grid.SetFixedCols(1);
+    grid.SetFixedRows(1);
+    grid.DefaultRowHeight = 15;
+    grid.FixedColor = zemcolor::Aqua;
+    grid.Alignment = TAlignment::Center;
+    grid.SetHeader(logColumnTitles());
+    grid.ClearGrid();
+}
+
+int get_time_for_qso(const TKeoEGrid& log, int row, int prevMinute)
+{
+    if (row == 0) return prevMinute + 1;
+    const std::string& date = log.Cell(lcDate, row);
+    const std::string& time = log.Cell(lcTime, row);
+    auto part = [](const std::string& s, size_t from, size_t len) {
+        return from < s.size() ? s.substr(from, len) : std::string();
+    };
+    int day = zem::toInt(part(date, 8, 2));
+    int hour = zem::toInt(part(time, 0, 2));
+    int minute = zem::toInt(part(time, 2, 2));
+    int r = day * 1440 + hour * 60 + minute;
+    return r == 0 ? 1 : r;
+}
+
+std::string Freq_to_band(double kHz)
+{
+    if (kHz >= 1800 && kHz <= 2000) return "160";
+    if (kHz >= 3500 && kHz <= 4000) return "80";
+    if (kHz >= 7000 && kHz <= 7200) return "40";
+    if (kHz >= 14000 && kHz <= 14350) return "20";
+    if (kHz >= 21000 && kHz <= 21450) return "15";
+    if (kHz >= 28000 && kHz <= 29500) return "10";
+    return "";
+}
+
+std::vector<int> AutoSizeGridColumn(const TKeoEGrid& grid, const std::function<int(const std::string&)>& measure,
+                                    int gridLineWidth, int gridWidth)
+{
+    std::vector<int> widths(static_cast<size_t>(grid.ColCount()), 0);
+    const int lastRow = static_cast<int>(zem::roundHalfEven((grid.RowCount() - 1) / 2.5));
+    double total = 0;
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        int w = 0;
+        for (int r = 0; r <= lastRow && r < grid.RowCount(); ++r) w = std::max(w, measure(grid.Cell(c, r)));
+        widths[static_cast<size_t>(c)] = gridLineWidth + w + 4;
+        total += widths[static_cast<size_t>(c)];
+    }
+    if (total <= 0) return widths;
+    for (auto& w : widths) w = static_cast<int>(zem::roundHalfEven(w * (gridWidth - 5) / total)) - 2;
+    return widths;
+}
+
+std::vector<LogPaintOp> log_gridDrawCell(const TKeoEGrid& log, int aCol, int aRow, std::uint32_t stateBrush)
+{
+    using namespace zemcolor;
+    std::vector<LogPaintOp> ops;
+    std::uint32_t brush = stateBrush;
+    std::uint32_t font = Black;
+    bool bold = false;
+    const std::string& text = log.Cell(aCol, aRow);
+    auto fill = [&] { ops.push_back({LogPaintOp::Fill, brush, font, bold, 0, 0, {}}); };
+    auto draw = [&](const std::string& t, int x = 0, int y = 0) {
+        ops.push_back({LogPaintOp::Text, brush, font, bold, x, y, t});
+    };
+
+    // 1-2: a "+" row is red everywhere.
+    const std::string& num = log.Cell(lcNumber, aRow);
+    if (!num.empty() && num[0] == '+') brush = Red;
+    if (aCol > 0 && aRow > 0) {
+        fill();
+        draw(text);
+    }
+    if (aRow != 0) {
+        // 4: continent
+        if (aCol == lcCont) {
+            if (text == "EU") brush = Black;
+            else if (text == "AS") brush = Red;
+            else if (text == "AF") brush = Green;
+            else if (text == "OC") brush = Aqua;
+            else if (text == "NA") brush = Blue;
+            else if (text == "SA") brush = Silver;
+            bold = true;
+            font = Yellow;
+            draw(text);
+        }
+        // 5-6: dupes and calls missing from the master file
+        if (text == "DUPE.") {
+            brush = Black;
+            font = Yellow;
+            draw("DUPE");
+        }
+        if (text == "NO.") {
+            brush = Blue;
+            bold = true;
+            font = White;
+            draw("No");
+        }
+        // 7: new country
+        if (aCol == lcDXCC && !text.empty()) {
+            fill();
+            brush = Red;
+            bold = true;
+            font = White;
+            draw(text, 17, 1);
+        }
+        // 8: new oblast, with the contest logo
+        if (aCol == lcRUS && !text.empty()) {
+            fill();
+            ops.push_back({LogPaintOp::Logo, brush, font, bold, 1, 1, {}});
+            draw(text, 15, 0);
+        }
+    }
+    // 9: frequency coloured by band (titles too)
+    if (aCol == lcKHz) {
+        const std::string& band = log.Cell(lcBand, aRow);
+        bool known = true;
+        if (band == "160") { brush = Black; font = White; }
+        else if (band == "80") { brush = Blue; font = White; }
+        else if (band == "40") brush = Silver;
+        else if (band == "20") brush = Aqua;
+        else if (band == "15") brush = LightRed;
+        else if (band == "10") brush = Yellow;
+        else known = false;
+        if (known) draw(text);
+    }
+    // 10: mode
+    if (aCol == lcMode) {
+        std::string m = text.substr(0, 2);
+        if (m == "CW") { font = Blue; draw("CW"); }
+        else if (m == "PH") { font = Red; draw("PH"); }
+    }
+    // 11: zones, prefix and worked-bands colouring
+    if (aRow > 0 && !text.empty()) {
+        const std::string padded = " " + text + " ";
+        if (aCol == lcWAZ) {
+            font = White;
+            brush = Black;
+            draw(padded);
+        } else if (aCol == lcITU) {
+            font = White;
+            brush = Blue;
+            draw(padded);
+        } else if (aCol == lcWPX) {
+            brush = Lime;
+            fill();
+            draw(padded, -1, 0);
+        } else if (aCol == lcCallsign || aCol == lcQSO) {
+            const std::string& q = log.Cell(lcQSO, aRow);
+            if (q == "2") brush = Green2;
+            else if (q == "3") brush = Green3;
+            else if (q == "4") brush = Green4;
+            else if (q == "5") brush = Green5;
+            else if (q == "6") brush = Yellow;
+            fill();
+            draw(padded, -1, 0);
+        }
+    }
+    return ops;
+}

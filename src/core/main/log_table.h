@@ -1,0 +1,59 @@
+#pragma once
+// The column model of the log table and the helpers every command shares:
+// the QSO minute, the band of a frequency, column fitting and the decision of
+// how each log cell is painted.
+
+#include "main/keoe_grid.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+enum TLogColumn : int {
+    lcNumber = 0, lcCont, lcDXCC, lcWAZ, lcITU, lcWPX, lcRUS, lcMaster, lcOperator, lcA, lcK,
+    lcBand, lcKHz, lcMode, lcDate, lcTime, lcCallsign, lcQSO, lcPts, lcTX,
+    LogColumnCount
+};
+
+const std::vector<std::string>& logColumnTitles();
+const std::array<int, LogColumnCount>& logColumnBaseWidths();
+// Width of each log column for a table of the given width:
+// round(base * width / 761) - 1, halves to even.
+std::vector<int> logColumnWidths(int tableWidth);
+
+// Sets up a grid as the log table: 20 columns, titles, one empty data row.
+void initLogGrid(TKeoEGrid& grid);
+
+// QSO minute of a log row: day * 1440 + hour * 60 + minute, 0 becomes 1.
+// Row 0 gives prevMinute + 1. Throws std::invalid_argument on a bad date/time.
+int get_time_for_qso(const TKeoEGrid& log, int row, int prevMinute);
+std::string Freq_to_band(double kHz);
+
+// Column fitting: measure gives the pixel width of a text.
+std::vector<int> AutoSizeGridColumn(const TKeoEGrid& grid, const std::function<int(const std::string&)>& measure,
+                                    int gridLineWidth, int gridWidth);
+
+// Colours as 0xBBGGRR.
+namespace zemcolor {
+constexpr std::uint32_t Black = 0x000000, White = 0xFFFFFF, Red = 0x0000FF, Blue = 0xFF0000, Green = 0x008000,
+                        Lime = 0x00FF00, Yellow = 0x00FFFF, Silver = 0xC0C0C0, Aqua = 0xFFFF80,
+                        LightRed = 0x8080FF, Green2 = 0x64FD7E, Green3 = 0x7AE78D, Green4 = 0x8FD19C,
+                        Green5 = 0xABB6AD;
+}
+
+// One drawing step of a log cell, in cell coordinates (0,0 = the cell's top left).
+struct LogPaintOp {
+    enum Kind { Fill, Text, Logo } kind = Fill;
+    std::uint32_t brush = 0;     // fill colour / opaque text background
+    std::uint32_t font = 0;      // text colour
+    bool bold = false;
+    int x = 0, y = 0;
+    std::string text;
+    bool operator==(const LogPaintOp&) const = default;
+};
+
+// The painting rules of the log table for one cell. Brush and font start as
+// the grid left them (stateBrush, black font, regular).
+std::vector<LogPaintOp> log_gridDrawCell(const TKeoEGrid& log, int aCol, int aRow, std::uint32_t stateBrush);

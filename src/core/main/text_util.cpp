@@ -1,0 +1,247 @@
+#include "main/text_util.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace zem {
+
+std::string trim(std::string_view s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::string upperAscii(std::string_view s)
+{
+    std::string r(s);
+    for (auto& c : r)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+std::string lowerAscii(std::string_view s)
+{
+    std::string r(s);
+    for (auto& c : r)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return r;
+}
+
+bool iequals(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+bool startsWith(std::string_view s, std::string_view prefix)
+{
+    return s.size() >= prefix.size() && s.substr(0, prefix.size()) == prefix;
+}
+
+std::vector<std::string> split(std::string_view s, char sep)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (;;) {
+        size_t p = s.find(sep, start);
+        if (p == std::string_view::npos) {
+            out.emplace_back(s.substr(start));
+            return out;
+        }
+        out.emplace_back(s.substr(start, p - start));
+        start = p + 1;
+    }
+}
+
+std::vector<std::string> tokens(std::string_view s)
+{
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r')) ++i;
+        size_t b = i;
+        while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '\r') ++i;
+        if (i > b) out.emplace_back(s.substr(b, i - b));
+    }
+    return out;
+}
+
+long long toInt64(std::string_view s)
+{
+    std::string t = trim(s);
+    const char* b = t.data();
+    const char* e = t.data() + t.size();
+    if (b != e && *b == '+') ++b;
+    long long v = 0;
+    auto [p, ec] = std::from_chars(b, e, v);
+    if (t.empty() || ec != std::errc() || p != e)
+        throw std::invalid_argument("'" + std::string(s) + "' is not a valid integer value");
+    return v;
+}
+
+int toInt(std::string_view s)
+{
+    long long v = toInt64(s);
+    if (v < INT32_MIN || v > INT32_MAX) throw std::invalid_argument("'" + std::string(s) + "' is not a valid integer value");
+    return static_cast<int>(v);
+}
+
+bool tryToInt(std::string_view s, int& out)
+{
+    try {
+        out = toInt(s);
+        return true;
+    } catch (const std::invalid_argument&) {
+        return false;
+    }
+}
+
+double toDouble(std::string_view s)
+{
+    double v = 0;
+    if (!tryToDouble(s, v)) throw std::invalid_argument("'" + std::string(s) + "' is not a valid floating point value");
+    return v;
+}
+
+bool tryToDouble(std::string_view s, double& out)
+{
+    std::string t = trim(s);
+    const char* b = t.data();
+    const char* e = t.data() + t.size();
+    if (b != e && *b == '+') ++b;
+    if (t.empty()) return false;
+    double v = 0;
+    auto [p, ec] = std::from_chars(b, e, v);
+    if (ec != std::errc() || p != e || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
+std::string formatShortest(double v)
+{
+    if (v == 0) return "0";
+    // Fifteen significant digits, the precision of the program's number texts,
+    // then the zeros behind the point dropped.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    std::string s = buf;
+    if (s.find('e') == std::string::npos && s.find('.') != std::string::npos) {
+        while (!s.empty() && s.back() == '0') s.pop_back();
+        if (!s.empty() && s.back() == '.') s.pop_back();
+    }
+    return s;
+}
+
+std::string formatFixed(double v, int decimals)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals < 0 ? 0 : decimals, v);
+    return buf;
+}
+
+long long roundHalfEven(double v) { return static_cast<long long>(std::nearbyint(v)); }
+
+long daysFromCivil(int y, int m, int d)
+{
+    y -= m <= 2;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = static_cast<unsigned>((153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1);
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long>(doe) - 719468;
+}
+
+void civilFromDays(long z, int& y, int& m, int& d)
+{
+    z += 719468;
+    const long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long yy = static_cast<long>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    y = static_cast<int>(yy + (m <= 2));
+}
+
+bool isValidDate(int y, int m, int d)
+{
+    if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
+    static const int dim[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int max = dim[m - 1];
+    if (m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0)) max = 29;
+    return d <= max;
+}
+
+int dayOfWeekIso(int y, int m, int d)
+{
+    long z = daysFromCivil(y, m, d); // 1970-01-01 was a Thursday (4)
+    long w = (z % 7 + 7 + 3) % 7;    // 0 = Monday
+    return static_cast<int>(w) + 1;
+}
+
+std::string toDisplayUtf8(std::string_view bytes)
+{
+    // Validate UTF-8; fall back to Latin-1.
+    size_t i = 0;
+    bool valid = true;
+    while (i < bytes.size()) {
+        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        int n = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        if (n < 0 || i + static_cast<size_t>(n) >= bytes.size() + (n == 0 ? 1 : 0)) {
+            if (n != 0) { valid = false; break; }
+        }
+        for (int k = 1; k <= n; ++k)
+            if (i + static_cast<size_t>(k) >= bytes.size() || (static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]) >> 6) != 2) {
+                valid = false;
+                break;
+            }
+        if (!valid) break;
+        i += static_cast<size_t>(n) + 1;
+    }
+    if (valid) return std::string(bytes);
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c < 0x80) out += static_cast<char>(c);
+        else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> readLines(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot open file \"" + path + "\"");
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    std::string data = ss.str();
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < data.size()) {
+        size_t p = data.find('\n', start);
+        if (p == std::string::npos) p = data.size();
+        size_t e = p;
+        if (e > start && data[e - 1] == '\r') --e;
+        lines.emplace_back(data, start, e - start);
+        start = p + 1;
+    }
+    return lines;
+}
+
+} // namespace zem

@@ -1,0 +1,49 @@
+#pragma once
+// Small text and number helpers shared by all of core. Numbers always use "."
+// whatever the locale.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zem {
+
+std::string trim(std::string_view s);
+std::string upperAscii(std::string_view s);
+std::string lowerAscii(std::string_view s);
+bool iequals(std::string_view a, std::string_view b);
+bool startsWith(std::string_view s, std::string_view prefix);
+std::vector<std::string> split(std::string_view s, char sep);
+// Tokens separated by runs of blanks and tabs.
+std::vector<std::string> tokens(std::string_view s);
+
+// Whole-number conversion of a cell text (blanks around allowed, nothing
+// else). Throws std::invalid_argument naming the text.
+long long toInt64(std::string_view s);
+int toInt(std::string_view s);
+bool tryToInt(std::string_view s, int& out);
+// Decimal conversion with "." as separator. Throws std::invalid_argument.
+double toDouble(std::string_view s);
+bool tryToDouble(std::string_view s, double& out);
+
+// The shortest general decimal form of a number ("1.234", "2", "-37.625").
+std::string formatShortest(double v);
+// Fixed notation with the given decimals.
+std::string formatFixed(double v, int decimals);
+// Rounded to the nearest, halves to even.
+long long roundHalfEven(double v);
+
+// Civil calendar helpers.
+long daysFromCivil(int y, int m, int d);
+void civilFromDays(long z, int& y, int& m, int& d);
+bool isValidDate(int y, int m, int d);
+int dayOfWeekIso(int y, int m, int d); // 1 = Monday .. 7 = Sunday
+
+// Text that is shown: UTF-8 when it is valid UTF-8, else Latin-1 turned into UTF-8.
+std::string toDisplayUtf8(std::string_view bytes);
+
+// Reads a whole file as lines, "\n" or "\r\n" line ends. Throws
+// std::runtime_error naming the file when it cannot be read.
+std::vector<std::string> readLines(const std::string& path);
+
+} // namespace zem

@@ -1,0 +1,171 @@
+#include "main/keoe_grid_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QToolTip>
+
+KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid)
+{
+    grid_.OnChanged = [this] { scheduleRefresh(); };
+}
+
+void KeoEGridModel::scheduleRefresh()
+{
+    // A reader writes thousands of cells in a row: one reset afterwards is enough.
+    if (pending_) return;
+    pending_ = true;
+    QTimer::singleShot(0, this, [this] { refresh(); });
+}
+
+void KeoEGridModel::refresh()
+{
+    pending_ = false;
+    beginResetModel();
+    endResetModel();
+}
+
+// Row 0 of the core grid holds the titles; the view shows it as its header.
+int KeoEGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(0, grid_.RowCount() - 1);
+}
+
+int KeoEGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.ColCount(); }
+
+QVariant KeoEGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromUtf8(grid_.Cell(index.column(), index.row() + 1));
+    return {};
+}
+
+QVariant KeoEGridModel::headerData(int section, Qt::Orientation o, int role) const
+{
+    if (role != Qt::DisplayRole) return {};
+    if (o == Qt::Horizontal) return QString::fromUtf8(grid_.Cell(section, 0));
+    return section + 1;
+}
+
+QColor bgrToQColor(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+namespace {
+
+// The grid's own cell drawing: owner's draw values, framed rectangle, text
+// placed by alignment; then the owner's painting over it.
+class KeoEGridDelegate : public QStyledItemDelegate {
+public:
+    explicit KeoEGridDelegate(KeoEGridView* view) : QStyledItemDelegate(view), view_(view) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& idx) const override
+    {
+        const int col = idx.column();
+        const int row = idx.row() + 1;
+        auto& g = view_->grid();
+        const bool selected = opt.state & QStyle::State_Selected;
+        const bool fixed = col < g.FixedCols();
+        QColor state = fixed ? bgrToQColor(g.FixedColor) : selected ? opt.palette.highlight().color() : opt.palette.base().color();
+        QFont font = opt.font;
+        TAlignment al = g.Alignment;
+        QColor bg = state;
+        if (view_->OnGetDrawValues) view_->OnGetDrawValues(col, row, font, al, bg);
+        p->save();
+        p->setFont(font);
+        p->setPen(state);
+        p->setBrush(bg);
+        p->drawRect(opt.rect.adjusted(0, 0, -1, -1));
+        const QString text = QString::fromUtf8(g.Cell(col, row));
+        const int w = p->fontMetrics().horizontalAdvance(text);
+        int x = opt.rect.left() + 2;
+        if (al == TAlignment::Right) x = opt.rect.right() - w - 2;
+        else if (al == TAlignment::Center) x = opt.rect.left() + opt.rect.width() / 2 - w / 2;
+        p->setPen(selected && !fixed ? opt.palette.highlightedText().color() : QColor(Qt::black));
+        p->setClipRect(opt.rect);
+        p->drawText(QPoint(x, opt.rect.top() + 2 + p->fontMetrics().ascent()), text);
+        p->restore();
+        if (view_->OnDrawCell) {
+            p->save();
+            p->setClipRect(opt.rect);
+            view_->OnDrawCell(*p, opt.rect, col, row, selected);
+            p->restore();
+        }
+    }
+
+private:
+    KeoEGridView* view_;
+};
+
+} // namespace
+
+KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent), model_(new KeoEGridModel(grid, this))
+{
+    setModel(model_);
+    setItemDelegate(new KeoEGridDelegate(this));
+    verticalHeader()->setDefaultSectionSize(grid.DefaultRowHeight);
+    verticalHeader()->setMinimumSectionSize(8);
+    verticalHeader()->hide();
+    horizontalHeader()->setHighlightSections(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+}
+
+int KeoEGridView::visibleRows() const
+{
+    const int h = std::max(1, verticalHeader()->defaultSectionSize());
+    return std::max(1, viewport()->height() / h);
+}
+
+bool KeoEGridView::GoToCell(int aCol, int aRow)
+{
+    model_->refresh();
+    auto& g = grid();
+    g.TopRow = std::max(g.FixedRows(), rowAt(0) + 1);
+    if (!g.GoToCell(aCol, aRow, visibleRows())) return false;
+    const QModelIndex idx = model_->index(aRow - 1, aCol);
+    setCurrentIndex(idx);
+    scrollTo(model_->index(g.TopRow - 1, aCol), QAbstractItemView::PositionAtTop);
+    setToolTip(QString::fromUtf8(g.Hint));
+    return true;
+}
+
+void KeoEGridView::ShowColumnHint(int aCol)
+{
+    grid().ShowColumnHint(aCol);
+    setToolTip(QString::fromUtf8(grid().Hint));
+}
+
+void KeoEGridView::setColumnWidths(const std::vector<int>& widths)
+{
+    for (size_t c = 0; c < widths.size() && static_cast<int>(c) < model_->columnCount(); ++c)
+        setColumnWidth(static_cast<int>(c), std::max(0, widths[c]));
+}
+
+void KeoEGridView::keyPressEvent(QKeyEvent* e)
+{
+    auto& g = grid();
+    const QModelIndex cur = currentIndex();
+    if (cur.isValid()) {
+        g.Col = cur.column();
+        g.Row = cur.row() + 1;
+    }
+    if (e->key() == Qt::Key_Right && g.WrapRight(visibleRows())) {
+        setCurrentIndex(model_->index(g.Row - 1, g.Col));
+        return;
+    }
+    if (e->key() == Qt::Key_Left && g.WrapLeft(visibleRows())) {
+        setCurrentIndex(model_->index(g.Row - 1, g.Col));
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+void KeoEGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (current.isValid()) {
+        grid().Col = current.column();
+        grid().Row = current.row() + 1;
+        ShowColumnHint(current.column());
+    }
+}

@@ -1,0 +1,108 @@
+#include "main/log_table.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+TKeoEGrid logWith(const std::vector<std::pair<int, std::string>>& cells)
+{
+    TKeoEGrid g;
+    initLogGrid(g);
+    g.AppendRow({"1"});
+    for (const auto& [c, t] : cells) g.SetCell(c, 1, t);
+    return g;
+}
+} // namespace
+
+TEST(LogTable, TitlesAndBaseWidths)
+{
+    EXPECT_EQ(logColumnTitles().size(), 20u);
+    EXPECT_EQ(logColumnTitles()[16], "Callsign");
+    int sum = 0;
+    for (int w : logColumnBaseWidths()) sum += w;
+    EXPECT_EQ(sum, 760);
+    EXPECT_EQ(logColumnWidths(761)[0], 39);
+    EXPECT_EQ(logColumnWidths(1522)[16], 149);
+}
+
+TEST(LogTable, QsoMinute)
+{
+    struct Case { std::string date, time; int minute; };
+    for (const auto& c : std::vector<Case>{{"2007-03-17", "0005", 24485}, {"2007-03-00", "0000", 1},
+                                           {"2007-01-31", "2359", 46079}, {"2007-02-01", "0000", 1440}}) {
+        auto g = logWith({{lcDate, c.date}, {lcTime, c.time}});
+        EXPECT_EQ(get_time_for_qso(g, 1, 0), c.minute) << c.date << " " << c.time;
+    }
+    auto g = logWith({{lcDate, "2007-03-1x"}, {lcTime, "0000"}});
+    EXPECT_EQ(get_time_for_qso(g, 0, 41), 42);
+    EXPECT_THROW(get_time_for_qso(g, 1, 0), std::invalid_argument);
+    auto shortTime = logWith({{lcDate, "2007-03-10"}, {lcTime, "1"}});
+    EXPECT_THROW(get_time_for_qso(shortTime, 1, 0), std::invalid_argument);
+}
+
+TEST(LogTable, FrequencyToBand)
+{
+    const std::vector<std::pair<double, std::string>> cases = {
+        {1800.0, "160"}, {2000.0, "160"}, {2000.1, ""}, {1799.9, ""}, {3500, "80"}, {4000, "80"},
+        {7200, "40"},    {7201, ""},      {14350, "20"}, {21000, "15"}, {29500, "10"}, {50100, ""}};
+    for (const auto& [khz, band] : cases) EXPECT_EQ(Freq_to_band(khz), band) << khz;
+}
+
+TEST(LogTable, AutoSizeMeasuresTwoFifthsOfTheRows)
+{
+    TKeoEGrid g(2, 5, 1, 1);
+    g.SetCell(0, 2, "xxxxxxxxxx"); // row 2: measured
+    g.SetCell(1, 3, "xxxxxxxxxxxxxxxxxxxx"); // row 3: not measured
+    int measuredRows = 0;
+    auto w = AutoSizeGridColumn(g, [&](const std::string& s) { ++measuredRows; return static_cast<int>(s.size()); }, 1, 105);
+    EXPECT_EQ(measuredRows, 6); // rows 0..2 of two columns
+    // widths before scaling: 1+10+4 = 15 and 1+0+4 = 5; total 20; scaled by 100/20.
+    EXPECT_EQ(w, (std::vector<int>{73, 23}));
+}
+
+TEST(LogTable, PainterRules)
+{
+    using namespace zemcolor;
+    auto last = [](const std::vector<LogPaintOp>& ops) { return ops.back(); };
+
+    auto plus = logWith({{lcNumber, "+12"}, {lcCallsign, "K1AR"}, {lcMode, "SSB"}});
+    auto ops = log_gridDrawCell(plus, lcMode, 1, White);
+    ASSERT_EQ(ops.size(), 2u);
+    EXPECT_EQ(ops[0].brush, Red);
+    EXPECT_EQ(ops[1].text, "SSB");
+
+    auto cont = log_gridDrawCell(logWith({{lcCont, "AS"}}), lcCont, 1, White);
+    EXPECT_EQ(last(cont), (LogPaintOp{LogPaintOp::Text, Red, Yellow, true, 0, 0, "AS"}));
+
+    auto dupe = log_gridDrawCell(logWith({{lcQSO, "DUPE."}}), lcQSO, 1, White);
+    EXPECT_EQ(dupe[2], (LogPaintOp{LogPaintOp::Text, Black, Yellow, false, 0, 0, "DUPE"}));
+    EXPECT_EQ(last(dupe).text, " DUPE. ");
+    EXPECT_EQ(last(dupe).brush, Black);
+    EXPECT_EQ(last(dupe).font, Yellow);
+
+    auto no = log_gridDrawCell(logWith({{lcMaster, "NO."}}), lcMaster, 1, White);
+    EXPECT_EQ(last(no), (LogPaintOp{LogPaintOp::Text, Blue, White, true, 0, 0, "No"}));
+
+    auto dxcc = log_gridDrawCell(logWith({{lcDXCC, "JA"}}), lcDXCC, 1, White);
+    EXPECT_EQ(last(dxcc), (LogPaintOp{LogPaintOp::Text, Red, White, true, 17, 1, "JA"}));
+
+    auto rus = log_gridDrawCell(logWith({{lcRUS, "MA"}}), lcRUS, 1, White);
+    EXPECT_EQ(rus[rus.size() - 2].kind, LogPaintOp::Logo);
+    EXPECT_EQ(last(rus).x, 15);
+
+    auto khz = log_gridDrawCell(logWith({{lcBand, "80"}, {lcKHz, "3510"}}), lcKHz, 1, White);
+    EXPECT_EQ(last(khz), (LogPaintOp{LogPaintOp::Text, Blue, White, false, 0, 0, "3510"}));
+
+    auto cw = log_gridDrawCell(logWith({{lcMode, "CW"}}), lcMode, 1, White);
+    EXPECT_EQ(last(cw).font, Blue);
+
+    auto waz = log_gridDrawCell(logWith({{lcWAZ, "16"}}), lcWAZ, 1, White);
+    EXPECT_EQ(last(waz), (LogPaintOp{LogPaintOp::Text, Black, White, false, 0, 0, " 16 "}));
+
+    auto call = log_gridDrawCell(logWith({{lcCallsign, "K1AR"}, {lcQSO, "3"}}), lcCallsign, 1, White);
+    EXPECT_EQ(last(call), (LogPaintOp{LogPaintOp::Text, Green3, Black, false, -1, 0, " K1AR "}));
+
+    // Row 0: only the kHz and mode rules may run; titles match none of them.
+    TKeoEGrid g;
+    initLogGrid(g);
+    EXPECT_TRUE(log_gridDrawCell(g, lcCont, 0, Aqua).empty());
+}
