@@ -22,6 +22,8 @@ struct AppState {
 
     TKeoEGrid log_grid;  // row 0 titles, rows 1..QsoCount one QSO each
     LogHeader header;
+    // The processing-error list: "Line" "kHz" "Mode" "Date" "Time" "Callsign" "TX".
+    TKeoEGrid error_keo;
 
     // Failed QSOs of the running job; also the last row written to the error list.
     int BadQsoCount = 0;
@@ -37,3 +39,9 @@ struct AppState {
     int FirstQsoMinute = 0;
     int PrevMinute = 0;
 };
+
+// Counts a failed QSO of the running job and copies log row RowCounter into
+// the error list at row BadQsoCount.
+void Bad_QSO(AppState& s);
+// What closing the error window does: counter to 0, list emptied.
+void resetErrorList(AppState& s);
