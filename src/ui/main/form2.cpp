@@ -1,0 +1,364 @@
+#include "main/form2.h"
+
+#include "main/countdown.h"
+#include "main/keoe_grid_view.h"
+#include "main/log_table.h"
+#include "main/platform.h"
+#include "main/status_panels.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <QtCharts/QChartView>
+
+namespace {
+
+const char* const kPageTitles[] = {"Log", "Summary", "Distribution", "Errors", "Breaks", "Rate",
+                                   "DXCC", "2 Radio", "Charts", "WPX", "Near zone", "3830"};
+
+// Our own small mark for new oblasts and the countdown item.
+QPixmap makeContestLogo()
+{
+    QPixmap pm(12, 12);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.fillRect(0, 0, 12, 4, Qt::white);
+    p.fillRect(0, 4, 12, 4, QColor(0, 57, 166));
+    p.fillRect(0, 8, 12, 4, QColor(213, 43, 30));
+    p.setPen(Qt::gray);
+    p.drawRect(0, 0, 11, 11);
+    return pm;
+}
+
+CivilDateTime toCivil(const QDateTime& t)
+{
+    const QDate d = t.date();
+    const QTime tm = t.time();
+    return {d.year(), d.month(), d.day(), tm.hour(), tm.minute(), tm.second(), tm.msec()};
+}
+
+} // namespace
+
+TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder), args_(std::move(args))
+{
+    setObjectName("Form2");
+    // The country files are part of the window: without them there is nothing to analyse.
+    Cty = TCty_search(programFolder_);
+    setWindowTitle("ZEM Log Analysis");
+    resize(777, 580);
+    if (auto* scr = QGuiApplication::primaryScreen()) {
+        const QRect g = scr->availableGeometry();
+        move(g.center() - QPoint(777 / 2, 580 / 2));
+    }
+    buildMenus();
+    buildPages();
+    buildStatusArea();
+    setMessageOwner(this);
+    FormCreate();
+}
+
+TForm2::~TForm2()
+{
+    // Views hold references to grids that die with this object: drop the hooks first.
+    for (TKeoEGrid* g : {&state_.log_grid, &summaryGrid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
+        g->OnChanged = nullptr;
+}
+
+void TForm2::buildMenus()
+{
+    fileMenu_ = menuBar()->addMenu("File");
+    fileMenu_->setObjectName("File");
+    viewMenu_ = menuBar()->addMenu("View");
+    viewMenu_->setObjectName("View");
+    toolsMenu_ = menuBar()->addMenu("Tools");
+    toolsMenu_->setObjectName("Tools");
+    helpMenu_ = menuBar()->addMenu("Help");
+    helpMenu_->setObjectName("Help");
+
+    N4 = fileMenu_->addAction("Exit");
+    N4->setObjectName("N4");
+    N4->setToolTip("Exit from ZEM");
+    N4->setStatusTip("Exit from ZEM");
+    N4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    connect(N4, &QAction::triggered, this, &TForm2::N4Click);
+
+    tb = addToolBar("Toolbar");
+    tb->setObjectName("tb");
+    tb->setMovable(false);
+    tb->addAction(N4);
+
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WindowShortcut);
+    connect(esc, &QShortcut::activated, this, &QWidget::close);
+}
+
+QWidget* TForm2::addPage(const QString& title)
+{
+    auto* page = new QWidget(pc1);
+    page->setObjectName("Page" + title);
+    pc1->addTab(page, title);
+    return page;
+}
+
+void TForm2::buildPages()
+{
+    pc1 = new QTabWidget(this);
+    pc1->setObjectName("pc1");
+    setCentralWidget(pc1);
+    pc1->installEventFilter(this);
+
+    std::vector<QWidget*> pages;
+    for (const char* t : kPageTitles) pages.push_back(addPage(t));
+
+    auto fill = [](QWidget* page, QWidget* w) {
+        auto* l = new QVBoxLayout(page);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(w);
+    };
+
+    log_grid = new KeoEGridView(state_.log_grid, pages[0]);
+    log_grid->setObjectName("log_grid");
+    log_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    log_grid->setShowGrid(false);
+    log_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    log_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    log_grid->verticalHeader()->setDefaultSectionSize(15);
+    QFont f("MS Sans Serif");
+    f.setPointSize(8);
+    log_grid->setFont(f);
+    log_grid->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool selected) {
+        log_gridDrawCell(p, r, col, row, selected);
+    };
+    fill(pages[0], log_grid);
+
+    Summary_Grid = new KeoEGridView(summaryGrid, pages[1]);
+    Summary_Grid->setObjectName("Summary_Grid");
+
+    Panel5 = new QFrame(pages[2]);
+    Panel5->setObjectName("Panel5");
+    for (int i = 0; i < 7; ++i) {
+        const int n = i < 6 ? i + 3 : 10;
+        ListBoxes[static_cast<size_t>(i)] = new QListWidget(Panel5);
+        ListBoxes[static_cast<size_t>(i)]->setObjectName(QString("ListBox%1").arg(n));
+        DistLabels[static_cast<size_t>(i)] = new QLabel(Panel5);
+        DistLabels[static_cast<size_t>(i)]->setObjectName(QString("Label30%1").arg(i < 6 ? i + 3 : 9));
+        StaticTexts[static_cast<size_t>(i)] = new QLabel(Panel5);
+        StaticTexts[static_cast<size_t>(i)]->setObjectName(QString("StaticText%1").arg(51 + i));
+    }
+
+    error_KeoEGrid = new KeoEGridView(errorsGrid, pages[3]);
+    error_KeoEGrid->setObjectName("error_KeoEGrid");
+    fill(pages[3], error_KeoEGrid);
+
+    Breaks_Grid = new KeoEGridView(breaksGrid, pages[4]);
+    Breaks_Grid->setObjectName("Breaks_Grid");
+    se1 = new QSpinBox(pages[4]);
+    se1->setObjectName("se1");
+    se1->setRange(1, 1440);
+    se1->setValue(15);
+    se2 = new QSpinBox(pages[4]);
+    se2->setObjectName("se2");
+    se2->setRange(1, 1440);
+
+    l11 = new QListWidget(pages[5]);
+    l11->setObjectName("l11");
+
+    StringGrid3 = new KeoEGridView(dxccGrid, pages[6]);
+    StringGrid3->setObjectName("StringGrid3");
+
+    Chart = new QChartView(pages[8]);
+    Chart->setObjectName("Chart");
+    l6 = new QLabel(pages[8]);
+    l6->setObjectName("l6");
+
+    Keo_wpx = new KeoEGridView(wpxGrid, pages[9]);
+    Keo_wpx->setObjectName("Keo_wpx");
+
+    initLogGrid(state_.log_grid);
+}
+
+void TForm2::buildStatusArea()
+{
+    auto* bottom = new QWidget(this);
+    bottom->setObjectName("BottomPanel");
+    bottom->setFixedHeight(36);
+    auto* v = new QVBoxLayout(bottom);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(0);
+
+    sb3 = new TStatusPanels(bottom);
+    sb3->setObjectName("sb3");
+    QFont arial("Arial");
+    arial.setPointSize(9);
+    sb3->setFont(arial);
+    sb3->setToolTip("Country, WAZ, ITU, Latitude, Longitude, Continent, Distance");
+    const int sb3Widths[16] = {150, 35, 35, 55, 55, 30, 60, 10, 70, 80, 30, 30, 30, 30, 30, 30};
+    for (int i = 0; i < 16; ++i) sb3->addPanel(sb3Widths[i], i == 8);
+    v->addWidget(sb3);
+
+    auto* row = new QWidget(bottom);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(0);
+    sb1 = new TStatusPanels(row);
+    sb1->setObjectName("sb1");
+    const int sb1Widths[7] = {100, 100, 100, 100, 100, 150, 50};
+    for (int i = 0; i < 7; ++i) sb1->addPanel(sb1Widths[i], i == 0 || i == 3, i <= 4);
+    h->addWidget(sb1, 1);
+    ProgressBar2 = new QProgressBar(row);
+    ProgressBar2->setObjectName("ProgressBar2");
+    ProgressBar2->setRange(0, 100);
+    ProgressBar2->setValue(0);
+    ProgressBar2->setTextVisible(false);
+    ProgressBar2->setFixedWidth(150);
+    h->addWidget(ProgressBar2);
+    v->addWidget(row);
+
+    // The bottom panel sits under the pages, above nothing else.
+    auto* central = new QWidget(this);
+    auto* cv = new QVBoxLayout(central);
+    cv->setContentsMargins(0, 0, 0, 0);
+    cv->setSpacing(0);
+    takeCentralWidget();
+    cv->addWidget(pc1, 1);
+    cv->addWidget(bottom);
+    setCentralWidget(central);
+}
+
+void TForm2::FormCreate()
+{
+    setAcceptDrops(true);
+    ReopenItemCount = 0;
+    ReopenList.clear();
+    const QDateTime now = QDateTime::currentDateTime();
+    const CivilDateTime start = toCivil(now);
+    countdownDays_ = daysBetween(start, contestDate(start));
+    logo_ = makeContestLogo();
+    // Window managers keep their menu to themselves: the countdown item heads the Help menu.
+    countdownItem = new QAction(QIcon(logo_), QString::fromStdString(countdownText(countdownDays_)), this);
+    countdownItem->setObjectName("countdownItem");
+    connect(countdownItem, &QAction::triggered, this, &TForm2::countdownClick);
+    helpMenu_->addAction(countdownItem);
+    helpMenu_->addSeparator();
+}
+
+void TForm2::countdownClick() { shellOpen("https://www.rdxc.org/"); }
+
+bool TForm2::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        // Start-up work runs after the window is on screen, once.
+        QMetaObject::invokeMethod(this, &TForm2::FormActivate, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm2::FormActivate()
+{
+    // Labels start empty; the Charts page tells where its menu is.
+    for (QLabel* l : findChildren<QLabel*>()) l->clear();
+    l6->setText("Menu (right click)");
+    se2->setValue(se1->value() + 5);
+    if (auto* scr = QGuiApplication::primaryScreen(); scr && scr->geometry().width() < 799)
+        Show_msg("Screen resolution should be more than 800*600");
+}
+
+bool TForm2::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == pc1 && e->type() == QEvent::Resize) FormResize();
+    return QMainWindow::eventFilter(o, e);
+}
+
+void TForm2::FormResize()
+{
+    const int W = pc1->width();
+    const int H = pc1->height();
+    l11->resize(std::max(0, W - 240), l11->height());
+    Breaks_Grid->resize(Breaks_Grid->width(), std::max(0, H - 70));
+    StringGrid3->resize(std::max(0, W - 260), std::max(0, H - 40));
+    Chart->resize(Chart->width(), std::max(0, H - 60));
+
+    Panel5->resize(std::max(0, W - 10), std::max(0, H - 70));
+    const int C = Panel5->width() / 7;
+    const int cw = static_cast<int>(C / 1.03);
+    for (int i = 0; i < 7; ++i) {
+        const int left = i < 6 ? i * C + 2 : 6 * C;
+        auto* lb = ListBoxes[static_cast<size_t>(i)];
+        lb->setGeometry(left, lb->y(), cw, std::max(0, Panel5->height() - 50));
+        DistLabels[static_cast<size_t>(i)]->setGeometry(left, DistLabels[static_cast<size_t>(i)]->y(), cw,
+                                                        DistLabels[static_cast<size_t>(i)]->height());
+        StaticTexts[static_cast<size_t>(i)]->setGeometry(left, StaticTexts[static_cast<size_t>(i)]->y(), cw,
+                                                         StaticTexts[static_cast<size_t>(i)]->height());
+    }
+
+    auto defaultWidth = [](KeoEGridView* v, int w) {
+        v->horizontalHeader()->setDefaultSectionSize(std::max(1, w));
+        for (int c = 0; c < v->model()->columnCount(); ++c) v->setColumnWidth(c, std::max(1, w));
+    };
+    const int sumCols = std::max(1, summaryGrid.ColCount());
+    defaultWidth(Summary_Grid, static_cast<int>(std::nearbyint(static_cast<double>(W) / sumCols)) - 2);
+    const int wpxCols = std::max(1, wpxGrid.ColCount());
+    defaultWidth(Keo_wpx, static_cast<int>(std::nearbyint(static_cast<double>(W) / wpxCols)) - 3);
+
+    const QFontMetrics fm(StringGrid3->font());
+    StringGrid3->setColumnWidths(AutoSizeGridColumn(
+        dxccGrid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }, 1,
+        StringGrid3->width()));
+
+    log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
+}
+
+void TForm2::log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected)
+{
+    const std::uint32_t state = selected ? 0x6B2408 : 0xFFFFFF;
+    for (const LogPaintOp& op : ::log_gridDrawCell(state_.log_grid, col, row, state)) {
+        switch (op.kind) {
+        case LogPaintOp::Fill:
+            p.fillRect(r, bgrToQColor(op.brush));
+            break;
+        case LogPaintOp::Logo:
+            p.drawPixmap(r.left() + op.x, r.top() + op.y, logo_);
+            break;
+        case LogPaintOp::Text: {
+            QFont f = p.font();
+            f.setBold(op.bold);
+            p.setFont(f);
+            const QString t = QString::fromUtf8(op.text);
+            const QFontMetrics fm(f);
+            const QRect box(r.left() + op.x, r.top() + op.y, fm.horizontalAdvance(t), fm.height());
+            p.fillRect(box, bgrToQColor(op.brush)); // opaque text background
+            p.setPen(bgrToQColor(op.font));
+            p.drawText(box.left(), box.top() + fm.ascent(), t);
+            break;
+        }
+        }
+    }
+}
+
+void TForm2::N4Click() { close(); }
+
+void TForm2::closeEvent(QCloseEvent* e)
+{
+    FormClose();
+    e->accept();
+}
+
+void TForm2::FormClose() {}

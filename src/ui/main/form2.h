@@ -1,0 +1,113 @@
+#pragma once
+// The main window: log table, result pages, menus, status bars; owner of the
+// shared state and of the reference data.
+
+#include "main/app_state.h"
+#include "main/keoe_grid.h"
+#include "refdata/cty_search.h"
+#include "refdata/master_call_db.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QStringList>
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class KeoEGridView;
+class TStatusPanels;
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QSpinBox;
+class QTabWidget;
+class QToolBar;
+class QChartView;
+
+class TForm2 : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder: where the country files, zem.ini and master.dta live.
+    // Throws CtyFileMissing / std::runtime_error when the country files fail.
+    explicit TForm2(const std::filesystem::path& programFolder, QStringList args = {}, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    AppState& state() { return state_; }
+    TCty_search Cty;
+    TMasterCallDB M;
+
+    // Widgets named as the program names them (tests find them by these).
+    QTabWidget* pc1 = nullptr;
+    QToolBar* tb = nullptr;
+    KeoEGridView* log_grid = nullptr;
+    KeoEGridView* Summary_Grid = nullptr;
+    KeoEGridView* Breaks_Grid = nullptr;
+    KeoEGridView* StringGrid3 = nullptr;
+    KeoEGridView* Keo_wpx = nullptr;
+    KeoEGridView* error_KeoEGrid = nullptr;
+    QChartView* Chart = nullptr;
+    QListWidget* l11 = nullptr;
+    QFrame* Panel5 = nullptr;
+    std::array<QListWidget*, 7> ListBoxes{}; // ListBox3..ListBox8, ListBox10
+    std::array<QLabel*, 7> DistLabels{};     // Label303..Label308, Label309
+    std::array<QLabel*, 7> StaticTexts{};    // StaticText51..StaticText57
+    QSpinBox* se1 = nullptr;
+    QSpinBox* se2 = nullptr;
+    QLabel* l6 = nullptr;
+    TStatusPanels* sb3 = nullptr;
+    TStatusPanels* sb1 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+    QAction* N4 = nullptr;          // Exit
+    QAction* countdownItem = nullptr;
+
+    // Core grids behind the result views.
+    TKeoEGrid summaryGrid{12, 8, 1, 1};
+    TKeoEGrid breaksGrid{5, 2, 1, 1};
+    TKeoEGrid dxccGrid{5, 2, 1, 1};
+    TKeoEGrid wpxGrid{10, 2, 1, 1};
+    TKeoEGrid errorsGrid{5, 2, 1, 1};
+
+    QStringList ReopenList;
+    int ReopenItemCount = 0;
+    std::array<QAction*, 10> ReopenItems{};
+
+    int countdownDays() const { return countdownDays_; }
+    const QPixmap& contestLogo() const { return logo_; }
+    bool activated() const { return activated_; }
+
+public slots:
+    void FormActivate();
+    void FormResize();
+    void N4Click();
+    void countdownClick();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void buildMenus();
+    void buildPages();
+    void buildStatusArea();
+    QWidget* addPage(const QString& title);
+    void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
+
+    std::filesystem::path programFolder_;
+    QStringList args_;
+    AppState state_;
+    QPixmap logo_;
+    int countdownDays_ = 0;
+    bool activated_ = false;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+};

@@ -1,0 +1,37 @@
+#include "main/platform.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QUrl>
+
+namespace {
+std::function<void(const QString&)> g_msgHook;
+std::function<void(const QString&)> g_shellHook;
+QPointer<QWidget> g_owner;
+} // namespace
+
+void setShowMsgHook(std::function<void(const QString&)> hook) { g_msgHook = std::move(hook); }
+void setShellOpenHook(std::function<void(const QString&)> hook) { g_shellHook = std::move(hook); }
+void setMessageOwner(QWidget* owner) { g_owner = owner; }
+
+void Show_msg(const QString& text)
+{
+    if (g_msgHook) {
+        g_msgHook(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, "ZEM", text, QMessageBox::Ok, g_owner);
+    box.exec();
+}
+
+void shellOpen(const QString& urlOrPath)
+{
+    if (g_shellHook) {
+        g_shellHook(urlOrPath);
+        return;
+    }
+    const bool local = QFileInfo::exists(urlOrPath);
+    QDesktopServices::openUrl(local ? QUrl::fromLocalFile(urlOrPath) : QUrl(urlOrPath));
+}

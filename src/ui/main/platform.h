@@ -1,0 +1,21 @@
+#pragma once
+// Small seams between the program and the desktop: message boxes and opening
+// files or web addresses. Tests replace them to see what the program asked for.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The program's message box: titled "ZEM", one OK button, no icon.
+void Show_msg(const QString& text);
+// Replaces what Show_msg does (tests record the text instead of blocking).
+void setShowMsgHook(std::function<void(const QString&)> hook);
+
+// Opens a file, folder, web or mail address with the desktop's program.
+void shellOpen(const QString& urlOrPath);
+void setShellOpenHook(std::function<void(const QString&)> hook);
+
+// The main window, owner of message boxes (set once it exists).
+void setMessageOwner(QWidget* owner);

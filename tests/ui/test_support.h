@@ -1,0 +1,22 @@
+#pragma once
+// Shared set-up of the ui tests: a program folder with small country files.
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+inline std::filesystem::path makeProgramFolder(const QTemporaryDir& dir)
+{
+    const std::filesystem::path p = dir.path().toStdString();
+    std::ofstream(p / "cty.dat") << "Sweden:                   14:  18:  EU:   61.20:   -14.57:    -1.0:  SM:\n"
+                                    "    7S,8S,SA,SM;\n"
+                                    "European Russia:          16:  29:  EU:   53.65:   -41.37:    -4.0:  UA:\n"
+                                    "    R,U;\n"
+                                    "United States:            05:  08:  NA:   37.53:    91.67:     5.0:  K:\n"
+                                    "    AA,K,N,W;\n";
+    std::ofstream(p / "zem-cty.dat") << "";
+    return p;
+}
