@@ -4,20 +4,24 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TMasterCallDB {
 public:
     // Throws std::runtime_error with the user's message ("File not found: ...",
-    // "... is not a valid Master Callsign Database file.").
+    // "... is not a valid Master Callsign Database file."). A refused file
+    // leaves the component without calls; an unreadable one throws an I/O error.
     void LoadFromFile(const std::string& fileName);
     bool ExactSearch(const std::string& call) const;
+    // Fills Results with the matching calls of one pair block, "_" shown as a blank.
     bool PartialSearch(const std::string& pattern);
     std::vector<std::string> Results;
     // "File : %s\rDate : %s\rSize : (%d bytes)"
     std::string FileInfo() const;
     bool Loaded() const { return !index_.empty(); }
-    // Every call of the file, in file order.
+    // Every distinct call of the file, in the order first met, "_" shown as a
+    // blank.
     std::vector<std::string> AllCalls() const;
 
     std::string FileName;
@@ -25,10 +29,18 @@ public:
     std::int64_t FileSize = 0;
 
 private:
+    // The prepared search text and the pair block it leads to; false when the
+    // text cannot be searched.
+    bool prepare(const std::string& text, std::string& prepared, std::string_view& block) const;
+    void unload();
+
     std::vector<std::uint32_t> index_; // 1370 offsets
     std::string data_;
 };
 
-// Writes a master file of the given calls. Throws std::runtime_error when the
-// file cannot be written.
+// Writes a master file of the given calls, in the given order. Calls are
+// upper-cased, a blank inside a call is stored as "_" and indexed only by its
+// other pairs; a call holding any other sign outside the alphabet is left out,
+// and a repeated call is written once. Throws std::runtime_error when the file
+// cannot be written.
 void Cteate_master(const std::vector<std::string>& calls, const std::string& fileName);
