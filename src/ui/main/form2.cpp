@@ -5,6 +5,7 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
+#include "refdata/master_messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,6 +99,10 @@ void TForm2::buildMenus()
     N4->setStatusTip("Exit from ZEM");
     N4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(N4, &QAction::triggered, this, &TForm2::N4Click);
+
+    auto* info = helpMenu_->addAction("Information about Master.dta");
+    info->setObjectName("InformationaboutMasterdta1");
+    connect(info, &QAction::triggered, this, &TForm2::InformationaboutMasterdta1Click);
 
     tb = addToolBar("Toolbar");
     tb->setObjectName("tb");
@@ -221,6 +226,19 @@ void TForm2::buildStatusArea()
     sb1->setObjectName("sb1");
     const int sb1Widths[7] = {100, 100, 100, 100, 100, 150, 50};
     for (int i = 0; i < 7; ++i) sb1->addPanel(sb1Widths[i], i == 0 || i == 3, i <= 4);
+    sb1->OnDrawPanel = [this](QPainter& p, int panel, const QRect& r) { sb1DrawPanel(p, panel, r); };
+    masterIcon_ = QPixmap(16, 16);
+    masterIcon_.fill(Qt::transparent);
+    {
+        QPainter ip(&masterIcon_);
+        ip.setRenderHint(QPainter::Antialiasing);
+        ip.setBrush(QColor(0, 128, 0));
+        ip.setPen(Qt::NoPen);
+        ip.drawEllipse(2, 2, 12, 12);
+        ip.setPen(QPen(Qt::white, 2));
+        ip.drawLine(5, 8, 7, 11);
+        ip.drawLine(7, 11, 11, 5);
+    }
     h->addWidget(sb1, 1);
     ProgressBar2 = new QProgressBar(row);
     ProgressBar2->setObjectName("ProgressBar2");
@@ -255,8 +273,9 @@ void TForm2::FormCreate()
     countdownItem = new QAction(QIcon(logo_), QString::fromStdString(countdownText(countdownDays_)), this);
     countdownItem->setObjectName("countdownItem");
     connect(countdownItem, &QAction::triggered, this, &TForm2::countdownClick);
-    helpMenu_->addAction(countdownItem);
-    helpMenu_->addSeparator();
+    QAction* first = helpMenu_->actions().value(0);
+    helpMenu_->insertAction(first, countdownItem);
+    helpMenu_->insertSeparator(first);
 }
 
 void TForm2::countdownClick() { shellOpen("https://www.rdxc.org/"); }
@@ -273,6 +292,16 @@ bool TForm2::event(QEvent* e)
 
 void TForm2::FormActivate()
 {
+    // The master file: without it the program goes on, minus what needs it.
+    try {
+        M.LoadFromFile((programFolder_ / "master.dta").string());
+        state_.MasterLoaded = true;
+        sb1->setText(0, "Master.dta");
+    } catch (const std::exception&) {
+        sb1->setText(0, zem::kNoMasterStatus);
+        Nomaster();
+        state_.MasterLoaded = false;
+    }
     // Labels start empty; the Charts page tells where its menu is.
     for (QLabel* l : findChildren<QLabel*>()) l->clear();
     l6->setText("Menu (right click)");
@@ -354,6 +383,49 @@ void TForm2::log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, boo
 }
 
 void TForm2::N4Click() { close(); }
+
+QString TForm2::msgText(const std::string& s) { return QString::fromUtf8(s).replace('\r', '\n'); }
+
+void TForm2::Nomaster()
+{
+    for (const auto& name : zem::NomasterHiddenCommands())
+        if (auto* a = findChild<QAction*>(QString::fromStdString(name))) a->setVisible(false);
+    for (const auto& name : zem::NomasterDisabledCommands())
+        if (auto* a = findChild<QAction*>(QString::fromStdString(name))) a->setEnabled(false);
+    Show_msg(msgText(zem::NomasterText()));
+}
+
+void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
+
+void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
+{
+    if (panel == 0) {
+        if (state_.MasterLoaded) {
+            p.drawPixmap(r.left(), r.top() + (r.height() - masterIcon_.height()) / 2, masterIcon_);
+            p.setPen(Qt::blue);
+            p.drawText(r.adjusted(20, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
+        } else {
+            p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
+        }
+        return;
+    }
+    if (sb1->text(1).isEmpty()) return; // no log loaded
+    QColor bg, fg;
+    bool bold = false;
+    switch (panel) {
+    case 1: bg = Qt::yellow; fg = Qt::black; break;
+    case 2: bg = Qt::blue; fg = Qt::white; break;
+    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); bold = true; break;
+    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; bold = true; break;
+    default: return;
+    }
+    p.fillRect(r, bg);
+    QFont f = p.font();
+    f.setBold(bold);
+    p.setFont(f);
+    p.setPen(fg);
+    p.drawText(r, Qt::AlignLeft | Qt::AlignTop, sb1->text(panel));
+}
 
 void TForm2::closeEvent(QCloseEvent* e)
 {

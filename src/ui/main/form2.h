@@ -85,6 +85,7 @@ public slots:
     void FormResize();
     void N4Click();
     void countdownClick();
+    void InformationaboutMasterdta1Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -99,6 +100,10 @@ private:
     void buildStatusArea();
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
+    void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    void Nomaster();
+    static QString msgText(const std::string& s);
+    QPixmap masterIcon_;
 
     std::filesystem::path programFolder_;
     QStringList args_;
