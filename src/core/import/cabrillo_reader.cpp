@@ -1,0 +1,207 @@
+#include "import/cabrillo_reader.h"
+
+#include "import/comma_text.h"
+#include "main/log_table.h"
+#include "main/text_util.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kHeaderLines = 20;
+constexpr int kPreviewLines = 31;
+constexpr int kCallSearchFirst = 53;
+constexpr int kCallSearchLast = 60;
+constexpr int kCallSliceLength = 11;
+
+// Characters a..b (1-based, inclusive) of a line; fewer or none where the line
+// is shorter.
+std::string slice(std::string_view line, size_t a, size_t b)
+{
+    if (a < 1 || a > line.size() || b < a) return {};
+    return std::string(line.substr(a - 1, b - a + 1));
+}
+
+bool isQsoKeyword(const std::vector<std::string>& tok)
+{
+    return !tok.empty() && tok[0] == "QSO:";
+}
+
+// What the header scan learns from a "QSO:" line: where the fields are.
+struct QsoLayout {
+    bool seen = false;
+    int tx = -1;
+    int call = -1;
+    int searchPos = 0; // last position the callsign search stopped at
+    std::string year;
+};
+
+void examineQsoLine(std::string_view line, const std::vector<std::string>& tok, QsoLayout& L)
+{
+    L.seen = true;
+
+    const std::string& last = tok.back();
+    L.tx = (last == "0" || last == "1" || last == "2") ? static_cast<int>(tok.size()) - 1 : -1;
+
+    // The date field, not a fixed column: frequencies are right-aligned in
+    // fields of different widths, which moves the date.
+    L.year = tok.size() > 3 ? tok[3].substr(0, 4) : std::string();
+
+    // The worked call normally starts at column 56; searching a little to the
+    // left also finds it after a wider exchange.
+    int found = -1;
+    int p = kCallSearchFirst;
+    for (; p <= kCallSearchLast && found < 0; ++p) {
+        const std::string piece = zem::trim(slice(line, static_cast<size_t>(p), static_cast<size_t>(p + kCallSliceLength - 1)));
+        for (size_t k = 0; k < tok.size(); ++k) {
+            if (zem::iequals(tok[k], piece)) {
+                found = static_cast<int>(k);
+                break;
+            }
+        }
+        if (found >= 0) break;
+    }
+    L.searchPos = p;
+
+    L.call = -1;
+    if (found >= 0 && looksLikeCallsign(tok[static_cast<size_t>(found)])) {
+        L.call = found;
+        return;
+    }
+    // Logs written with single blanks between fields put something else at
+    // those columns. The received exchange has as many fields as the sent
+    // one, so the worked call sits in the middle of what follows the own call.
+    const int n = static_cast<int>(tok.size()) - (L.tx >= 0 ? 1 : 0);
+    if (n >= 7 && (n - 7) % 2 == 0) {
+        const int k = 6 + (n - 7) / 2;
+        if (looksLikeCallsign(tok[static_cast<size_t>(k)])) L.call = k;
+    }
+}
+
+bool isQsoRecord(const std::string& line)
+{
+    return line.size() >= 2 && line[0] == 'Q' && line[1] == 'S';
+}
+
+} // namespace
+
+CabrilloFormatError::CabrilloFormatError(const std::string& fragment)
+    : std::runtime_error("Error in Cabrillo file\n" + fragment), fragment_(fragment)
+{
+}
+
+bool looksLikeCallsign(const std::string& token)
+{
+    bool letter = false, digit = false;
+    for (char c : token) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) letter = true;
+        else if (c >= '0' && c <= '9') digit = true;
+    }
+    return letter && digit;
+}
+
+CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
+{
+    const std::vector<std::string> lines = zem::readLines(path);
+    auto lineAt = [&](size_t i) -> const std::string& {
+        static const std::string none;
+        return i < lines.size() ? lines[i] : none;
+    };
+
+    // A long header pushes the first QSO below the usual 20 lines; the scan
+    // then reaches down to it.
+    size_t scanLines = kHeaderLines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (isQsoKeyword(zem::commaTextTokens(lines[i]))) {
+            if (i + 1 > scanLines) scanLines = i + 1;
+            break;
+        }
+    }
+
+    QsoLayout layout;
+    std::string lastLine;
+    for (size_t i = 0; i < scanLines; ++i) {
+        s.RowCounter = static_cast<int>(i) + 1;
+        const std::string& line = lineAt(i);
+        lastLine = line;
+        if (line.empty()) continue;
+        const auto tok = zem::commaTextTokens(line);
+        if (tok.empty()) continue;
+        if (tok[0] == "CONTEST:") s.header.ContestName = slice(line, 10, 39);
+        else if (tok[0] == "CATEGORY:") s.header.Category = zem::trim(slice(line, 11, 40));
+        else if (tok[0] == "CALLSIGN:") s.header.StationCall = slice(line, 11, 40);
+        else if (tok[0] == "QSO:") {
+            examineQsoLine(line, tok, layout);
+            s.header.LogYear = layout.year;
+        }
+    }
+
+    if (layout.call < 0) {
+        const size_t from = layout.seen ? static_cast<size_t>(kCallSearchLast + 1) : 1;
+        throw CabrilloFormatError(slice(lastLine, from, from + 13));
+    }
+
+    CabrilloReadResult result;
+    result.callTokenIndex = layout.call;
+    result.txTokenIndex = layout.tx;
+
+    auto& grid = s.log_grid;
+    {
+        TKeoEGrid::BatchUpdate batch(grid);
+        grid.ClearGrid();
+        int records = 0;
+        for (const auto& line : lines)
+            if (isQsoRecord(line)) ++records;
+        grid.SetRowCount(records + 1);
+
+        s.RowCounter = 0;
+        for (const auto& line : lines) {
+            if (!isQsoRecord(line)) continue;
+            const auto tok = zem::commaTextTokens(line);
+            const int r = ++s.RowCounter;
+            bool incomplete = false;
+            auto put = [&](int col, int index) {
+                if (index >= 0 && static_cast<size_t>(index) < tok.size())
+                    grid.SetCell(col, r, tok[static_cast<size_t>(index)]);
+                else
+                    incomplete = true;
+            };
+            grid.SetCell(lcNumber, r, std::to_string(r));
+            put(lcKHz, 1);
+            put(lcMode, 2);
+            put(lcDate, 3);
+            put(lcTime, 4);
+            put(lcCallsign, layout.call);
+            if (layout.tx != -1) put(lcTX, layout.tx);
+            if (incomplete) {
+                Bad_QSO(s);
+                ++result.badQsoLines;
+            }
+        }
+        grid.SetRowCount(s.RowCounter + 1);
+    }
+
+    s.header.QsoCount = s.RowCounter;
+    std::error_code ec;
+    auto abs = std::filesystem::absolute(std::filesystem::path(path), ec);
+    s.header.OutputDir = (ec ? std::filesystem::path(path) : abs).parent_path().string();
+    result.qsoCount = s.RowCounter;
+    return result;
+}
+
+CabrilloPreview cabrilloPreview(const std::string& path)
+{
+    CabrilloPreview p;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return p;
+    std::string line;
+    for (int i = 0; i < kPreviewLines && std::getline(in, line); ++i) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.compare(0, 9, "CONTEST: ") == 0) p.contest = zem::upperAscii(zem::trim(slice(line, 10, 59)));
+        else if (line.compare(0, 10, "CALLSIGN: ") == 0) p.callsign = zem::upperAscii(zem::trim(slice(line, 11, 59)));
+    }
+    return p;
+}

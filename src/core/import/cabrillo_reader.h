@@ -1,0 +1,60 @@
+#pragma once
+// The Cabrillo reader: fills the log table and the log header from one
+// Cabrillo file.
+//
+// The caller resets the shared state (Reset_app) before calling, and chains
+// what follows a load itself: the log folder, the analysis, the reopen list.
+// The reader sets StationCall, ContestName, Category and LogYear from the
+// header, fills log_grid (columns "#", "kHz", "Mode", "Date", "Time",
+// "Callsign" and "TX"), sets QsoCount and RowCounter, and sets OutputDir to the
+// absolute folder of the file. It does not change the process's current
+// folder. LogTitle is left to the log-folder step, which builds it from the
+// header values.
+//
+// A QSO line that lacks its transmitter field, or any field the log table
+// needs, stays in the log with the missing cells empty and is counted and
+// listed in the processing-error list (Bad_QSO).
+
+#include "main/app_state.h"
+
+#include <stdexcept>
+#include <string>
+
+// The file is not a Cabrillo log this reader understands. what() is the text
+// for the user: "Error in Cabrillo file", a line break and a fragment of the
+// last header line examined. Header values may already have been set: the
+// caller resets the state again.
+class CabrilloFormatError : public std::runtime_error {
+public:
+    explicit CabrilloFormatError(const std::string& fragment);
+    const std::string& fragment() const { return fragment_; }
+
+private:
+    std::string fragment_;
+};
+
+struct CabrilloReadResult {
+    int qsoCount = 0;
+    // Field numbers (from 0, "QSO:" being 0) of the worked callsign and of the
+    // transmitter number; txTokenIndex is -1 when the log has no such field.
+    int callTokenIndex = -1;
+    int txTokenIndex = -1;
+    // QSO lines listed in the processing-error list by this load.
+    int badQsoLines = 0;
+};
+
+// Loads the file into s. Throws std::runtime_error when the file cannot be
+// read and CabrilloFormatError when no QSO layout can be found in it.
+CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path);
+
+// What the open dialog shows of a file before it is opened: the CONTEST: and
+// CALLSIGN: values found in its first 31 lines, upper case; empty when not
+// found or when the file does not exist.
+struct CabrilloPreview {
+    std::string contest;
+    std::string callsign;
+};
+CabrilloPreview cabrilloPreview(const std::string& path);
+
+// A field that can be a callsign: it holds at least one letter and one digit.
+bool looksLikeCallsign(const std::string& token);

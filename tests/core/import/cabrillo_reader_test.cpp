@@ -1,0 +1,340 @@
+#include "import/cabrillo_reader.h"
+#include "import/comma_text.h"
+#include "main/log_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch folder per test, removed afterwards.
+class CabrilloReader : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() / ("zem_cbr_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string write(const std::vector<std::string>& lines, const std::string& name = "log.cbr",
+                      const char* eol = "\r\n")
+    {
+        std::ofstream out(dir / name, std::ios::binary);
+        for (const auto& l : lines) out << l << eol;
+        return (dir / name).string();
+    }
+
+    fs::path dir;
+};
+
+// A QSO line in the usual fixed columns: worked call at column 56.
+std::string qso(const std::string& call, const std::string& tx = "", const std::string& time = "1200",
+                const std::string& freq = "14025", const std::string& rexch = "001")
+{
+    char buf[160];
+    std::snprintf(buf, sizeof buf, "QSO: %5s CW 2024-03-16 %s %-13s %-3s %-6s %-13s %-3s %-6s %s", freq.c_str(),
+                  time.c_str(), "RZ9ZEM", "599", "NS", call.c_str(), "599", rexch.c_str(), tx.c_str());
+    std::string s = buf;
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+std::vector<std::string> header(int lines)
+{
+    std::vector<std::string> h{"START-OF-LOG: 3.0", "CONTEST: RDXC", "CALLSIGN: RZ9ZEM"};
+    while (static_cast<int>(h.size()) < lines) h.push_back("SOAPBOX: line " + std::to_string(h.size()));
+    h.resize(static_cast<size_t>(lines));
+    return h;
+}
+
+std::vector<std::string> concat(std::vector<std::string> a, const std::vector<std::string>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+std::string refusalFragment(const std::string& path)
+{
+    AppState s;
+    try {
+        readCabrilloLog(s, path);
+    } catch (const CabrilloFormatError& e) {
+        EXPECT_EQ(std::string(e.what()), "Error in Cabrillo file\n" + e.fragment());
+        return e.fragment();
+    }
+    ADD_FAILURE() << "not refused: " << path;
+    return "<loaded>";
+}
+
+std::string dataFile(const std::string& name)
+{
+    return std::string(ZEM_SOURCE_DIR) + "/tests/data/" + name;
+}
+
+} // namespace
+
+TEST(CommaText, SplitsLikeTheLogReadersExpect)
+{
+    using V = std::vector<std::string>;
+    EXPECT_EQ(zem::commaTextTokens("  QSO:  14025\tCW \r"), (V{"QSO:", "14025", "CW"}));
+    EXPECT_EQ(zem::commaTextTokens("a,b , ,c,"), (V{"a", "b", "", "c", ""}));
+    EXPECT_EQ(zem::commaTextTokens(",a"), (V{"", "a"}));
+    EXPECT_EQ(zem::commaTextTokens("\"two words\" \"say \"\"hi\"\"\" x"), (V{"two words", "say \"hi\"", "x"}));
+    EXPECT_EQ(zem::commaTextTokens("\"open quote"), (V{"open quote"}));
+    EXPECT_EQ(zem::commaTextTokens("1;2 ;;3", ';'), (V{"1", "2", "", "3"}));
+    EXPECT_TRUE(zem::commaTextTokens("   ").empty());
+}
+
+TEST_F(CabrilloReader, LoadsTemplateLogAndHeader)
+{
+    auto path = write({"START-OF-LOG: 2.0", "CONTEST:  RDXC", "CATEGORY:   SINGLE-OP ALL HIGH   ",
+                       "CALLSIGN: RZ9ZEM  ", "NAME: Test", qso("DL1ABC"), "", qso("JA1XYZ", "", "1201", " 7012"),
+                       "X-QSO: 14025 CW 2024-03-16 1202 RZ9ZEM 599 NS DL2XX 599 5", "qso:  14025 CW 2024-03-16 1203 X",
+                       qso("UA3ABC", "", "1204", "28001", "MA"), "END-OF-LOG:"});
+    AppState s;
+    s.BadQsoCount = 0;
+    auto r = readCabrilloLog(s, path);
+    EXPECT_EQ(r.qsoCount, 3);
+    EXPECT_EQ(r.callTokenIndex, 8);
+    EXPECT_EQ(r.txTokenIndex, -1);
+    EXPECT_EQ(s.header.QsoCount, 3);
+    EXPECT_EQ(s.RowCounter, 3);
+    EXPECT_EQ(s.log_grid.RowCount(), 4);
+    EXPECT_EQ(s.header.ContestName, " RDXC");
+    EXPECT_EQ(s.header.Category, "SINGLE-OP ALL HIGH");
+    EXPECT_EQ(s.header.StationCall, "RZ9ZEM  ");
+    EXPECT_EQ(s.header.LogYear, "2024");
+    EXPECT_EQ(s.header.OutputDir, fs::absolute(dir).string());
+    EXPECT_EQ(s.BadQsoCount, 0);
+
+    const std::vector<std::vector<std::string>> rows{{"1", "14025", "CW", "2024-03-16", "1200", "DL1ABC"},
+                                                     {"2", "7012", "CW", "2024-03-16", "1201", "JA1XYZ"},
+                                                     {"3", "28001", "CW", "2024-03-16", "1204", "UA3ABC"}};
+    const int cols[] = {lcNumber, lcKHz, lcMode, lcDate, lcTime, lcCallsign};
+    for (int r = 1; r <= 3; ++r) {
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(s.log_grid.Cell(cols[i], r), rows[size_t(r - 1)][size_t(i)]) << r;
+        EXPECT_EQ(s.log_grid.Cell(lcTX, r), "");
+        EXPECT_EQ(s.log_grid.Cell(lcBand, r), "");
+    }
+    EXPECT_EQ(s.log_grid.Cell(lcKHz, 0), "kHz");
+}
+
+TEST_F(CabrilloReader, TransmitterFieldComesFromTheLastToken)
+{
+    struct Case { std::string last; std::string tx; };
+    for (const auto& c : std::vector<Case>{{"0", "0"}, {"1", "1"}, {"2", "2"}, {"3", ""}, {"599", ""}}) {
+        AppState s;
+        auto path = write(concat(header(3), {qso("DL1ABC", c.last), qso("OH2BH", c.last)}));
+        readCabrilloLog(s, path);
+        EXPECT_EQ(s.log_grid.Cell(lcTX, 1), c.tx) << c.last;
+        EXPECT_EQ(s.log_grid.Cell(lcTX, 2), c.tx) << c.last;
+        EXPECT_EQ(s.log_grid.Cell(lcCallsign, 2), "OH2BH");
+        EXPECT_EQ(s.BadQsoCount, 0);
+    }
+}
+
+TEST_F(CabrilloReader, ShortLinesAreListedAsProcessingErrors)
+{
+    // Lines 3 (no TX field) and 4 (cut off after the date) stay in the log and
+    // are listed, each once.
+    auto path = write(concat(header(3), {qso("DL1ABC", "1"), qso("OH2BH", "0", "1201"),
+                                         "QSO: 14025 CW 2024-03-16 1202 RZ9ZEM 599 NS      G4ABC         599 001",
+                                         "QSO: 21025 CW 2024-03-16", qso("K1ABC", "1", "1204")}));
+    AppState s;
+    auto r = readCabrilloLog(s, path);
+    EXPECT_EQ(r.qsoCount, 5);
+    EXPECT_EQ(r.badQsoLines, 2);
+    EXPECT_EQ(s.BadQsoCount, 2);
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 3), "G4ABC");
+    EXPECT_EQ(s.log_grid.Cell(lcTX, 3), "");
+    EXPECT_EQ(s.log_grid.Cell(lcDate, 4), "2024-03-16");
+    EXPECT_EQ(s.log_grid.Cell(lcTime, 4), "");
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 4), "");
+    EXPECT_EQ(s.log_grid.Cell(lcTX, 5), "1");
+    EXPECT_EQ(s.error_keo.Cell(0, 1), "3");
+    EXPECT_EQ(s.error_keo.Cell(5, 1), "G4ABC");
+    EXPECT_EQ(s.error_keo.Cell(0, 2), "4");
+    EXPECT_EQ(s.error_keo.Cell(1, 2), "21025");
+}
+
+TEST_F(CabrilloReader, LastQsoLineOfTheHeaderDecidesTheLayout)
+{
+    // Lines 19 and 20 are QSO lines: line 20 (no TX field, year 2023) decides;
+    // line 21 is read with that layout.
+    auto h = header(18);
+    std::string line20 = qso("OH2BH", "599");
+    line20.replace(14, 4, "2023");
+    auto path = write(concat(h, {qso("DL1ABC", "1"), line20, qso("K1ABC", "2")}));
+    AppState s;
+    auto r = readCabrilloLog(s, path);
+    EXPECT_EQ(r.qsoCount, 3);
+    EXPECT_EQ(r.txTokenIndex, -1);
+    EXPECT_EQ(s.header.LogYear, "2023");
+    EXPECT_EQ(s.log_grid.Cell(lcTX, 3), "");
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 3), "K1ABC");
+}
+
+TEST_F(CabrilloReader, LongHeadersReachTheFirstQso)
+{
+    for (int headerLines : {19, 20, 30}) {
+        auto h = header(headerLines);
+        h.push_back(qso("DL1ABC", "1"));
+        h.push_back("CONTEST: LATER");
+        h.push_back(qso("OH2BH", "1", "1201"));
+        AppState s;
+        auto r = readCabrilloLog(s, write(h));
+        EXPECT_EQ(r.qsoCount, 2) << headerLines;
+        EXPECT_EQ(s.header.ContestName, "RDXC") << headerLines;
+        EXPECT_EQ(s.log_grid.Cell(lcTX, 2), "1") << headerLines;
+    }
+    // Header values below the first QSO of a long header are not read.
+    auto h = header(25);
+    h[22] = "CATEGORY: CHECKLOG";
+    h.push_back(qso("DL1ABC"));
+    h.push_back("CATEGORY: LATE");
+    AppState s;
+    readCabrilloLog(s, write(h));
+    EXPECT_EQ(s.header.Category, "CHECKLOG");
+}
+
+TEST_F(CabrilloReader, CallsignColumnSearch)
+{
+    struct Case { std::string name; std::string line; std::string call; };
+    const std::vector<Case> cases{
+        // a call of 8 characters at column 56
+        {"template", qso("DL/OH2BHP"), "DL/OH2BHP"},
+        // a sent exchange filling its field: columns 53 and 54 hold "EF", the
+        // search moves on to column 55
+        {"wide exchange", "QSO: 14025 CW 2024-03-16 1200 RZ9ZEM        599 ABCDEF G4ABC         599 001", "G4ABC"},
+        // the slice at 53 covers "G4ABC 599"; the next positions find "599"
+        // (not a call), so the middle field is taken
+        {"slice over two fields", "QSO: 14025 CW 2024-03-16 1200 RZ9ZEM 599 NS         G4ABC 599 001", "G4ABC"},
+        // single blanks between fields, as many loggers write them
+        {"ARRL DX", "QSO: 14025 CW 2024-02-17 0000 VE3XX 599 ON DL1ABC 599 100", "DL1ABC"},
+        {"ARRL 10 m", "QSO: 28050 CW 2024-12-14 1324 VE3EJ 599 ON K1DG 599 NH", "K1DG"},
+        {"short line", "QSO: 7000 CW 2024-12-14 1324 K1A 5 KW1X 5", "KW1X"},
+        {"with TX", "QSO: 14025 CW 2024-02-17 0000 VE3XX 599 ON DL1ABC 599 100 1", "DL1ABC"},
+        // right-aligned frequency in a wider field moves everything
+        {"wide frequency", "QSO:   28535 PH 2025-03-29 0000 K9CT             59  0001  W6QU             59   0001    0",
+         "W6QU"},
+    };
+    for (const auto& c : cases) {
+        AppState s;
+        auto r = readCabrilloLog(s, write(concat(header(3), {c.line})));
+        EXPECT_EQ(r.qsoCount, 1) << c.name;
+        EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), c.call) << c.name;
+    }
+}
+
+TEST_F(CabrilloReader, YearComesFromTheDateField)
+{
+    AppState s;
+    readCabrilloLog(s, write(concat(header(3), {"QSO:   28535 PH 2025-03-29 0000 K9CT  59  0001  W6QU  59   0001    0"})));
+    EXPECT_EQ(s.header.LogYear, "2025");
+    EXPECT_EQ(s.log_grid.Cell(lcKHz, 1), "28535");
+    EXPECT_EQ(s.log_grid.Cell(lcMode, 1), "PH");
+}
+
+TEST_F(CabrilloReader, RefusesFilesWithoutAQsoLayout)
+{
+    // Fewer than 20 lines without QSO: the fragment is empty.
+    EXPECT_EQ(refusalFragment(write({}, "empty.cbr")), "");
+    EXPECT_EQ(refusalFragment(write(header(5), "short.cbr")), "");
+    // A lower-case keyword is no QSO line.
+    EXPECT_EQ(refusalFragment(write(concat(header(3), {"qso: 14025 CW 2024-03-16 1200 RZ9ZEM 599 NS DL1ABC 599 1"}),
+                                    "lower.cbr")),
+              "");
+    // A longer file shows the start of line 20.
+    auto h = header(25);
+    h[19] = "OPERATORS: RZ9ZEM UA9ABC";
+    EXPECT_EQ(refusalFragment(write(h, "noqso.cbr")), "OPERATORS: RZ9");
+    // A QSO line where no field can be the worked call: line 20 from column 61.
+    auto odd = header(19);
+    odd.push_back("QSO: 14025 CW 2024-03-16 1200 RZ9ZEM 599 DL1ABC 599 1234567890 ABCDEFGHIJKLMNOPQRSTU");
+    EXPECT_EQ(refusalFragment(write(odd, "odd.cbr")), "90 ABCDEFGHIJK");
+    // The same with unequal exchanges and no fixed columns.
+    EXPECT_EQ(refusalFragment(write(concat(header(3), {"QSO: 14025 CW 2024-02-17 0000 W1AW 599 DL1ABC 599 100"}),
+                                    "uneven.cbr")),
+              "");
+
+    AppState s;
+    EXPECT_THROW(readCabrilloLog(s, (dir / "missing.cbr").string()), std::runtime_error);
+}
+
+TEST_F(CabrilloReader, IndentedQsoLinesGiveAnEmptyLog)
+{
+    // The header finds its layout, but no line starts with "QS".
+    auto path = write(concat(header(3), {" " + qso("DL1ABC"), " " + qso("OH2BH")}), "indent.cbr", "\n");
+    AppState s;
+    auto r = readCabrilloLog(s, path);
+    EXPECT_EQ(r.qsoCount, 0);
+    EXPECT_EQ(s.header.QsoCount, 0);
+    EXPECT_EQ(s.log_grid.RowCount(), 1);
+}
+
+TEST_F(CabrilloReader, ReplacesAPreviousLog)
+{
+    AppState s;
+    readCabrilloLog(s, write(concat(header(3), {qso("DL1ABC", "1"), qso("OH2BH", "1"), qso("K1ABC", "1")}), "a.cbr"));
+    readCabrilloLog(s, write(concat(header(3), {qso("G4ABC")}), "b.cbr"));
+    EXPECT_EQ(s.log_grid.RowCount(), 2);
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "G4ABC");
+    EXPECT_EQ(s.log_grid.Cell(lcTX, 1), "");
+}
+
+TEST(CabrilloRealLogs, LoadBothLogs)
+{
+    struct Case {
+        std::string file, contest, call, year;
+        int qsos, tx;
+        std::vector<std::string> first, last; // kHz Mode Date Time Callsign TX
+    };
+    const std::vector<Case> cases{
+        {"VE3EJ_ARRL10_2024_SO.LOG", "ARRL-10", "VE3EJ", "2024", 1008, -1,
+         {"28050", "CW", "2024-12-14", "1324", "LY5W", ""}, {"28048", "CW", "2024-12-15", "2331", "HL2WA", ""}},
+        {"K9CT_CQWPXSSB2025_M2_n1mm.log", "CQ-WPX-SSB", "K9CT", "2025", 5905, 11,
+         {"28535", "PH", "2025-03-29", "0000", "W6QU", "0"}, {"21240", "PH", "2025-03-30", "2359", "JE6KYA", "1"}},
+    };
+    const int cols[] = {lcKHz, lcMode, lcDate, lcTime, lcCallsign, lcTX};
+    for (const auto& c : cases) {
+        AppState s;
+        auto r = readCabrilloLog(s, dataFile(c.file));
+        EXPECT_EQ(r.qsoCount, c.qsos) << c.file;
+        EXPECT_EQ(r.txTokenIndex, c.tx) << c.file;
+        EXPECT_EQ(s.BadQsoCount, 0) << c.file;
+        EXPECT_EQ(s.header.ContestName, c.contest);
+        EXPECT_EQ(s.header.StationCall, c.call);
+        EXPECT_EQ(s.header.LogYear, c.year);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(s.log_grid.Cell(cols[i], 1), c.first[size_t(i)]) << c.file;
+            EXPECT_EQ(s.log_grid.Cell(cols[i], c.qsos), c.last[size_t(i)]) << c.file;
+        }
+        EXPECT_EQ(s.log_grid.Cell(lcNumber, c.qsos), std::to_string(c.qsos));
+    }
+}
+
+TEST_F(CabrilloReader, Preview)
+{
+    std::vector<std::string> lines{"START-OF-LOG: 3.0", "CONTEST: cq-ww-cw  ", "CALLSIGN: rz9zem", "CONTEST:RDXC"};
+    while (lines.size() < 30) lines.push_back("SOAPBOX:");
+    lines.push_back("CALLSIGN: UA9ABC"); // line 31: still read
+    lines.push_back("CONTEST: LATE");    // line 32: not read
+    auto p = cabrilloPreview(write(lines, "p.cbr", "\r\n"));
+    EXPECT_EQ(p.contest, "CQ-WW-CW");
+    EXPECT_EQ(p.callsign, "UA9ABC");
+
+    auto none = cabrilloPreview((dir / "missing.cbr").string());
+    EXPECT_EQ(none.contest, "");
+    EXPECT_EQ(none.callsign, "");
+}
