@@ -435,3 +435,23 @@ TEST(SummaryPaint, PercentColumnsShadedFirstCountsBold)
     };
     for (const auto& c : cases) EXPECT_EQ(Summary_GridDrawCell(page.Summary_Grid, c.col, c.row), c.paint) << c.col << "," << c.row;
 }
+
+TEST(AnalysisPassShippedData, RussianStationsGetTheirOblast)
+{
+    const fs::path data = fs::path(ZEM_SOURCE_DIR) / "data";
+    if (!fs::exists(data / "cty.dat") || !fs::exists(data / "zem-cty.dat")) GTEST_SKIP() << "no shipped country files";
+    TCty_search cty;
+    cty.LoadFiles(data / "cty.dat", data / "zem-cty.dat");
+    AppState s;
+    SummaryPage page;
+    fillLog(s, {{"14025", "CW", "1200", "RA3AB", ""},
+                {"14026", "CW", "1201", "UA9AA", ""},
+                {"14027", "CW", "1202", "R9CX", ""},
+                {"14028", "CW", "1203", "UA3AC/P", ""},
+                {"14029", "CW", "1204", "DL1ABC", ""}});
+    Process_log_and_summary(s, cty, nullptr, false, page);
+    const std::vector<std::string> rus = {"3A", "9A", "9C", "", ""};
+    for (int r = 1; r <= 5; ++r) EXPECT_EQ(s.log_grid.Cell(lcRUS, r), rus[static_cast<size_t>(r - 1)]) << r;
+    EXPECT_EQ(page.Summary_Grid.Cell(scOblasts, 4), "3");
+    EXPECT_EQ(s.log_grid.Cell(lcCont, 2), "AS");
+}
