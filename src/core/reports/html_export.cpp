@@ -10,10 +10,10 @@ std::string htmlTimestamp(const std::tm& now)
     char weekday[64] = {}, month[64] = {};
     std::strftime(weekday, sizeof weekday, "%A", &now);
     std::strftime(month, sizeof month, "%B", &now);
-    char hm[16];
-    std::snprintf(hm, sizeof hm, "%02d:%02d", now.tm_hour, now.tm_min);
-    return " " + std::string(weekday) + ", " + month + " " + std::to_string(now.tm_mday) + ", " +
-           std::to_string(now.tm_year + 1900) + ",  " + hm + " ";
+    char buf[256];
+    std::snprintf(buf, sizeof buf, " %s, %s %d, %d,  %02d:%02d ", weekday, month, now.tm_mday, now.tm_year + 1900,
+                  now.tm_hour, now.tm_min);
+    return buf;
 }
 
 std::string gridHtmlPage(const TKeoEGrid& grid, const std::string& name, const LogHeader& header,

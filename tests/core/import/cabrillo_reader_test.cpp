@@ -338,3 +338,14 @@ TEST_F(CabrilloReader, Preview)
     EXPECT_EQ(none.contest, "");
     EXPECT_EQ(none.callsign, "");
 }
+
+TEST(CabrilloRealLogs, ShippedSampleLoads)
+{
+    AppState s;
+    auto r = readCabrilloLog(s, std::string(ZEM_SOURCE_DIR) + "/data/samples/sample.cbr");
+    EXPECT_GT(r.qsoCount, 300);
+    EXPECT_EQ(s.BadQsoCount, 0);
+    EXPECT_EQ(s.header.ContestName, "RDXC");
+    EXPECT_EQ(s.header.LogYear, "2024");
+    for (int row = 1; row <= r.qsoCount; ++row) ASSERT_TRUE(looksLikeCallsign(s.log_grid.Cell(lcCallsign, row))) << row;
+}
