@@ -2,9 +2,12 @@
 // Country lookup from the country files: cty.dat, then the program's own
 // zem-cty.dat whose keys replace equal ones.
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -47,9 +50,46 @@ public:
     int CountryCount() const { return countryCount_; }
 
 private:
-    struct Entry;
+    // One header line of a country file, its numbers converted once.
+    struct Country {
+        std::string name;      // trimmed, one blank appended
+        std::string continent;
+        std::string prefix;
+        double latitude = 0;
+        double longitude = 0;
+        double timeOffset = 0;
+        std::string badNumber; // the text that did not convert, reported on a hit
+        int countryNum = 0;
+    };
+    // The record of one key: its country and the zones after the key's overrides.
+    struct Entry {
+        std::size_t country = 0;
+        int cq = 0;
+        int itu = 0;
+        std::string badZone;   // the zone text that did not convert
+    };
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    using KeyMap = std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>>;
+
+    void loadFile(const std::filesystem::path& file, bool isCtyDat,
+                  std::vector<std::string>& Prefixes);
+    void addEntry(std::string entry, bool isCtyDat, std::size_t country,
+                  const std::string& headerCq, const std::string& headerItu);
+    // Index of the record of a key, or -1.
+    long findKey(std::string_view key, bool wholeText) const;
+    void fillResult(std::size_t record);
+
+    std::vector<Country> countries_;
+    std::vector<Entry> Records;
+    // Prefixes and aliases, upper case, at most 14 characters.
+    KeyMap Keys;
+    // Whole callsigns ("=" entries): they match only a complete callsign, never
+    // as the prefix of a longer one.
+    KeyMap ExactKeys;
+    long FoundIndex = -1;
     CountryRecord result_;
     int countryCount_ = 0;
-    // Implementation detail of the loader; owned by the .cpp.
-    std::unordered_map<std::string, std::vector<std::string>> records_;
 };

@@ -1,0 +1,364 @@
+#include "refdata/cty_search.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "main/text_util.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A small country file in the classic format, with CRLF line ends and the
+// marks of newer editions: "=" whole calls, "#" comments, and position,
+// continent and offset overrides.
+const char* const FixtureCty =
+    "Alpha Land:               14:  27:  EU:   43.73:    -7.40:    -1.0:  AL:\r\n"
+    "    AL,AX1ABC,ax2;\r\n"
+    "European Russia:          16:  29:  EU:   53.65:   -41.37:    -4.0:  UA:\r\n"
+    "    R,U,RA3,UA6,RA4(15)[22],\r\n"
+    "# a comment line between alias lines\r\n"
+    "    UA1<59.9/-30.3>{AS}~-3.0~;\r\n"
+    "Asiatic Russia:           18:  31:  AS:   55.88:   -84.08:    -7.0:  UA9:\r\n"
+    "    UA9(17)[30],UA0(5),UA8[33];\r\n"
+    "Ukraine:                  16:  29:  EU:   50.00:   -30.00:    -2.0:  UR:\r\n"
+    "    UR5;\r\n"
+    "\r\n"
+    "; a skipped line\r\n"
+    "United States:            05:  08:  NA:   37.53:    91.67:     5.0:  K:\r\n"
+    "    K,KA4;\r\n"
+    "Guantanamo Bay:           08:  11:  NA:   20.00:    75.00:     5.0:  KG4:\r\n"
+    "    KG4,=KG4AW;\r\n"
+    "Beta Island:              32:  62:  OC:  -21.22:   175.13:   -13.0:  *BI:\r\n"
+    "    =AL1XYZ(33)[63],BI,ABCDEFGHIJKLMNOPQ,\"Q1 Q2\";\r\n"
+    "Broken Land:              15:  28:  EU:   4x.00:   -20.00:    -1.0:  BRK:\r\n"
+    "    BRK;\r\n"
+    "Bad Zone Land:            15:  28:  EU:   40.00:   -20.00:    -1.0:  BZL:\r\n"
+    "    BZL(1X);\r\n";
+
+const char* const FixtureZem =
+    "; oblasts\r\n"
+    "Moscow (3A):              16:  29:  EU:   55.76:   -37.62:    -3.0:  UA:\r\n"
+    "    UA3A,RZ3AB;\r\n"
+    "Rostov (6L):              16:  29:  EU:   47.24:   -39.71:    -3.0:  ua:\r\n"
+    "    UA6;\r\n"
+    "Nowhere (9Q):             17:  30:  AS:   55.00:   -65.00:    -5.0:  ZZ9:\r\n"
+    "    ZZ9;\r\n";
+
+void writeFile(const fs::path& p, const std::string& text)
+{
+    std::ofstream out(p, std::ios::binary);
+    out << text;
+}
+
+class CtyFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("zem_cty_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::create_directories(dir);
+        writeFile(dir / "cty.dat", FixtureCty);
+        writeFile(dir / "zem-cty.dat", FixtureZem);
+        cty = TCty_search(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string country(const std::string& call)
+    {
+        if (!cty.LookupCall(call)) return "<none>";
+        return cty.Result().Country;
+    }
+
+    fs::path dir;
+    TCty_search cty;
+};
+
+} // namespace
+
+TEST_F(CtyFixture, LookupTable)
+{
+    struct Case {
+        const char* call;
+        const char* country;
+        const char* cq;
+        const char* itu;
+    };
+    const Case cases[] = {
+        {"AL1AA", "Alpha Land ", "14", "27"},
+        // A full callsign listed as a plain alias is found before any mapping
+        // (zem-cty.dat gets no R rewrite, so the key is RZ3AB itself).
+        {"RZ3AB", "Moscow (3A) ", "16", "29"},
+        {"RZ3AC", "Moscow (3A) ", "16", "29"},
+        {"AX1ABC", "Alpha Land ", "14", "27"},
+        // "=" calls match the whole call only.
+        {"AL1XYZ", "Beta Island ", "33", "63"},
+        {"AL1XYZA", "Alpha Land ", "14", "27"},
+        {"KG4AW", "Guantanamo Bay ", "8", "11"},
+        // R prefixes, US0 and KG4 mappings.
+        {"R9XXX", "Asiatic Russia ", "17", "30"},
+        {"RA9XX", "Asiatic Russia ", "17", "30"},
+        {"RA3XX", "European Russia ", "16", "29"},
+        {"R4XX", "European Russia ", "15", "22"},
+        {"US0XX", "Ukraine ", "16", "29"},
+        {"UT7XX", "Ukraine ", "16", "29"},
+        {"KG4XX", "United States ", "5", "8"},
+        {"KG4X", "Guantanamo Bay ", "8", "11"},
+        // Zone overrides of single width; leading zero dropped.
+        {"UA0ZZ", "Asiatic Russia ", "5", "31"},
+        {"UA8ZZ", "Asiatic Russia ", "18", "33"},
+        // Position, continent and offset overrides are cut out of the key.
+        {"UA1AA", "European Russia ", "16", "29"},
+        // Keys ignore case; a long entry is cut to 14 characters; a quoted
+        // entry keeps its blank.
+        {"AX2B", "Alpha Land ", "14", "27"},
+        {"ax2b", "Alpha Land ", "14", "27"},
+        {"ABCDEFGHIJKLMNXX", "Beta Island ", "32", "62"},
+        {"Q1 Q2", "Beta Island ", "32", "62"},
+        // The same key in both files: zem-cty.dat wins.
+        {"UA6LA", "Rostov (6L) ", "16", "29"},
+        // Portable forms are normalised before the prefix search.
+        {"UA3XXX/9", "Asiatic Russia ", "17", "30"},
+        {"AL1AA/UA9", "Asiatic Russia ", "17", "30"},
+        {"UA9XXX/QRP", "Asiatic Russia ", "17", "30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        ASSERT_TRUE(cty.LookupCall(c.call));
+        EXPECT_EQ(cty.Result().Country, c.country);
+        EXPECT_EQ(cty.Result().CQ, c.cq);
+        EXPECT_EQ(cty.Result().ITU, c.itu);
+    }
+}
+
+TEST_F(CtyFixture, RecordFieldsAndCountryNumbers)
+{
+    EXPECT_EQ(cty.CountryCount(), 9);
+
+    ASSERT_TRUE(cty.LookupCall("BI1A"));
+    const CountryRecord& r = cty.Result();
+    EXPECT_EQ(r.Country, "Beta Island ");
+    EXPECT_EQ(r.Continent, "OC");
+    EXPECT_DOUBLE_EQ(r.Latitude, -21.22);
+    EXPECT_DOUBLE_EQ(r.Longitude, 175.13);
+    EXPECT_DOUBLE_EQ(r.TimeOffset, -13.0);
+    EXPECT_EQ(r.Prefix, "*BI");
+    // The comment line between alias lines is no country.
+    EXPECT_EQ(r.CountryNum, 7);
+
+    // zem-cty.dat countries take the number of the cty.dat country with the
+    // same primary prefix (compared without case), else 0.
+    ASSERT_TRUE(cty.LookupCall("RA3AA"));
+    EXPECT_EQ(cty.Result().Country, "Moscow (3A) ");
+    EXPECT_EQ(cty.Result().CountryNum, 2);
+    EXPECT_EQ(cty.Result().Prefix, "UA");
+    ASSERT_TRUE(cty.LookupCall("UA6AA"));
+    EXPECT_EQ(cty.Result().CountryNum, 2);
+    ASSERT_TRUE(cty.LookupCall("ZZ9AA"));
+    EXPECT_EQ(cty.Result().Country, "Nowhere (9Q) ");
+    EXPECT_EQ(cty.Result().CountryNum, 0);
+}
+
+TEST_F(CtyFixture, FailedLookupKeepsThePreviousResult)
+{
+    CountryRecord empty = cty.Result();
+    EXPECT_TRUE(empty.Country.empty());
+    EXPECT_EQ(empty.CountryNum, 0);
+
+    EXPECT_FALSE(cty.LookupCall("QQ1ABC"));
+    EXPECT_TRUE(cty.Result().Country.empty());
+
+    ASSERT_TRUE(cty.LookupCall("AL1AA"));
+    EXPECT_FALSE(cty.LookupCall("QQ1ABC"));
+    EXPECT_FALSE(cty.LookupCall(""));
+    EXPECT_EQ(cty.Result().Country, "Alpha Land ");
+    EXPECT_EQ(cty.Result().CountryNum, 1);
+
+    // A record whose numbers do not convert throws and changes nothing.
+    EXPECT_THROW(cty.LookupCall("BRK1A"), std::invalid_argument);
+    EXPECT_THROW(cty.LookupCall("BZL1A"), std::invalid_argument);
+    EXPECT_EQ(cty.Result().Country, "Alpha Land ");
+}
+
+TEST(CtySearch, MissingFiles)
+{
+    fs::path dir = fs::temp_directory_path() / "zem_cty_missing";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    try {
+        TCty_search cty(dir);
+        FAIL() << "no error for a missing cty.dat";
+    } catch (const CtyFileMissing& e) {
+        EXPECT_STREQ(e.what(), "Can`t found cty.dat");
+    }
+
+    writeFile(dir / "cty.dat", FixtureCty);
+    try {
+        TCty_search cty(dir);
+        FAIL() << "no error for a missing zem-cty.dat";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("zem-cty.dat"), std::string::npos);
+    }
+    fs::remove_all(dir);
+}
+
+TEST(CtySearch, NormalizePortable)
+{
+    TCty_search cty;
+    const std::pair<const char*, const char*> cases[] = {
+        {"UA3XXX", "UA3XXX"},
+        {"UA3XXX/", "UA3XXX"},
+        {"UA3XXX/P", "UA3XXX"},
+        {"UA3XXX/M", "UA3XXX"},
+        {"UA3XXX/A", "UA3XXX"},
+        {"UA3XXX/AM", "UA3XXX"},
+        {"UA3XXX/MM", "UA3XXX"},
+        {"UA3XXX/QRP", "UA3XXX"},
+        {"UA3XXX/QRPP", "UA3XXX"},
+        {"UA3XXX/A/P", "A0/UA3XXX"},     // one pass over the list: /A stays
+        {"UA3XXX/9", "UA9XXX"},
+        {"UA3XXX/9/P", "UA9XXX"},
+        {"XXX/9", "XXX/9"},              // no digit to replace
+        {"UA3XXX/UA9", "UA9/UA3XXX"},
+        {"DL/UA3XXX", "DL0/UA3XXX"},
+        {"UA3XXX/DL", "DL0/UA3XXX"},
+        {"W1XXX/KH6", "KH6/W1XXX"},
+        {"KH6/W1XXX", "KH6/W1XXX"},
+        {"/UA3XXX", "0/UA3XXX"},         // empty sides do not crash
+        {"UA3XXX//", "0/UA3XXX"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(cty.NormalizePortable(in), out) << in;
+}
+
+TEST(CtySearch, WpxPrefix)
+{
+    TCty_search cty;
+    const std::pair<const char*, const char*> cases[] = {
+        {"UA3XXX", "UA3"},
+        {"3DA0XX", "3DA0"},
+        {"DL0/UA3XXX", "DL0"},
+        {"DL/X", "DL0"},
+        {"KH6/W1XXX", "KH6"},
+        {"UA9", ""},
+        {"W1", ""},
+        {"", ""},
+        {"A", ""},
+        {"K1ABC", "K1"},
+        {"RW90ABC", "RW90"},
+        {"OH0Z", "OH0"},
+        {"ABCDEFGHIJKLMNOPQRSTU1A", ""}, // the digit lies past position 20
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(cty.WpxPrefix(in), out) << in;
+}
+
+// The files the program ships.
+class CtyShipped : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { shared = new TCty_search(fs::path(ZEM_SOURCE_DIR) / "data"); }
+    static void TearDownTestSuite()
+    {
+        delete shared;
+        shared = nullptr;
+    }
+    // 1-based position of a country among the header lines of cty.dat.
+    static int headerNumber(const std::string& name)
+    {
+        int n = 0;
+        for (const std::string& line : zem::readLines((fs::path(ZEM_SOURCE_DIR) / "data" / "cty.dat").string())) {
+            if (line.empty() || line[0] == ' ' || line[0] == '\t' || line[0] == ';' || line[0] == '#') continue;
+            ++n;
+            if (line.compare(0, name.size() + 1, name + ":") == 0) return n;
+        }
+        return -1;
+    }
+    static TCty_search* shared;
+};
+TCty_search* CtyShipped::shared = nullptr;
+
+TEST_F(CtyShipped, RealCallsTable)
+{
+    TCty_search& cty = *shared;
+    EXPECT_EQ(cty.CountryCount(), 346);
+    struct Case {
+        const char* call;
+        const char* country;
+        const char* cq;
+        const char* itu;
+        const char* continent;
+    };
+    const Case cases[] = {
+        {"DL1ABC", "Fed. Rep. of Germany ", "14", "28", "EU"},
+        {"G4ABC", "England ", "14", "27", "EU"},
+        {"K1ABC", "United States ", "5", "8", "NA"},
+        {"JA1ABC", "Japan ", "25", "45", "AS"},
+        {"VK2ABC", "Australia ", "30", "59", "OC"},
+        {"PY2ABC", "Brazil ", "11", "15", "SA"},
+        {"ZS6ABC", "South Africa ", "38", "57", "AF"},
+        {"UT7AA", "Ukraine ", "16", "29", "EU"},
+        {"OH2ABC", "Finland ", "15", "18", "EU"},
+        {"KG4AW", "Guantanamo Bay ", "8", "11", "NA"},
+        {"RA2FA", "Kaliningrad ", "15", "29", "EU"},
+        {"UN7ABC", "Kazakhstan ", "17", "30", "AS"},
+        {"EA8ABC", "Canary Islands ", "33", "36", "AF"},
+        {"DL1ABC/P", "Fed. Rep. of Germany ", "14", "28", "EU"},
+        {"F/DL1ABC", "France ", "14", "27", "EU"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        ASSERT_TRUE(cty.LookupCall(c.call));
+        EXPECT_EQ(cty.Result().Country, c.country);
+        EXPECT_EQ(cty.Result().CQ, c.cq);
+        EXPECT_EQ(cty.Result().ITU, c.itu);
+        EXPECT_EQ(cty.Result().Continent, c.continent);
+    }
+}
+
+TEST_F(CtyShipped, RussianCallsGiveTheirOblast)
+{
+    TCty_search& cty = *shared;
+    const int european = headerNumber("European Russia");
+    const int asiatic = headerNumber("Asiatic Russia");
+    ASSERT_GT(european, 0);
+    ASSERT_GT(asiatic, 0);
+    struct Case {
+        const char* call;
+        const char* country;
+        int countryNum;
+        const char* cq;
+        const char* itu;
+        const char* continent;
+    };
+    const Case cases[] = {
+        {"RA3AA", "Moscow (3A) ", european, "16", "29", "EU"},
+        {"R3AA", "Moscow (3A) ", european, "16", "29", "EU"},
+        {"UA3AAA", "Moscow (3A) ", european, "16", "29", "EU"},
+        {"RN3DA", "Moscow obl. (3D) ", european, "16", "29", "EU"},
+        {"RZ1AWO", "St. Petersburg (1A) ", european, "16", "29", "EU"},
+        {"UA1MAA", "St. Petersburg (1A) ", european, "16", "29", "EU"},
+        {"RA1ZZ", "Murmansk (1Z) ", european, "16", "19", "EU"},
+        {"RK9CZO", "Sverdlovsk (9C) ", asiatic, "17", "30", "AS"},
+        {"RW9UA", "Kemerovo (9U) ", asiatic, "18", "31", "AS"},
+        {"R8TA", "Orenburg (9S) ", asiatic, "16", "30", "AS"},
+        {"UA9FAA", "Perm (9F) ", european, "17", "30", "EU"},
+        {"RK0FWL", "Sakhalin (0E) ", asiatic, "19", "34", "AS"},
+        {"UB0ZA", "Kamchatka (0Z) ", asiatic, "19", "35", "AS"},
+        {"U6AA", "Krasnodar (6A) ", european, "16", "29", "EU"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        ASSERT_TRUE(cty.LookupCall(c.call));
+        EXPECT_EQ(cty.Result().Country, c.country);
+        EXPECT_EQ(cty.Result().CountryNum, c.countryNum);
+        EXPECT_EQ(cty.Result().CQ, c.cq);
+        EXPECT_EQ(cty.Result().ITU, c.itu);
+        EXPECT_EQ(cty.Result().Continent, c.continent);
+    }
+    // A call area the oblast file does not cover falls back on cty.dat.
+    ASSERT_TRUE(cty.LookupCall("RA7AA"));
+    EXPECT_EQ(cty.Result().Country, "European Russia ");
+    EXPECT_EQ(cty.Result().CountryNum, european);
+}
