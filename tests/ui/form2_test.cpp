@@ -6,6 +6,8 @@
 #include "test_support.h"
 
 #include <QHeaderView>
+#include <QListWidget>
+#include <QtCharts/QChartView>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QElapsedTimer>

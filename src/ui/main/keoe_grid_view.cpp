@@ -106,6 +106,7 @@ KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent
     verticalHeader()->setMinimumSectionSize(8);
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(1);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
 }

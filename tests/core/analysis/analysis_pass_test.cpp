@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -33,7 +34,7 @@ struct CtyFiles {
     fs::path cty, zem;
     CtyFiles(const std::string& name, const std::vector<std::string>& ctyLines, const std::vector<std::string>& zemLines)
     {
-        dir = fs::temp_directory_path() / ("zem_analysis_" + name);
+        dir = fs::temp_directory_path() / ("zem_analysis_" + name + "_" + std::to_string(::getpid()));
         fs::create_directories(dir);
         cty = dir / "cty.dat";
         zem = dir / "zem-cty.dat";

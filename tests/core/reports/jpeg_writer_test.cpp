@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -61,7 +62,7 @@ TEST(JpegWriter, WritesADecodableImageFromPaddedRows)
             p[1] = 0;
             p[2] = x < w / 2 ? 0 : 255;
         }
-    const fs::path file = fs::temp_directory_path() / "zem_jpeg_writer_test.jpg";
+    const fs::path file = fs::temp_directory_path() / ("zem_jpeg_writer_test_" + std::to_string(::getpid()) + ".jpg");
     writeJpeg(file, w, h, rgb.data(), stride, 70);
 
     const auto bytes = readAll(file);
@@ -88,8 +89,8 @@ TEST(JpegWriter, HigherQualityGivesALargerFile)
     const int w = 64, h = 64;
     std::vector<std::uint8_t> rgb(static_cast<size_t>(w) * h * 3);
     for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>((i * 37) ^ (i >> 5));
-    const fs::path lo = fs::temp_directory_path() / "zem_jpeg_q70.jpg";
-    const fs::path hi = fs::temp_directory_path() / "zem_jpeg_q100.jpg";
+    const fs::path lo = fs::temp_directory_path() / ("zem_jpeg_q70_" + std::to_string(::getpid()) + ".jpg");
+    const fs::path hi = fs::temp_directory_path() / ("zem_jpeg_q100_" + std::to_string(::getpid()) + ".jpg");
     writeJpeg(lo, w, h, rgb.data(), w * 3, 70);
     writeJpeg(hi, w, h, rgb.data(), w * 3, 100);
     EXPECT_LT(fs::file_size(lo), fs::file_size(hi));
@@ -100,9 +101,9 @@ TEST(JpegWriter, HigherQualityGivesALargerFile)
 TEST(JpegWriter, FailuresThrow)
 {
     std::vector<std::uint8_t> rgb(12, 0);
-    const fs::path noFolder = fs::temp_directory_path() / "zem_no_such_folder" / "x.jpg";
+    const fs::path noFolder = fs::temp_directory_path() / ("zem_no_such_folder_" + std::to_string(::getpid()) + "") / "x.jpg";
     EXPECT_THROW(writeJpeg(noFolder, 2, 2, rgb.data(), 6, 70), std::runtime_error);
-    const fs::path ok = fs::temp_directory_path() / "zem_jpeg_empty.jpg";
+    const fs::path ok = fs::temp_directory_path() / ("zem_jpeg_empty_" + std::to_string(::getpid()) + ".jpg");
     EXPECT_THROW(writeJpeg(ok, 0, 2, rgb.data(), 6, 70), std::runtime_error);
     EXPECT_THROW(writeJpeg(ok, 2, 2, rgb.data(), 5, 70), std::runtime_error);
     EXPECT_FALSE(fs::exists(ok));
