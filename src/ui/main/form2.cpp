@@ -80,6 +80,10 @@ TForm2::~TForm2()
     // Views hold references to grids that die with this object: drop the hooks first.
     for (TKeoEGrid* g : {&state_.log_grid, &summaryGrid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
         g->OnChanged = nullptr;
+    // Child windows read the grids and the reference data, which die before
+    // the QWidget base: take the children down while those still exist.
+    hide();
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void TForm2::buildMenus()
