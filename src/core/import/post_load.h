@@ -41,6 +41,8 @@
 
 #include "main/app_state.h"
 
+#include "main/settings.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,7 +51,7 @@ inline constexpr const char* kAppCaption = "ZEM Log Analysis";
 inline constexpr const char* kMenuLabelCaption = "Menu (right click)";
 inline constexpr const char* kSummaryChartTitle = "Summary";
 inline constexpr const char* kNoCategory = "No category";
-inline constexpr int kReopenMax = 10;
+// kReopenMax (the size of the Reopen list) comes with the settings.
 
 // The core part of the reset: the log table is cleared, QsoCount := 0,
 // Category := "No category", StationCall and LogYear emptied. ContestName,

@@ -1,6 +1,16 @@
 #include "main/form2.h"
 
+#include "analysis/summary_chart.h"
+#include "analysis/summary_grid_paint.h"
+#include "import/cabrillo_open_dialog.h"
+#include "import/cabrillo_reader.h"
+#include "import/dt_change_dialog.h"
+#include "import/error_dialog.h"
+#include "import/post_load.h"
 #include "main/countdown.h"
+#include "main/progress_cursor.h"
+#include "main/properties_dialog.h"
+#include "reports/html_export.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/platform.h"
@@ -8,7 +18,11 @@
 #include "refdata/master_messages.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QDateTime>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -78,7 +92,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summaryGrid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
         g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
@@ -97,12 +111,33 @@ void TForm2::buildMenus()
     helpMenu_ = menuBar()->addMenu("Help");
     helpMenu_->setObjectName("Help");
 
+    o1 = fileMenu_->addAction("Open Cabrillo...");
+    o1->setObjectName("o1");
+    o1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(o1, &QAction::triggered, this, &TForm2::o1Click);
+    Reopen2 = fileMenu_->addMenu("Reopen");
+    Reopen2->setObjectName("Reopen2");
+    O2 = fileMenu_->addAction("Open log folder");
+    O2->setObjectName("O2");
+    connect(O2, &QAction::triggered, this, &TForm2::O2Click);
+    Close1 = fileMenu_->addAction("Close Log");
+    Close1->setObjectName("Close1");
+    connect(Close1, &QAction::triggered, this, &TForm2::Close1Click);
+    fileMenu_->addSeparator();
     N4 = fileMenu_->addAction("Exit");
     N4->setObjectName("N4");
     N4->setToolTip("Exit from ZEM");
     N4->setStatusTip("Exit from ZEM");
     N4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(N4, &QAction::triggered, this, &TForm2::N4Click);
+
+    N20 = viewMenu_->addAction("Settings");
+    N20->setObjectName("N20");
+    N20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    connect(N20, &QAction::triggered, this, &TForm2::N20Click);
+    auto* showIni = viewMenu_->addAction("Show INI file");
+    showIni->setObjectName("Showinifile1");
+    connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
 
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
@@ -111,6 +146,9 @@ void TForm2::buildMenus()
     tb = addToolBar("Toolbar");
     tb->setObjectName("tb");
     tb->setMovable(false);
+    tb->addAction(o1);
+    tb->addSeparator();
+    tb->addAction(N20);
     tb->addAction(N4);
 
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -156,9 +194,32 @@ void TForm2::buildPages()
         log_gridDrawCell(p, r, col, row, selected);
     };
     fill(pages[0], log_grid);
+    log_Pop = new QMenu(log_grid);
+    log_Pop->setObjectName("log_Pop");
+    log_Pop->addAction(o1);
+    sh = log_Pop->addAction("Save Log in HTML");
+    sh->setObjectName("sh");
+    connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(log_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { log_Pop->popup(log_grid->viewport()->mapToGlobal(pos)); });
 
-    Summary_Grid = new KeoEGridView(summaryGrid, pages[1]);
+    Summary_Grid = new KeoEGridView(summary.Summary_Grid, pages[1]);
     Summary_Grid->setObjectName("Summary_Grid");
+    Summary_Grid->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool) {
+        paintSummaryCell(p, r, summary.Summary_Grid, col, row, Summary_Grid->palette());
+    };
+    Summary_Grid->verticalHeader()->setDefaultSectionSize(20);
+    Summary_Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Summary_Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Chart_sum = new SummaryChartView(pages[1]);
+    {
+        auto* l = new QVBoxLayout(pages[1]);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(Summary_Grid);
+        l->addWidget(Chart_sum, 1);
+        Summary_Grid->setFixedHeight(8 * 20 + 24);
+    }
 
     Panel5 = new QFrame(pages[2]);
     Panel5->setObjectName("Panel5");
@@ -267,6 +328,14 @@ void TForm2::buildStatusArea()
 void TForm2::FormCreate()
 {
     setAcceptDrops(true);
+    Properties = new TProperties(Cty, state_, this);
+    ERRF = new TERRF(state_, this);
+    connect(ERRF, &TERRF::logRowChosen, this, [this](int row) {
+        pc1->setCurrentIndex(0);
+        log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
+    });
+    DT_change = new TDT_change(state_.log_grid, this);
+    Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
     const QDateTime now = QDateTime::currentDateTime();
@@ -286,7 +355,9 @@ void TForm2::countdownClick() { shellOpen("https://www.rdxc.org/"); }
 
 bool TForm2::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && !activated_) {
+    // The first show stands for the first activation: without a window
+    // manager (or behind another window) no activation may ever come.
+    if ((e->type() == QEvent::Show || e->type() == QEvent::WindowActivate) && !activated_) {
         activated_ = true;
         // Start-up work runs after the window is on screen, once.
         QMetaObject::invokeMethod(this, &TForm2::FormActivate, Qt::QueuedConnection);
@@ -306,12 +377,67 @@ void TForm2::FormActivate()
         Nomaster();
         state_.MasterLoaded = false;
     }
+    readSettingsAtStart();
     // Labels start empty; the Charts page tells where its menu is.
-    for (QLabel* l : findChildren<QLabel*>()) l->clear();
+    for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindChildrenRecursively))
+        if (l->window() == this) l->clear();
     l6->setText("Menu (right click)");
     se2->setValue(se1->value() + 5);
     if (auto* scr = QGuiApplication::primaryScreen(); scr && scr->geometry().width() < 799)
         Show_msg("Screen resolution should be more than 800*600");
+    openFromCommandLine();
+}
+
+void TForm2::readSettingsAtStart()
+{
+    iniPaths = settingsPath(programFolder_);
+    try {
+        settings = readSettings(iniPaths.read);
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+    Properties->loadSettings(settings);
+    se1->setValue(settings.MinBreak);
+    tb->setVisible(settings.ShowToolbar);
+    setGeometry(settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight);
+    ReopenList.clear();
+    for (const auto& f : settings.ReopenList) ReopenList << QString::fromStdString(f);
+    build_reopen_menu();
+}
+
+void TForm2::writeSettingsAtClose()
+{
+    if (!Properties) return;
+    Properties->saveSettings(settings);
+    settings.MinBreak = se1->value();
+    settings.ShowToolbar = tb->isVisible() || !tb->isHidden();
+    const QRect g = geometry();
+    settings.WindowTop = g.top();
+    settings.WindowLeft = g.left();
+    settings.WindowHeight = g.height();
+    settings.WindowWidth = g.width();
+    settings.ReopenList.clear();
+    for (const QString& f : ReopenList) settings.ReopenList.push_back(f.toStdString());
+    try {
+        writeSettings(iniPaths.write, settings);
+    } catch (const std::exception& e) {
+        qWarning("%s", e.what());
+    }
+}
+
+void TForm2::openFromCommandLine()
+{
+    if (args_.isEmpty()) {
+        if (settings.OpenCabrilloAtStart) o1Click();
+        return;
+    }
+    const QString first = args_.first();
+    if (first.toUpper() == "-UCG") {
+        state_.UcgMode = true;
+        return;
+    }
+    const QString ext = QFileInfo(first).suffix().toUpper();
+    if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
@@ -346,7 +472,7 @@ void TForm2::FormResize()
         v->horizontalHeader()->setDefaultSectionSize(std::max(1, w));
         for (int c = 0; c < v->model()->columnCount(); ++c) v->setColumnWidth(c, std::max(1, w));
     };
-    const int sumCols = std::max(1, summaryGrid.ColCount());
+    const int sumCols = std::max(1, summary.Summary_Grid.ColCount());
     defaultWidth(Summary_Grid, static_cast<int>(std::nearbyint(static_cast<double>(W) / sumCols)) - 2);
     const int wpxCols = std::max(1, wpxGrid.ColCount());
     defaultWidth(Keo_wpx, static_cast<int>(std::nearbyint(static_cast<double>(W) / wpxCols)) - 3);
@@ -437,4 +563,198 @@ void TForm2::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void TForm2::FormClose() {}
+void TForm2::FormClose()
+{
+    if (activated_) writeSettingsAtClose();
+}
+
+void TForm2::showError(const std::exception& e) { Show_msg(msgText(e.what())); }
+
+void TForm2::o1Click()
+{
+    const QString f = runCabrilloOpenDialog(this, Properties->op1Filter, Properties->op1InitialDir);
+    if (!f.isEmpty()) Open_cabrillo_proc(f);
+}
+
+void TForm2::O2Click() { shellOpen(QString::fromStdString(state_.header.OutputDir)); }
+
+void TForm2::Close1Click() { Reset_app(); }
+
+void TForm2::N20Click() { Properties->exec(); }
+
+void TForm2::Showinifile1Click() { shellOpen(QString::fromStdString(iniPaths.read.string())); }
+
+void TForm2::shClick()
+{
+    try {
+        grid_to_html(state_.log_grid, "Log", state_.header.OutputDir, state_.header);
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+}
+
+void TForm2::setLogCommandsEnabled(bool loaded)
+{
+    for (const LogCommand& c : logCommands()) {
+        auto* a = findChild<QAction*>(c.name);
+        if (!a) continue;
+        if (!loaded && c.disabledByReset) a->setEnabled(false);
+        if (loaded && c.enabledByActivate) a->setEnabled(true);
+    }
+}
+
+void TForm2::Reset_app()
+{
+    ::Reset_app(state_);
+    OperatorMode = false;
+    // Every result grid empties; the log table is hidden until a log is there.
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid}) g->ClearGrid();
+    for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
+    for (QLabel* l : findChildren<QLabel*>()) {
+        if (l->window() == this) l->clear();
+    }
+    if (l6) l6->setText(kMenuLabelCaption);
+    log_grid->hide();
+    setLogCommandsEnabled(false);
+    setWindowTitle(kAppCaption);
+    if (Chart_sum) Chart_sum->clear(kSummaryChartTitle);
+    for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+}
+
+void TForm2::make_log_folder()
+{
+    const auto folder = ::make_log_folder(state_);
+    QDir::setCurrent(QString::fromStdString(folder.string()));
+}
+
+void TForm2::activatemenu()
+{
+    if (!activateLoadedLog(state_)) { // an empty log: back to no log
+        Reset_app();
+        return;
+    }
+    log_grid->show();
+    setLogCommandsEnabled(true);
+    setWindowTitle(QString::fromStdString(mainCaptionAfterLoad(state_.header)));
+    const auto panels = statusPanelsAfterLoad(state_.header);
+    sb1->setText(1, QString::fromStdString(panels.qsoCount));
+    sb1->setText(3, QString::fromStdString(panels.category));
+    sb1->setText(4, QString::fromStdString(panels.contestYear));
+    const QFontMetrics fm(sb1->font());
+    for (int i = 1; i <= 4; ++i) sb1->panel(i).width = fm.horizontalAdvance(sb1->text(i)) + 5;
+    sb1->update();
+    Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
+    pc1->setCurrentIndex(0);
+    log_grid->setFocus();
+    Process_log_and_summary();
+    if (Properties->s->isChecked()) {
+        pc1->setCurrentIndex(1);
+        Summary_Grid->setFocus();
+    }
+    log_grid->gridModel()->refresh();
+    log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
+}
+
+void TForm2::Process_log_and_summary()
+{
+    const int qsos = state_.header.QsoCount;
+    AnalysisPassReport rep;
+    bool cursorSet = false;
+    try {
+        rep = ::Process_log_and_summary(state_, Cty, M.Loaded() ? &M : nullptr, Properties->cb1->isChecked(), summary,
+                                        [&](int row, int count) {
+                                            const QCursor c = MakeProgressCursor(0, count, row);
+                                            if (cursorSet) QApplication::changeOverrideCursor(c);
+                                            else QApplication::setOverrideCursor(c);
+                                            cursorSet = true;
+                                            ProgressBar2->setValue(PercentOf(0, count, row, 100));
+                                        });
+    } catch (const std::exception& e) {
+        if (cursorSet) QApplication::restoreOverrideCursor();
+        showError(e);
+        return;
+    }
+    Q_UNUSED(qsos);
+    summary.Summary_Grid.Row = SummaryTotalRow;
+    Summary_Grid->gridModel()->refresh();
+    Summary_Grid->setCurrentIndex(Summary_Grid->model()->index(SummaryTotalRow - 1, 0));
+    Chart_sum->setData(summary.Chart_sum);
+    CalculateTime();
+    const std::string dir = state_.header.OutputDir;
+    try {
+        Chart_sum->saveJpeg((std::filesystem::path(dir) / "Summary.jpg").string());
+        grid_to_html(summary.Summary_Grid, "Summary", dir, state_.header, true);
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+    if (cursorSet) QApplication::restoreOverrideCursor();
+    if (!rep.ConversionErrors.empty()) Show_msg(QString::fromStdString(rep.ConversionErrors.front()));
+}
+
+void TForm2::CalculateTime()
+{
+    sb3->setText(8, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow()))));
+    ProgressBar2->setValue(0);
+    if (state_.BadQsoCount > 0) ERRF->showForJob(this);
+}
+
+void TForm2::Open_cabrillo_proc(const QString& path)
+{
+    JobStart = JobNow();
+    Reset_app();
+    try {
+        readCabrilloLog(state_, path.toStdString());
+    } catch (const CabrilloFormatError& e) {
+        showError(e);
+        Reset_app();
+        return;
+    } catch (const std::exception& e) {
+        showError(e);
+        Reset_app();
+        return;
+    }
+    try {
+        make_log_folder();
+    } catch (const std::exception& e) {
+        showError(e);
+        Reset_app();
+        return;
+    }
+    activatemenu();
+    check_and_add_filename_to_reopen(path);
+}
+
+void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
+{
+    std::vector<std::string> list;
+    for (const QString& f : ReopenList) list.push_back(f.toStdString());
+    if (!::check_and_add_filename_to_reopen(list, fileName.toStdString())) return;
+    ReopenList.clear();
+    for (const auto& f : list) ReopenList << QString::fromStdString(f);
+    build_reopen_menu();
+}
+
+void TForm2::build_reopen_menu()
+{
+    Reopen2->clear();
+    ReopenItems.fill(nullptr);
+    std::vector<std::string> list;
+    for (const QString& f : ReopenList) list.push_back(f.toStdString());
+    const auto items = ::build_reopen_menu(list);
+    ReopenItemCount = static_cast<int>(std::min<size_t>(items.size(), ReopenItems.size()));
+    for (int i = 0; i < ReopenItemCount; ++i) {
+        const auto& it = items[static_cast<size_t>(i)];
+        QAction* a = Reopen2->addAction(QString::fromStdString(it.caption));
+        a->setData(QString::fromStdString(it.path));
+        if (it.choice.reader == ReopenReader::Cabrillo)
+            connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
+        ReopenItems[static_cast<size_t>(i)] = a;
+    }
+}
+
+QString TForm2::reopenPathOf(QAction* item) const { return item ? item->data().toString() : QString(); }
+
+void TForm2::reopen_cabrillo_click()
+{
+    if (auto* a = qobject_cast<QAction*>(sender())) Open_cabrillo_proc(reopenPathOf(a));
+}

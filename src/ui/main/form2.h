@@ -2,8 +2,11 @@
 // The main window: log table, result pages, menus, status bars; owner of the
 // shared state and of the reference data.
 
+#include "analysis/analysis_pass.h"
 #include "main/app_state.h"
+#include "main/jobs.h"
 #include "main/keoe_grid.h"
+#include "main/settings.h"
 #include "refdata/cty_search.h"
 #include "refdata/master_call_db.h"
 
@@ -28,6 +31,10 @@ class QSpinBox;
 class QTabWidget;
 class QToolBar;
 class QChartView;
+class SummaryChartView;
+class TProperties;
+class TERRF;
+class TDT_change;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -63,10 +70,21 @@ public:
     TStatusPanels* sb1 = nullptr;
     QProgressBar* ProgressBar2 = nullptr;
     QAction* N4 = nullptr;          // Exit
+    QAction* o1 = nullptr;          // Open Cabrillo...
+    QAction* O2 = nullptr;          // Open log folder
+    QAction* Close1 = nullptr;      // Close Log
+    QAction* N20 = nullptr;         // Settings
+    QAction* sh = nullptr;          // Save Log in HTML
+    QMenu* Reopen2 = nullptr;
+    QMenu* log_Pop = nullptr;
+    SummaryChartView* Chart_sum = nullptr;
+    TProperties* Properties = nullptr;
+    TERRF* ERRF = nullptr;
+    TDT_change* DT_change = nullptr;
     QAction* countdownItem = nullptr;
 
     // Core grids behind the result views.
-    TKeoEGrid summaryGrid{12, 8, 1, 1};
+    SummaryPage summary;
     TKeoEGrid breaksGrid{5, 2, 1, 1};
     TKeoEGrid dxccGrid{5, 2, 1, 1};
     TKeoEGrid wpxGrid{10, 2, 1, 1};
@@ -75,6 +93,13 @@ public:
     QStringList ReopenList;
     int ReopenItemCount = 0;
     std::array<QAction*, 10> ReopenItems{};
+
+    TSettings settings;       // what lives outside the settings dialog
+    SettingsPaths iniPaths;
+    JobTime JobStart;
+    bool OperatorMode = false;
+    // The file a Reopen item stands for.
+    QString reopenPathOf(QAction* item) const;
 
     int countdownDays() const { return countdownDays_; }
     const QPixmap& contestLogo() const { return logo_; }
@@ -86,6 +111,22 @@ public slots:
     void N4Click();
     void countdownClick();
     void InformationaboutMasterdta1Click();
+    void o1Click();
+    void O2Click();
+    void Close1Click();
+    void N20Click();
+    void Showinifile1Click();
+    void shClick();
+    void reopen_cabrillo_click();
+    // Reads a Cabrillo log and runs the whole chain after it.
+    void Open_cabrillo_proc(const QString& path);
+    void Reset_app();
+    void make_log_folder();
+    void activatemenu();
+    void check_and_add_filename_to_reopen(const QString& fileName);
+    void build_reopen_menu();
+    void CalculateTime();
+    void Process_log_and_summary();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -102,6 +143,11 @@ private:
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
     void Nomaster();
+    void readSettingsAtStart();
+    void writeSettingsAtClose();
+    void openFromCommandLine();
+    void setLogCommandsEnabled(bool loaded);
+    void showError(const std::exception& e);
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 
