@@ -1,4 +1,7 @@
+#include "analysis/analysis_pass.h"
 #include "import/cabrillo_reader.h"
+#include "refdata/cty_search.h"
+#include "reports/html_export.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,3 +53,26 @@ static void BM_ReadCabrillo20000(benchmark::State& st)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_ReadCabrillo20000)->Unit(benchmark::kMillisecond);
+
+// What opening a log costs without the drawing: reader, analysis pass and the
+// Summary page.
+static void BM_OpenAndProcess20000(benchmark::State& st)
+{
+    const std::string path = writeBigLog(20000);
+    const auto data = std::filesystem::path(__FILE__).parent_path().parent_path() / "data";
+    TCty_search cty;
+    cty.LoadFiles(data / "cty.dat", data / "zem-cty.dat");
+    const auto out = std::filesystem::temp_directory_path() / ("zem_bench_out_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(out);
+    for (auto _ : st) {
+        AppState s;
+        readCabrilloLog(s, path);
+        SummaryPage page;
+        auto rep = Process_log_and_summary(s, cty, nullptr, false, page);
+        grid_to_html(page.Summary_Grid, "Summary", out.string(), s.header, true);
+        benchmark::DoNotOptimize(rep);
+    }
+    std::filesystem::remove_all(out);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_OpenAndProcess20000)->Unit(benchmark::kMillisecond);
