@@ -1,5 +1,7 @@
 #include "refdata/cty_search.h"
 
+#include "import/comma_text.h"
+
 #include <algorithm>
 #include <fstream>
 
@@ -23,36 +25,12 @@ std::string column(const std::string& line, std::size_t start, std::size_t lengt
     return line.substr(start, length);
 }
 
-// Entries of an alias line: separated by commas and blanks; a double-quoted
-// entry keeps its commas and blanks ("" inside quotes is one quote).
+// Entries of an alias line: comma-text splitting at commas and blanks, quotes
+// honoured; the empty entries that double commas leave are dropped.
 std::vector<std::string> splitAliases(const std::string& line)
 {
-    std::vector<std::string> out;
-    std::size_t i = 0;
-    const std::size_t n = line.size();
-    while (i < n) {
-        while (i < n && (isBlank(line[i]) || line[i] == ',')) ++i;
-        if (i >= n) break;
-        std::string item;
-        if (line[i] == '"') {
-            ++i;
-            while (i < n) {
-                if (line[i] == '"') {
-                    if (i + 1 < n && line[i + 1] == '"') {
-                        item += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                item += line[i++];
-            }
-        } else {
-            while (i < n && !isBlank(line[i]) && line[i] != ',') item += line[i++];
-        }
-        out.push_back(std::move(item));
-    }
+    auto out = zem::commaTextTokens(line, ',');
+    out.erase(std::remove_if(out.begin(), out.end(), [](const std::string& e) { return e.empty(); }), out.end());
     return out;
 }
 
