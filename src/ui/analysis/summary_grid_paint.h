@@ -1,0 +1,15 @@
+#pragma once
+// Painting of the Summary table's cells over the grid's own drawing: the
+// percentage columns on the button face, the QSO, CW and SSB counts in bold.
+
+#include "main/keoe_grid.h"
+
+#include <QPalette>
+#include <QRect>
+
+class QPainter;
+
+// For the OnDrawCell hook of the Summary grid view; row is the core grid's
+// row (0 = titles). A selected cell keeps the highlight under its text.
+void paintSummaryCell(QPainter& p, const QRect& r, const TKeoEGrid& grid, int col, int row, const QPalette& palette,
+                      bool selected = false);
