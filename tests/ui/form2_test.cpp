@@ -26,6 +26,7 @@
 
 TEST(Form2, PagesTitlesAndEscape)
 {
+    MessageRecorder msgs;
     QTemporaryDir dir;
     TForm2 w(makeProgramFolder(dir));
     w.show();
@@ -49,6 +50,7 @@ TEST(Form2, PagesTitlesAndEscape)
 
 TEST(Form2, ResizeRules)
 {
+    MessageRecorder msgs;
     QTemporaryDir dir;
     TForm2 w(makeProgramFolder(dir));
     w.resize(900, 700);

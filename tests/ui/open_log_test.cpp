@@ -24,12 +24,6 @@
 
 namespace {
 
-struct MessageRecorder {
-    QStringList texts;
-    MessageRecorder() { setShowMsgHook([this](const QString& t) { texts << t; }); }
-    ~MessageRecorder() { setShowMsgHook({}); }
-};
-
 void writeLog(const std::filesystem::path& file, const std::string& call, int qsos)
 {
     std::ofstream f(file);

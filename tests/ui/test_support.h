@@ -1,7 +1,10 @@
 #pragma once
 // Shared set-up of the ui tests: a program folder with small country files.
 
+#include "main/platform.h"
+
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -20,3 +23,13 @@ inline std::filesystem::path makeProgramFolder(const QTemporaryDir& dir)
     std::ofstream(p / "zem-cty.dat") << "";
     return p;
 }
+
+// Records what the program says instead of showing a modal box that nobody
+// would close.
+struct MessageRecorder {
+    QStringList texts;
+    MessageRecorder() { setShowMsgHook([this](const QString& t) { texts << t; }); }
+    ~MessageRecorder() { setShowMsgHook({}); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+};
