@@ -698,6 +698,8 @@ void TForm2::CalculateTime()
     if (state_.BadQsoCount > 0) ERRF->showForJob(this);
 }
 
+void TForm2::except_proc() { Show_msg(msgText(except_proc_text(state_))); }
+
 void TForm2::Open_cabrillo_proc(const QString& path)
 {
     JobStart = JobNow();

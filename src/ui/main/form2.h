@@ -126,6 +126,8 @@ public slots:
     void check_and_add_filename_to_reopen(const QString& fileName);
     void build_reopen_menu();
     void CalculateTime();
+    // Tells which QSO a table command could not process.
+    void except_proc();
     void Process_log_and_summary();
 
 protected:
