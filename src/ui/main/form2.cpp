@@ -410,7 +410,7 @@ void TForm2::writeSettingsAtClose()
     if (!Properties) return;
     Properties->saveSettings(settings);
     settings.MinBreak = se1->value();
-    settings.ShowToolbar = tb->isVisible() || !tb->isHidden();
+    settings.ShowToolbar = !tb->isHidden();
     const QRect g = geometry();
     settings.WindowTop = g.top();
     settings.WindowLeft = g.left();
