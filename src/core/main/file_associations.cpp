@@ -48,12 +48,12 @@ fs::path packageFile(const fs::path& dataHome, const std::string& ext)
 
 bool readFile(const fs::path& p, std::string& out)
 {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return false;
-    std::stringstream buf;
-    buf << in.rdbuf();
-    out = buf.str();
-    return true;
+    try {
+        out = zem::readFile(p.string());
+        return true;
+    } catch (const std::runtime_error&) {
+        return false;
+    }
 }
 
 bool isOwnPackage(const fs::path& p)

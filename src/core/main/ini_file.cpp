@@ -27,12 +27,7 @@ TIniFile::TIniFile(std::filesystem::path path)
 {
     std::error_code ec;
     if (!std::filesystem::exists(path_, ec)) return;
-    std::ifstream in(path_, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot open file " + path_.string());
-    std::stringstream buf;
-    buf << in.rdbuf();
-    if (in.bad()) throw std::runtime_error("Cannot read file " + path_.string());
-    std::string text = buf.str();
+    std::string text = zem::readFile(path_.string());
     if (zem::startsWith(text, "\xEF\xBB\xBF")) text.erase(0, 3);
 
     Section* current = nullptr;

@@ -97,13 +97,6 @@ std::string padLeft(const std::string& s, size_t width)
     return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
 }
 
-std::string fixed(double v, int decimals)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", std::max(0, decimals), v);
-    return buf;
-}
-
 std::string sortKey(const std::vector<std::string>& row, int aCol, int aCol2, int kind, int decimals)
 {
     auto cell = [&](int c) -> const std::string& {
@@ -127,7 +120,7 @@ std::string sortKey(const std::vector<std::string>& row, int aCol, int aCol2, in
                 throw std::invalid_argument("'" + text + "' is not a valid floating point value");
             v = CellToFloat(text);
         }
-        return padLeft(fixed(v, decimals), 15);
+        return padLeft(zem::formatFixed(v, decimals), 15);
     }
     case 3: {
         long d = text.empty() ? 0 : DateTextToDayNumber(text);
@@ -135,12 +128,12 @@ std::string sortKey(const std::vector<std::string>& row, int aCol, int aCol2, in
     }
     case 4: {
         double t = text.empty() ? 0 : TimeTextToFraction(text);
-        return padLeft(fixed(t, 4), 6);
+        return padLeft(zem::formatFixed(t, 4), 6);
     }
     case 5: {
         double v = text.empty() ? 0 : static_cast<double>(DateTextToDayNumber(text));
         if (!cell(aCol2).empty()) v += TimeTextToFraction(cell(aCol2));
-        return padLeft(fixed(v, 4), 11);
+        return padLeft(zem::formatFixed(v, 4), 11);
     }
     default:
         throw std::invalid_argument("unknown sort kind");

@@ -224,13 +224,19 @@ std::string toDisplayUtf8(std::string_view bytes)
     return out;
 }
 
-std::vector<std::string> readLines(const std::string& path)
+std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("Cannot open file \"" + path + "\"");
     std::ostringstream ss;
     ss << in.rdbuf();
-    std::string data = ss.str();
+    if (in.bad()) throw std::runtime_error("Cannot read file \"" + path + "\"");
+    return ss.str();
+}
+
+std::vector<std::string> readLines(const std::string& path)
+{
+    const std::string data = readFile(path);
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < data.size()) {

@@ -42,6 +42,10 @@ int dayOfWeekIso(int y, int m, int d); // 1 = Monday .. 7 = Sunday
 // Text that is shown: UTF-8 when it is valid UTF-8, else Latin-1 turned into UTF-8.
 std::string toDisplayUtf8(std::string_view bytes);
 
+// Reads a whole file as bytes. Throws std::runtime_error naming the file
+// when it cannot be read.
+std::string readFile(const std::string& path);
+
 // Reads a whole file as lines, "\n" or "\r\n" line ends. Throws
 // std::runtime_error naming the file when it cannot be read.
 std::vector<std::string> readLines(const std::string& path);

@@ -378,10 +378,7 @@ void TForm2::FormActivate()
         state_.MasterLoaded = false;
     }
     readSettingsAtStart();
-    // Labels start empty; the Charts page tells where its menu is.
-    for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindChildrenRecursively))
-        if (l->window() == this) l->clear();
-    l6->setText("Menu (right click)");
+    clearLabels();
     se2->setValue(se1->value() + 5);
     if (auto* scr = QGuiApplication::primaryScreen(); scr && scr->geometry().width() < 799)
         Show_msg("Screen resolution should be more than 800*600");
@@ -610,15 +607,21 @@ void TForm2::Reset_app()
     // Every result grid empties; the log table is hidden until a log is there.
     for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid}) g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
-    for (QLabel* l : findChildren<QLabel*>()) {
-        if (l->window() == this) l->clear();
-    }
-    if (l6) l6->setText(kMenuLabelCaption);
+    clearLabels();
     log_grid->hide();
     setLogCommandsEnabled(false);
     setWindowTitle(kAppCaption);
     if (Chart_sum) Chart_sum->clear(kSummaryChartTitle);
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+}
+
+void TForm2::clearLabels()
+{
+    // Labels start empty (those of the dialogs are theirs); the Charts page
+    // tells where its menu is.
+    for (QLabel* l : findChildren<QLabel*>())
+        if (l->window() == this) l->clear();
+    l6->setText(kMenuLabelCaption);
 }
 
 void TForm2::make_log_folder()

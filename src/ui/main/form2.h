@@ -145,6 +145,7 @@ private:
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
     void Nomaster();
+    void clearLabels();
     void readSettingsAtStart();
     void writeSettingsAtClose();
     void openFromCommandLine();
