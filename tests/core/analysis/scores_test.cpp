@@ -1,6 +1,7 @@
 #include "analysis/scores.h"
 
 #include "analysis/analysis_pass.h"
+#include "import/cabrillo_reader.h"
 #include "import/post_load.h"
 #include "main/log_table.h"
 
@@ -52,27 +53,22 @@ protected:
     struct Qso {
         std::string kHz, call, mode = "CW";
     };
-    // Loads the QSOs as a reader would and runs the analysis pass, which
-    // writes the "band" cells the scores read.
+    // Loads the QSOs through the Cabrillo reader and the log folder, and runs
+    // the analysis pass, which writes the "band" cells the scores read.
     void load(const std::string& ownCall, const std::vector<Qso>& qsos)
     {
-        initLogGrid(s.log_grid);
-        int n = 0;
-        for (const auto& q : qsos) {
-            std::vector<std::string> row(LogColumnCount);
-            row[lcNumber] = std::to_string(++n);
-            row[lcKHz] = q.kHz;
-            row[lcMode] = q.mode;
-            row[lcDate] = "2025-03-29";
-            row[lcTime] = std::to_string(1000 + n);
-            row[lcCallsign] = q.call;
-            s.log_grid.AppendRow(row);
+        const fs::path file = dir / "test.log";
+        {
+            std::ofstream f(file);
+            f << "START-OF-LOG: 3.0\nCONTEST: TEST\nCALLSIGN: " << ownCall << "\n";
+            int n = 0;
+            for (const auto& q : qsos)
+                f << "QSO: " << q.kHz << " " << q.mode << " 2025-03-29 10" << 10 + n++ << " " << ownCall
+                  << " 59 14 " << q.call << " 59 05\n";
+            f << "END-OF-LOG:\n";
         }
-        s.header = LogHeader{};
-        s.header.QsoCount = n;
-        s.header.ContestName = "TEST";
-        s.header.StationCall = ownCall;
-        s.header.OutputDir = dir.string();
+        Reset_app(s);
+        readCabrilloLog(s, file.string());
         make_log_folder(s);
         pass();
     }
