@@ -1,6 +1,7 @@
 #include "analysis/analysis_pass.h"
 
 #include "analysis/call_country.h"
+#include "analysis/dupe_key.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 #include "refdata/cty_search.h"
@@ -150,6 +151,9 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
 
     const int lastRow = s.header.QsoCount > 0 ? log.RowCount() - 1 : 0;
     const bool master_check = markNotInMaster && master != nullptr && master->Loaded();
+    // A dupe is no multiplier. Outside UCG mode its prefix was always counted
+    // on the QSO it repeats; in UCG mode it may come on a new frequency.
+    const std::vector<bool> dupe = s.UcgMode ? dupeRows(log) : std::vector<bool>{};
 
     // QSO minutes of every row. A date or time that does not convert is
     // reported on its row and takes its neighbour's minute, so that it adds
@@ -247,7 +251,7 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
         // A call without a prefix (no digit followed by a letter) is no WPX
         // multiplier. In UCG mode a prefix counts once per frequency; the
         // separator keeps "UA92" on 1830 apart from "UA9" on 21830.
-        if (!prefix.empty()) {
+        if (!prefix.empty() && !(s.UcgMode && dupe[static_cast<size_t>(r)])) {
             const std::string key = s.UcgMode ? prefix + "|" + kHzText : prefix;
             if (workList.insert(zem::upperAscii(key)).second) {
                 log.SetCell(lcWPX, r, prefix);

@@ -13,6 +13,7 @@ void Reset_app(AppState& s)
     s.header.QsoCount = 0;
     s.header.Category = kNoCategory;
     s.header.StationCall.clear();
+    s.header.OwnCall.clear();
     s.header.LogYear.clear();
 }
 
@@ -69,6 +70,7 @@ std::filesystem::path make_log_folder(AppState& s)
 {
     namespace fs = std::filesystem;
     auto& h = s.header;
+    h.OwnCall = h.StationCall;
     replaceAll(h.StationCall, '/', '-');
     replaceAll(h.ContestName, '/', '-');
     std::string title = h.ContestName + " " + h.StationCall + " " + h.LogYear;

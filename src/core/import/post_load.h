@@ -54,7 +54,7 @@ inline constexpr const char* kNoCategory = "No category";
 // kReopenMax (the size of the Reopen list) comes with the settings.
 
 // The core part of the reset: the log table is cleared, QsoCount := 0,
-// Category := "No category", StationCall and LogYear emptied. ContestName,
+// Category := "No category", StationCall, OwnCall and LogYear emptied. ContestName,
 // LogTitle and OutputDir keep their values; so do the error list and the
 // job counters.
 void Reset_app(AppState& s);
@@ -87,7 +87,7 @@ const std::vector<LogCommand>& logCommands();
 
 // Builds LogTitle (ContestName, StationCall and LogYear joined by blanks,
 // "/" in the call and the contest name first turned into "-" in the header
-// itself) and creates the folder LogTitle inside OutputDir (the loaded
+// itself, the call as it was kept in OwnCall) and creates the folder LogTitle inside OutputDir (the loaded
 // file's folder; the current folder when OutputDir is empty) with its
 // subfolders "Rates" and "Bands distribution". An existing folder is reused.
 // OutputDir becomes the log folder with a trailing "/". Returns the log

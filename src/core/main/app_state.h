@@ -15,6 +15,9 @@ struct LogHeader {
     std::string LogTitle;
     int QsoCount = 0;
     std::string OutputDir;
+    // The station's callsign as the log gave it: StationCall has its "/"
+    // turned into "-" for the folder name, the scores need the real call.
+    std::string OwnCall;
 };
 
 struct AppState {

@@ -1,5 +1,6 @@
 #include "main/form2.h"
 
+#include "analysis/score_commands.h"
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
 #include "import/cabrillo_open_dialog.h"
@@ -200,6 +201,7 @@ void TForm2::buildPages()
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    Scores = new TScoreCommands(*this, log_Pop);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(log_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { log_Pop->popup(log_grid->viewport()->mapToGlobal(pos)); });

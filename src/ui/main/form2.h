@@ -35,6 +35,7 @@ class SummaryChartView;
 class TProperties;
 class TERRF;
 class TDT_change;
+class TScoreCommands;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -81,6 +82,7 @@ public:
     TProperties* Properties = nullptr;
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
+    TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
     QAction* countdownItem = nullptr;
 
     // Core grids behind the result views.

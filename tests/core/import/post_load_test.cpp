@@ -51,6 +51,7 @@ TEST(MakeLogFolder, PortableCallGetsDashInFolderAndHeader)
     const fs::path folder = make_log_folder(s);
 
     EXPECT_EQ(s.header.StationCall, "UA9XX-P");
+    EXPECT_EQ(s.header.OwnCall, "UA9XX/P");
     EXPECT_EQ(s.header.ContestName, "CQ-WW-CW");
     EXPECT_EQ(s.header.LogTitle, "CQ-WW-CW UA9XX-P 2007");
     EXPECT_EQ(folder, dir.path() / "CQ-WW-CW UA9XX-P 2007");
@@ -103,7 +104,7 @@ TEST(MakeLogFolder, FolderThatCannotBeMadeIsReported)
 TEST(ResetAndActivate, EmptyLogResetsHeaderAndTable)
 {
     AppState s;
-    s.header = {"UA9XX", "CQWW", "SINGLE-OP", "2007", "CQWW UA9XX 2007", 0, "/tmp/x/"};
+    s.header = {"UA9XX", "CQWW", "SINGLE-OP", "2007", "CQWW UA9XX 2007", 0, "/tmp/x/", "UA9XX"};
     s.log_grid.AppendRow({"1"});
     s.log_grid.AppendRow({"2"});
 
@@ -112,6 +113,7 @@ TEST(ResetAndActivate, EmptyLogResetsHeaderAndTable)
     EXPECT_EQ(s.log_grid.Cell(lcDate, 0), "Date");
     EXPECT_EQ(s.header.Category, "No category");
     EXPECT_EQ(s.header.StationCall, "");
+    EXPECT_EQ(s.header.OwnCall, "");
     EXPECT_EQ(s.header.LogYear, "");
     // These survive a reset.
     EXPECT_EQ(s.header.ContestName, "CQWW");
