@@ -1,6 +1,7 @@
 #include "import/mixw_reader.h"
 
 #include "import/comma_text.h"
+#include "import/post_load.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
@@ -57,8 +58,6 @@ int readMixwLog(AppState& s, const std::string& path)
     s.header.StationCall = ownCall.substr(0, 50);
     s.header.ContestName = kMixwContestName;
     s.header.LogYear = s.RowCounter > 0 ? grid.Cell(lcDate, 1).substr(0, 4) : std::string();
-    std::error_code ec;
-    const auto abs = std::filesystem::absolute(std::filesystem::path(path), ec);
-    s.header.OutputDir = (ec ? std::filesystem::path(path) : abs).parent_path().string();
+    s.header.OutputDir = absoluteFolderOf(path);
     return s.RowCounter;
 }

@@ -1,6 +1,7 @@
 #include "import/trlog_reader.h"
 
 #include "import/comma_text.h"
+#include "import/post_load.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
@@ -93,8 +94,6 @@ int readTrLog(AppState& s, const std::string& path)
         grid.SetRowCount(std::max(s.RowCounter + 1, 2));
     }
     s.header.QsoCount = s.RowCounter;
-    std::error_code ec;
-    const auto abs = std::filesystem::absolute(std::filesystem::path(path), ec);
-    s.header.OutputDir = (ec ? std::filesystem::path(path) : abs).parent_path().string();
+    s.header.OutputDir = absoluteFolderOf(path);
     return s.RowCounter;
 }
