@@ -5,6 +5,8 @@
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/mixw_reader.h"
+#include "import/n1mm_dialog.h"
+#include "import/table_source.h"
 #include "import/trlog_reader.h"
 #include "import/dt_change_dialog.h"
 #include "import/error_dialog.h"
@@ -126,6 +128,9 @@ void TForm2::buildMenus()
     auto* mixw = Openotherformats1->addAction("MixW2...");
     mixw->setObjectName("MixWLogfile1");
     connect(mixw, &QAction::triggered, this, &TForm2::MixWLogfile1Click);
+    auto* nd = Openotherformats1->addAction("N1MM Datebase");
+    nd->setObjectName("Nd");
+    connect(nd, &QAction::triggered, this, &TForm2::NdClick);
     auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
     ct->setObjectName("OpenCT1");
     connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
@@ -784,6 +789,33 @@ void TForm2::OpenCT1Click()
 
 // CT's binary log layout is not read: choosing a file changes nothing.
 void TForm2::Open_ct() {}
+
+void TForm2::NdClick()
+{
+    Tn1mm dialog(*this, this);
+    dialog.exec();
+}
+
+void TForm2::loadN1mmContest(const QString& database, const N1mmContest& contest)
+{
+    std::unique_ptr<TableSource> db;
+    try {
+        db = openAccessDatabase(database.toStdString());
+    } catch (const std::exception& e) {
+        showError(e);
+        return;
+    }
+    loadN1mmContest(*db, database, contest);
+}
+
+void TForm2::loadN1mmContest(TableSource& db, const QString& database, const N1mmContest& contest)
+{
+    JobStart = JobNow();
+    loadWithReader(database, false, false, [&] {
+        if (importN1mmContest(state_, db, contest, database.toStdString()) == 0)
+            throw std::runtime_error("No QSO`s");
+    });
+}
 
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
 {

@@ -3,6 +3,7 @@
 // shared state and of the reference data.
 
 #include "analysis/analysis_pass.h"
+#include "import/n1mm_import.h"
 #include "main/app_state.h"
 #include "main/jobs.h"
 #include "main/keoe_grid.h"
@@ -131,6 +132,11 @@ public slots:
     void open_MixW(const QString& path);
     void OpenCT1Click();
     void Open_ct();
+    void NdClick();
+    // Loads one contest of an N1MM Logger database; the log table alone is
+    // cleared first. A contest without QSOs says "No QSO`s" and resets.
+    void loadN1mmContest(const QString& database, const N1mmContest& contest);
+    void loadN1mmContest(TableSource& db, const QString& database, const N1mmContest& contest);
     void Reset_app();
     void make_log_folder();
     void activatemenu();

@@ -1,6 +1,7 @@
 #include "import/n1mm_import.h"
 
 #include "main/log_table.h"
+#include "../../support/fake_database.h"
 
 #include <gtest/gtest.h>
 
@@ -8,30 +9,6 @@
 #include <stdexcept>
 
 namespace {
-
-// Tables made in the test: names and rows by position.
-class FakeDatabase : public TableSource {
-public:
-    struct Table {
-        std::vector<std::string> names;
-        std::vector<std::vector<std::string>> rows;
-    };
-    std::map<std::string, Table> tables;
-
-    std::vector<std::string> fieldNames(const std::string& table) override { return get(table).names; }
-    void forEachRow(const std::string& table, const RowVisitor& onRow) override
-    {
-        for (const auto& r : get(table).rows) onRow(r);
-    }
-
-private:
-    const Table& get(const std::string& name)
-    {
-        auto it = tables.find(name);
-        if (it == tables.end()) throw std::runtime_error("no table " + name);
-        return it->second;
-    }
-};
 
 // A DXLOG row: timestamp, call, frequency, mode, contest number and transmitter at their places.
 std::vector<std::string> dx(const std::string& ts, const std::string& call, const std::string& freq,
