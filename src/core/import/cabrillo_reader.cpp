@@ -1,6 +1,7 @@
 #include "import/cabrillo_reader.h"
 
 #include "import/comma_text.h"
+#include "import/post_load.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
@@ -185,9 +186,7 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
     }
 
     s.header.QsoCount = s.RowCounter;
-    std::error_code ec;
-    auto abs = std::filesystem::absolute(std::filesystem::path(path), ec);
-    s.header.OutputDir = (ec ? std::filesystem::path(path) : abs).parent_path().string();
+    s.header.OutputDir = absoluteFolderOf(path);
     result.qsoCount = s.RowCounter;
     return result;
 }

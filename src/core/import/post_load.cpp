@@ -130,3 +130,10 @@ std::vector<ReopenMenuItem> build_reopen_menu(const std::vector<std::string>& li
     }
     return items;
 }
+
+std::string absoluteFolderOf(const std::string& path)
+{
+    std::error_code ec;
+    const auto abs = std::filesystem::absolute(std::filesystem::path(path), ec);
+    return (ec ? std::filesystem::path(path) : abs).parent_path().string();
+}

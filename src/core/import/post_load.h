@@ -98,6 +98,9 @@ const std::vector<LogCommand>& logCommands();
 // throws std::runtime_error naming it; OutputDir is then unchanged.
 std::filesystem::path make_log_folder(AppState& s);
 
+// The absolute folder of a loaded file: every reader's OutputDir.
+std::string absoluteFolderOf(const std::string& path);
+
 // ---- Reopen list ----
 
 enum class ReopenReader { None, Cabrillo, TRLog, ADIF };

@@ -5,6 +5,10 @@
 #include "analysis/summary_grid_paint.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
+#include "import/mixw_reader.h"
+#include "import/n1mm_dialog.h"
+#include "import/table_source.h"
+#include "import/trlog_reader.h"
 #include "import/dt_change_dialog.h"
 #include "import/error_dialog.h"
 #include "import/post_load.h"
@@ -23,6 +27,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QDateTime>
 #include <QFrame>
@@ -116,6 +121,20 @@ void TForm2::buildMenus()
     o1->setObjectName("o1");
     o1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(o1, &QAction::triggered, this, &TForm2::o1Click);
+    Openotherformats1 = fileMenu_->addMenu("Open other formats...");
+    Openotherformats1->setObjectName("Openotherformats1");
+    Load_TR_file = Openotherformats1->addAction("TR Log...");
+    Load_TR_file->setObjectName("Load_TR_file");
+    connect(Load_TR_file, &QAction::triggered, this, &TForm2::Load_TR_fileClick);
+    auto* mixw = Openotherformats1->addAction("MixW2...");
+    mixw->setObjectName("MixWLogfile1");
+    connect(mixw, &QAction::triggered, this, &TForm2::MixWLogfile1Click);
+    auto* nd = Openotherformats1->addAction("N1MM Datebase");
+    nd->setObjectName("Nd");
+    connect(nd, &QAction::triggered, this, &TForm2::NdClick);
+    auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
+    ct->setObjectName("OpenCT1");
+    connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = fileMenu_->addAction("Open log folder");
@@ -148,6 +167,7 @@ void TForm2::buildMenus()
     tb->setObjectName("tb");
     tb->setMovable(false);
     tb->addAction(o1);
+    tb->addAction(Load_TR_file);
     tb->addSeparator();
     tb->addAction(N20);
     tb->addAction(N4);
@@ -437,6 +457,7 @@ void TForm2::openFromCommandLine()
     }
     const QString ext = QFileInfo(first).suffix().toUpper();
     if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
+    else if (ext == "DAT") Open_TR(first);
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
@@ -708,19 +729,20 @@ void TForm2::except_proc() { Show_msg(msgText(except_proc_text(state_))); }
 void TForm2::Open_cabrillo_proc(const QString& path)
 {
     JobStart = JobNow();
-    Reset_app();
-    try {
-        readCabrilloLog(state_, path.toStdString());
-    } catch (const CabrilloFormatError& e) {
-        showError(e);
+    loadWithReader(path, true, true, [&] { readCabrilloLog(state_, path.toStdString()); });
+}
+
+void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReopen,
+                            const std::function<void()>& read)
+{
+    if (fullReset) {
         Reset_app();
-        return;
-    } catch (const std::exception& e) {
-        showError(e);
-        Reset_app();
-        return;
+    } else {
+        state_.log_grid.ClearGrid();
+        state_.header.QsoCount = 0;
     }
     try {
+        read();
         make_log_folder();
     } catch (const std::exception& e) {
         showError(e);
@@ -728,7 +750,73 @@ void TForm2::Open_cabrillo_proc(const QString& path)
         return;
     }
     activatemenu();
-    check_and_add_filename_to_reopen(path);
+    if (addToReopen) check_and_add_filename_to_reopen(path);
+}
+
+void TForm2::Load_TR_fileClick()
+{
+    const QString f = QFileDialog::getOpenFileName(this, "Open TR Log file", Properties->optInitialDir,
+                                                   "TRLog filel(*.dat);;Any file(*.*)");
+    if (!f.isEmpty()) Open_TR(f);
+}
+
+void TForm2::Open_TR(const QString& path)
+{
+    // TR Log's own configuration files share the log's extension: opening
+    // one by mistake must not throw away the loaded log.
+    if (isTrLogConfigFile(path.toStdString())) return;
+    JobStart = JobNow();
+    loadWithReader(path, true, true, [&] { readTrLog(state_, path.toStdString()); });
+}
+
+void TForm2::MixWLogfile1Click()
+{
+    const QString f = QFileDialog::getOpenFileName(this, "Open MixW Log file ...", QString(),
+                                                   "MixW2 log files  (*.log);;Any file(*.*)");
+    if (!f.isEmpty()) open_MixW(f);
+}
+
+void TForm2::open_MixW(const QString& path)
+{
+    JobStart = JobNow();
+    loadWithReader(path, false, false, [&] { readMixwLog(state_, path.toStdString()); });
+}
+
+void TForm2::OpenCT1Click()
+{
+    const QString f = QFileDialog::getOpenFileName(this, "Open CT Log v.10 ...", QString(),
+                                                   "CT Log v.10  (*.bin);;Any file(*.*)");
+    if (!f.isEmpty()) Open_ct();
+}
+
+// CT's binary log layout is not read: choosing a file changes nothing.
+void TForm2::Open_ct() {}
+
+void TForm2::NdClick()
+{
+    Tn1mm dialog(*this, this);
+    dialog.exec();
+}
+
+void TForm2::loadN1mmContest(const QString& database, const N1mmContest& contest)
+{
+    std::unique_ptr<TableSource> db;
+    try {
+        db = openAccessDatabase(database.toStdString());
+    } catch (const std::exception& e) {
+        showError(e);
+        return;
+    }
+    loadN1mmContest(*db, database, contest);
+}
+
+void TForm2::loadN1mmContest(TableSource& db, const QString& database, const N1mmContest& contest)
+{
+    JobStart = JobNow();
+    loadWithReader(database, false, false, [&] {
+        if (importN1mmContest(state_, db, contest, database.toStdString()) == 0)
+            throw std::runtime_error("No QSO`s");
+    });
 }
 
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
@@ -755,6 +843,8 @@ void TForm2::build_reopen_menu()
         a->setData(QString::fromStdString(it.path));
         if (it.choice.reader == ReopenReader::Cabrillo)
             connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
+        else if (it.choice.reader == ReopenReader::TRLog)
+            connect(a, &QAction::triggered, this, [this, a] { Open_TR(reopenPathOf(a)); });
         ReopenItems[static_cast<size_t>(i)] = a;
     }
 }

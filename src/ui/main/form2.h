@@ -3,6 +3,7 @@
 // shared state and of the reference data.
 
 #include "analysis/analysis_pass.h"
+#include "import/n1mm_import.h"
 #include "main/app_state.h"
 #include "main/jobs.h"
 #include "main/keoe_grid.h"
@@ -15,6 +16,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -72,6 +74,8 @@ public:
     QProgressBar* ProgressBar2 = nullptr;
     QAction* N4 = nullptr;          // Exit
     QAction* o1 = nullptr;          // Open Cabrillo...
+    QMenu* Openotherformats1 = nullptr;
+    QAction* Load_TR_file = nullptr; // TR Log...
     QAction* O2 = nullptr;          // Open log folder
     QAction* Close1 = nullptr;      // Close Log
     QAction* N20 = nullptr;         // Settings
@@ -122,6 +126,19 @@ public slots:
     void reopen_cabrillo_click();
     // Reads a Cabrillo log and runs the whole chain after it.
     void Open_cabrillo_proc(const QString& path);
+    void Load_TR_fileClick();
+    // Reads a TR Log file and runs the whole chain after it.
+    void Open_TR(const QString& path);
+    void MixWLogfile1Click();
+    // Reads a MixW2 log; the log table alone is cleared first.
+    void open_MixW(const QString& path);
+    void OpenCT1Click();
+    void Open_ct();
+    void NdClick();
+    // Loads one contest of an N1MM Logger database; the log table alone is
+    // cleared first. A contest without QSOs says "No QSO`s" and resets.
+    void loadN1mmContest(const QString& database, const N1mmContest& contest);
+    void loadN1mmContest(TableSource& db, const QString& database, const N1mmContest& contest);
     void Reset_app();
     void make_log_folder();
     void activatemenu();
@@ -151,6 +168,11 @@ private:
     void readSettingsAtStart();
     void writeSettingsAtClose();
     void openFromCommandLine();
+    // What follows every reader: the log folder, the chain and (for the
+    // readers that keep one) the reopen list. A reader that throws leaves
+    // the program reset.
+    void loadWithReader(const QString& path, bool fullReset, bool addToReopen,
+                        const std::function<void()>& read);
     void setLogCommandsEnabled(bool loaded);
     void showError(const std::exception& e);
     static QString msgText(const std::string& s);
