@@ -2,6 +2,8 @@
 
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
+#include "import/adif_dialogs.h"
+#include "import/adif_reader.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/dt_change_dialog.h"
@@ -10,11 +12,13 @@
 #include "main/countdown.h"
 #include "main/progress_cursor.h"
 #include "main/properties_dialog.h"
+#include "reports/adif_writer.h"
 #include "reports/html_export.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
+#include "main/text_util.h"
 #include "refdata/master_messages.h"
 
 #include <QApplication>
@@ -22,6 +26,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QDateTime>
 #include <QFrame>
@@ -40,6 +45,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
 namespace {
@@ -115,6 +121,11 @@ void TForm2::buildMenus()
     o1->setObjectName("o1");
     o1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(o1, &QAction::triggered, this, &TForm2::o1Click);
+    auto* otherFormats = fileMenu_->addMenu("Open other formats...");
+    otherFormats->setObjectName("Openotherformats1");
+    OpenADIF1 = otherFormats->addAction("ADIF...");
+    OpenADIF1->setObjectName("OpenADIF1");
+    connect(OpenADIF1, &QAction::triggered, this, &TForm2::OpenADIF1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = fileMenu_->addAction("Open log folder");
@@ -138,6 +149,14 @@ void TForm2::buildMenus()
     auto* showIni = viewMenu_->addAction("Show INI file");
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
+
+    // Enabled by a load whose QSOs carry operators; their work comes with the operator table.
+    Co1 = toolsMenu_->addAction("Choose the operator");
+    Co1->setObjectName("Co1");
+    Co1->setEnabled(false);
+    mo1 = new QAction("QSO vs. Op.", this);
+    mo1->setObjectName("mo1");
+    mo1->setEnabled(false);
 
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
@@ -197,9 +216,13 @@ void TForm2::buildPages()
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
+    ea = log_Pop->addAction("Export log to ADIF");
+    ea->setObjectName("ea");
+    connect(ea, &QAction::triggered, this, &TForm2::eaClick);
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    log_Pop->addAction(Co1);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(log_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { log_Pop->popup(log_grid->viewport()->mapToGlobal(pos)); });
@@ -435,6 +458,10 @@ void TForm2::openFromCommandLine()
     }
     const QString ext = QFileInfo(first).suffix().toUpper();
     if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
+    if (ext == "ADI") {
+        ADIF_OD_FileName = first;
+        open_adif();
+    }
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
@@ -733,6 +760,7 @@ void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
 {
     std::vector<std::string> list;
     for (const QString& f : ReopenList) list.push_back(f.toStdString());
+    LoadedFileName = fileName; // every load ends here with its file
     if (!::check_and_add_filename_to_reopen(list, fileName.toStdString())) return;
     ReopenList.clear();
     for (const auto& f : list) ReopenList << QString::fromStdString(f);
@@ -753,6 +781,7 @@ void TForm2::build_reopen_menu()
         a->setData(QString::fromStdString(it.path));
         if (it.choice.reader == ReopenReader::Cabrillo)
             connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
+        if (it.choice.reader == ReopenReader::ADIF) connect(a, &QAction::triggered, this, &TForm2::reopen_adif_click);
         ReopenItems[static_cast<size_t>(i)] = a;
     }
 }
@@ -762,4 +791,78 @@ QString TForm2::reopenPathOf(QAction* item) const { return item ? item->data().t
 void TForm2::reopen_cabrillo_click()
 {
     if (auto* a = qobject_cast<QAction*>(sender())) Open_cabrillo_proc(reopenPathOf(a));
+}
+
+void TForm2::reopen_adif_click()
+{
+    if (auto* a = qobject_cast<QAction*>(sender())) {
+        ADIF_OD_FileName = reopenPathOf(a);
+        open_adif();
+    }
+}
+
+void TForm2::OpenADIF1Click()
+{
+    const QString f = runAdifOpenDialog(this);
+    if (f.isEmpty()) return;
+    ADIF_OD_FileName = f;
+    open_adif();
+}
+
+void TForm2::clear_all_series() { Chart->chart()->removeAllSeries(); }
+
+void TForm2::open_adif()
+{
+    JobStart = JobNow();
+    // No full reset: an operator chosen for this reading must survive it.
+    clear_all_series();
+    state_.log_grid.ClearGrid();
+    const QString path = ADIF_OD_FileName;
+    std::string data;
+    try {
+        data = zem::readFile(QFile::encodeName(path).toStdString());
+    } catch (const std::exception& e) {
+        OperatorMode = false;
+        showError(e);
+        return;
+    }
+    auto& h = state_.header;
+    if (OperatorMode) {
+        h.StationCall += " " + ChosenOperator.toStdString();
+    } else {
+        QString answer;
+        h.StationCall = askAdifCallsign(this, QFileInfo(path).completeBaseName(), answer)
+                            ? adifStationCall(answer.toStdString())
+                            : Properties->Edit1->text().toStdString();
+    }
+    readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
+    h.OutputDir = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
+    OperatorMode = false;
+    try {
+        make_log_folder();
+    } catch (const std::exception& e) {
+        showError(e);
+        Reset_app();
+        return;
+    }
+    activatemenu();
+    const bool operators = h.QsoCount >= 2 && !state_.log_grid.Cell(lcOperator, 1).empty() &&
+                           !state_.log_grid.Cell(lcOperator, 2).empty();
+    if (operators) {
+        Co1->setEnabled(true);
+        mo1->setEnabled(true);
+    }
+    check_and_add_filename_to_reopen(path);
+}
+
+void TForm2::eaClick()
+{
+    const QString chosen = runAdifSaveDialog(this, QString::fromStdString(state_.header.LogTitle));
+    if (chosen.isEmpty()) return;
+    try {
+        exportAdif(QFile::encodeName(chosen).toStdString(), state_.log_grid, state_.header,
+                   LoadedFileName.toStdString());
+    } catch (const std::exception& e) {
+        showError(e);
+    }
 }

@@ -75,6 +75,10 @@ public:
     QAction* Close1 = nullptr;      // Close Log
     QAction* N20 = nullptr;         // Settings
     QAction* sh = nullptr;          // Save Log in HTML
+    QAction* OpenADIF1 = nullptr;   // Open other formats... > ADIF...
+    QAction* ea = nullptr;          // Export log to ADIF
+    QAction* Co1 = nullptr;         // Choose the operator
+    QAction* mo1 = nullptr;         // QSO vs. Op.
     QMenu* Reopen2 = nullptr;
     QMenu* log_Pop = nullptr;
     SummaryChartView* Chart_sum = nullptr;
@@ -98,6 +102,11 @@ public:
     SettingsPaths iniPaths;
     JobTime JobStart;
     bool OperatorMode = false;
+    QString ChosenOperator;
+    // The file the ADIF reader reads (what its open dialog holds).
+    QString ADIF_OD_FileName;
+    // The file the shown log was loaded from.
+    QString LoadedFileName;
     // The file a Reopen item stands for.
     QString reopenPathOf(QAction* item) const;
 
@@ -118,6 +127,12 @@ public slots:
     void Showinifile1Click();
     void shClick();
     void reopen_cabrillo_click();
+    void reopen_adif_click();
+    void OpenADIF1Click();
+    // Reads the ADIF file named by ADIF_OD_FileName and runs the chain after it.
+    void open_adif();
+    void eaClick();
+    void clear_all_series();
     // Reads a Cabrillo log and runs the whole chain after it.
     void Open_cabrillo_proc(const QString& path);
     void Reset_app();
