@@ -116,6 +116,12 @@ TEST(AdifWindow, CommandLineFileIsReadWithTheAnsweredCallsignAndEnablesTheOperat
     EXPECT_EQ(s.log_grid.Cell(lcNumber, 2), "2");
     EXPECT_EQ(s.header.StationCall, "SM5AA-P OP1");
     EXPECT_FALSE(win.w.OperatorMode);
+
+    win.w.OperatorMode = true;
+    win.w.ChosenOperator = "OP2";
+    win.w.open_adif();
+    EXPECT_EQ(s.header.QsoCount, 1);
+    EXPECT_EQ(s.header.StationCall, "SM5AA-P OP2") << "the chosen operator replaces the one before";
 }
 
 TEST(AdifWindow, ReopenWithCancelledPromptTakesTheOwnCallAndAMissingFileIsReported)

@@ -150,8 +150,9 @@ void TForm2::buildMenus()
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
 
-    // Enabled by a load whose QSOs carry operators; their work comes with the operator table.
-    Co1 = toolsMenu_->addAction("Choose the operator");
+    // Enabled by a load whose QSOs carry operators; their work comes with the
+    // operator table. Co1 sits in the log table's pop-up.
+    Co1 = new QAction("Choose the operator", this);
     Co1->setObjectName("Co1");
     Co1->setEnabled(false);
     mo1 = new QAction("QSO vs. Op.", this);
@@ -828,7 +829,8 @@ void TForm2::open_adif()
     }
     auto& h = state_.header;
     if (OperatorMode) {
-        h.StationCall += " " + ChosenOperator.toStdString();
+        // One operator at a time: a second choice replaces the first.
+        h.StationCall = h.StationCall.substr(0, h.StationCall.find(' ')) + " " + ChosenOperator.toStdString();
     } else {
         QString answer;
         h.StationCall = askAdifCallsign(this, QFileInfo(path).completeBaseName(), answer)
