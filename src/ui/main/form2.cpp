@@ -746,15 +746,21 @@ void TForm2::Open_cabrillo_proc(const QString& path)
         Reset_app();
         return;
     }
+    if (!makeFolderAndActivate()) return;
+    check_and_add_filename_to_reopen(path);
+}
+
+bool TForm2::makeFolderAndActivate()
+{
     try {
         make_log_folder();
     } catch (const std::exception& e) {
         showError(e);
         Reset_app();
-        return;
+        return false;
     }
     activatemenu();
-    check_and_add_filename_to_reopen(path);
+    return true;
 }
 
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
@@ -840,14 +846,7 @@ void TForm2::open_adif()
     readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
     h.OutputDir = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
     OperatorMode = false;
-    try {
-        make_log_folder();
-    } catch (const std::exception& e) {
-        showError(e);
-        Reset_app();
-        return;
-    }
-    activatemenu();
+    if (!makeFolderAndActivate()) return;
     const bool operators = h.QsoCount >= 2 && !state_.log_grid.Cell(lcOperator, 1).empty() &&
                            !state_.log_grid.Cell(lcOperator, 2).empty();
     if (operators) {

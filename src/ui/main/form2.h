@@ -165,6 +165,9 @@ private:
     void writeSettingsAtClose();
     void openFromCommandLine();
     void setLogCommandsEnabled(bool loaded);
+    // The log folder, then activatemenu; false (reported, reset) when the
+    // folder cannot be made.
+    bool makeFolderAndActivate();
     void showError(const std::exception& e);
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
