@@ -6,6 +6,8 @@
 #include "analysis/number_column.h"
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
+#include "import/adif_dialogs.h"
+#include "import/adif_reader.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/mixw_reader.h"
@@ -18,11 +20,13 @@
 #include "main/countdown.h"
 #include "main/progress_cursor.h"
 #include "main/properties_dialog.h"
+#include "reports/adif_writer.h"
 #include "reports/html_export.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
+#include "main/text_util.h"
 #include "refdata/master_messages.h"
 
 #include <QApplication>
@@ -30,6 +34,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QDateTime>
@@ -49,6 +54,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
 namespace {
@@ -126,6 +132,9 @@ void TForm2::buildMenus()
     connect(o1, &QAction::triggered, this, &TForm2::o1Click);
     Openotherformats1 = fileMenu_->addMenu("Open other formats...");
     Openotherformats1->setObjectName("Openotherformats1");
+    OpenADIF1 = Openotherformats1->addAction("ADIF...");
+    OpenADIF1->setObjectName("OpenADIF1");
+    connect(OpenADIF1, &QAction::triggered, this, &TForm2::OpenADIF1Click);
     Load_TR_file = Openotherformats1->addAction("TR Log...");
     Load_TR_file->setObjectName("Load_TR_file");
     connect(Load_TR_file, &QAction::triggered, this, &TForm2::Load_TR_fileClick);
@@ -166,6 +175,15 @@ void TForm2::buildMenus()
     auto* showIni = viewMenu_->addAction("Show INI file");
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
+
+    // Enabled by a load whose QSOs carry operators; their work comes with the
+    // operator table. Co1 sits in the log table's pop-up.
+    Co1 = new QAction("Choose the operator", this);
+    Co1->setObjectName("Co1");
+    Co1->setEnabled(false);
+    mo1 = new QAction("QSO vs. Op.", this);
+    mo1->setObjectName("mo1");
+    mo1->setEnabled(false);
 
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
@@ -231,10 +249,14 @@ void TForm2::buildPages()
     Clear1 = bandRule->addAction("Clear");
     Clear1->setObjectName("Clear1");
     connect(Clear1, &QAction::triggered, this, &TForm2::Clear1Click);
+    ea = log_Pop->addAction("Export log to ADIF");
+    ea->setObjectName("ea");
+    connect(ea, &QAction::triggered, this, &TForm2::eaClick);
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
     Scores = new TScoreCommands(*this, log_Pop);
+    log_Pop->addAction(Co1);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(log_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { log_Pop->popup(log_grid->viewport()->mapToGlobal(pos)); });
@@ -465,6 +487,10 @@ void TForm2::openFromCommandLine()
     const QString ext = QFileInfo(first).suffix().toUpper();
     if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
     else if (ext == "DAT") Open_TR(first);
+    else if (ext == "ADI") {
+        ADIF_OD_FileName = first;
+        open_adif();
+    }
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
@@ -769,14 +795,26 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
     }
     try {
         read();
-        make_log_folder();
     } catch (const std::exception& e) {
         showError(e);
         Reset_app();
         return;
     }
-    activatemenu();
+    if (!makeFolderAndActivate()) return;
     if (addToReopen) check_and_add_filename_to_reopen(path);
+}
+
+bool TForm2::makeFolderAndActivate()
+{
+    try {
+        make_log_folder();
+    } catch (const std::exception& e) {
+        showError(e);
+        Reset_app();
+        return false;
+    }
+    activatemenu();
+    return true;
 }
 
 void TForm2::Load_TR_fileClick()
@@ -849,6 +887,7 @@ void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
 {
     std::vector<std::string> list;
     for (const QString& f : ReopenList) list.push_back(f.toStdString());
+    LoadedFileName = fileName; // every load ends here with its file
     if (!::check_and_add_filename_to_reopen(list, fileName.toStdString())) return;
     ReopenList.clear();
     for (const auto& f : list) ReopenList << QString::fromStdString(f);
@@ -871,6 +910,8 @@ void TForm2::build_reopen_menu()
             connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
         else if (it.choice.reader == ReopenReader::TRLog)
             connect(a, &QAction::triggered, this, [this, a] { Open_TR(reopenPathOf(a)); });
+        else if (it.choice.reader == ReopenReader::ADIF)
+            connect(a, &QAction::triggered, this, &TForm2::reopen_adif_click);
         ReopenItems[static_cast<size_t>(i)] = a;
     }
 }
@@ -880,4 +921,72 @@ QString TForm2::reopenPathOf(QAction* item) const { return item ? item->data().t
 void TForm2::reopen_cabrillo_click()
 {
     if (auto* a = qobject_cast<QAction*>(sender())) Open_cabrillo_proc(reopenPathOf(a));
+}
+
+void TForm2::reopen_adif_click()
+{
+    if (auto* a = qobject_cast<QAction*>(sender())) {
+        ADIF_OD_FileName = reopenPathOf(a);
+        open_adif();
+    }
+}
+
+void TForm2::OpenADIF1Click()
+{
+    const QString f = runAdifOpenDialog(this);
+    if (f.isEmpty()) return;
+    ADIF_OD_FileName = f;
+    open_adif();
+}
+
+void TForm2::clear_all_series() { Chart->chart()->removeAllSeries(); }
+
+void TForm2::open_adif()
+{
+    JobStart = JobNow();
+    // No full reset: an operator chosen for this reading must survive it.
+    clear_all_series();
+    state_.log_grid.ClearGrid();
+    const QString path = ADIF_OD_FileName;
+    std::string data;
+    try {
+        data = zem::readFile(QFile::encodeName(path).toStdString());
+    } catch (const std::exception& e) {
+        OperatorMode = false;
+        showError(e);
+        return;
+    }
+    auto& h = state_.header;
+    if (OperatorMode) {
+        // One operator at a time: a second choice replaces the first.
+        h.StationCall = h.StationCall.substr(0, h.StationCall.find(' ')) + " " + ChosenOperator.toStdString();
+    } else {
+        QString answer;
+        h.StationCall = askAdifCallsign(this, QFileInfo(path).completeBaseName(), answer)
+                            ? adifStationCall(answer.toStdString())
+                            : Properties->Edit1->text().toStdString();
+    }
+    readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
+    h.OutputDir = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
+    OperatorMode = false;
+    if (!makeFolderAndActivate()) return;
+    const bool operators = h.QsoCount >= 2 && !state_.log_grid.Cell(lcOperator, 1).empty() &&
+                           !state_.log_grid.Cell(lcOperator, 2).empty();
+    if (operators) {
+        Co1->setEnabled(true);
+        mo1->setEnabled(true);
+    }
+    check_and_add_filename_to_reopen(path);
+}
+
+void TForm2::eaClick()
+{
+    const QString chosen = runAdifSaveDialog(this, QString::fromStdString(state_.header.LogTitle));
+    if (chosen.isEmpty()) return;
+    try {
+        exportAdif(QFile::encodeName(chosen).toStdString(), state_.log_grid, state_.header,
+                   LoadedFileName.toStdString());
+    } catch (const std::exception& e) {
+        showError(e);
+    }
 }

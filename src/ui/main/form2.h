@@ -80,6 +80,10 @@ public:
     QAction* sh = nullptr;          // Save Log in HTML
     QAction* oolbar1 = nullptr;     // View > Toolbar
     QAction* Clear1 = nullptr;      // Check bands change rule > Clear
+    QAction* OpenADIF1 = nullptr;   // Open other formats... > ADIF...
+    QAction* ea = nullptr;          // Export log to ADIF
+    QAction* Co1 = nullptr;         // Choose the operator
+    QAction* mo1 = nullptr;         // QSO vs. Op.
     QMenu* Reopen2 = nullptr;
     QMenu* log_Pop = nullptr;
     SummaryChartView* Chart_sum = nullptr;
@@ -104,6 +108,11 @@ public:
     SettingsPaths iniPaths;
     JobTime JobStart;
     bool OperatorMode = false;
+    QString ChosenOperator;
+    // The file the ADIF reader reads (what its open dialog holds).
+    QString ADIF_OD_FileName;
+    // The file the shown log was loaded from.
+    QString LoadedFileName;
     // The file a Reopen item stands for.
     QString reopenPathOf(QAction* item) const;
 
@@ -124,6 +133,12 @@ public slots:
     void Showinifile1Click();
     void shClick();
     void reopen_cabrillo_click();
+    void reopen_adif_click();
+    void OpenADIF1Click();
+    // Reads the ADIF file named by ADIF_OD_FileName and runs the chain after it.
+    void open_adif();
+    void eaClick();
+    void clear_all_series();
     // Reads a Cabrillo log and runs the whole chain after it.
     void Open_cabrillo_proc(const QString& path);
     void Load_TR_fileClick();
@@ -178,6 +193,9 @@ private:
     void loadWithReader(const QString& path, bool fullReset, bool addToReopen,
                         const std::function<void()>& read);
     void setLogCommandsEnabled(bool loaded);
+    // The log folder, then activatemenu; false (reported, reset) when the
+    // folder cannot be made.
+    bool makeFolderAndActivate();
     void showError(const std::exception& e);
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
