@@ -19,7 +19,9 @@
 #include <memory>
 #include <vector>
 
+class BreaksPage;
 class KeoEGridView;
+class RatesPage;
 class TStatusPanels;
 class QAction;
 class QFrame;
@@ -81,11 +83,13 @@ public:
     TProperties* Properties = nullptr;
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
+    BreaksPage* breaksPage = nullptr;
+    RatesPage* ratesPage = nullptr;
+    QMenu* bandsChangeRuleMenu = nullptr; // "Check bands change rule"
     QAction* countdownItem = nullptr;
 
     // Core grids behind the result views.
     SummaryPage summary;
-    TKeoEGrid breaksGrid{5, 2, 1, 1};
     TKeoEGrid dxccGrid{5, 2, 1, 1};
     TKeoEGrid wpxGrid{10, 2, 1, 1};
     TKeoEGrid errorsGrid{5, 2, 1, 1};
@@ -146,6 +150,8 @@ private:
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
     void Nomaster();
     void clearLabels();
+    // Makes the Log page current with the given log row selected.
+    void showLogRow(int row);
     void readSettingsAtStart();
     void writeSettingsAtClose();
     void openFromCommandLine();
