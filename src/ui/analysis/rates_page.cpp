@@ -75,6 +75,9 @@ RatesPage::RatesPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(for
     Rate_KeoEGrid->setObjectName("Rate_KeoEGrid");
     Rate_KeoEGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Rate_KeoEGrid->verticalHeader()->hide();
+    Rate_KeoEGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Rate_KeoEGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Rate_KeoEGrid->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     Rate_KeoEGrid->setMinimumHeight(6 * 22 + 4);
     g5l->addWidget(Rate_KeoEGrid);
     Button7 = new QPushButton("Show", GroupBox5);
