@@ -3,7 +3,6 @@
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
-#include "test_support.h"
 #include "time_line_log.h"
 
 #include <QAction>
@@ -18,21 +17,12 @@
 
 TEST(BreaksPage, ShowFillsTheTableJumpsToTheQsoAndTheRuleMarksTheLog)
 {
-    CurrentFolderGuard cwd;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
+    TimeLineWindow t;
+    TForm2& w = t.w;
     BreaksPage& page = *w.breaksPage;
-
-    const auto logFile = std::filesystem::path(logs.path().toStdString()) / "breaks.cbr";
     // 40 m for 3 minutes, then 20 m; a pause of 20 minutes after row 3.
-    writeTimeLineLog(logFile, {{"7010", "1200"}, {"7011", "1202"}, {"14010", "1203"}, {"14011", "1224"},
-                               {"14012", "1225"}});
-    w.Open_cabrillo_proc(QString::fromStdString(logFile.string()));
+    t.open({{"7010", "1200"}, {"7011", "1202"}, {"14010", "1203"}, {"14011", "1224"}, {"14012", "1225"}});
     ASSERT_EQ(w.state().header.QsoCount, 5);
-    msgs.texts.clear();
 
     page.se1->setValue(15);
     QTest::mouseClick(page.tb33, Qt::LeftButton);
@@ -42,14 +32,12 @@ TEST(BreaksPage, ShowFillsTheTableJumpsToTheQsoAndTheRuleMarksTheLog)
               (std::vector<std::string>{"1", "20", "14010 - 14011", "1203 - 1224", "K3AA", "K4AA", "3", ""}));
     EXPECT_EQ(page.breaksGrid.Cell(0, 2), "Total");
     EXPECT_EQ(page.l22->text(), "Total: 0h 20min");
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(w.state().header.OutputDir) /
-                                        "Breaks more then 15 minuts.htm"));
+    EXPECT_TRUE(std::filesystem::exists(t.outputDir() / "Breaks more then 15 minuts.htm"));
     page.cb4->setChecked(true);
     page.se2->setValue(19);
     QTest::mouseClick(page.tb33, Qt::LeftButton);
     EXPECT_EQ(page.breaksGrid.RowCount(), 2);
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(w.state().header.OutputDir) /
-                                        "Breaks more then 15 minuts and less then 19 minuts.htm"));
+    EXPECT_TRUE(std::filesystem::exists(t.outputDir() / "Breaks more then 15 minuts and less then 19 minuts.htm"));
     page.cb4->setChecked(false);
     QTest::mouseClick(page.tb33, Qt::LeftButton);
 
@@ -71,8 +59,8 @@ TEST(BreaksPage, ShowFillsTheTableJumpsToTheQsoAndTheRuleMarksTheLog)
     auto* n5 = w.findChild<QAction*>("N5minuts1");
     ASSERT_NE(n5, nullptr);
     n5->trigger();
-    ASSERT_EQ(msgs.texts.size(), 1) << msgs.texts.join("|").toStdString();
-    EXPECT_EQ(msgs.texts[0], "Total infringements:\n\n1\n\nInfringements are painted in red color");
+    ASSERT_EQ(t.msgs.texts.size(), 1) << t.msgs.texts.join("|").toStdString();
+    EXPECT_EQ(t.msgs.texts[0], "Total infringements:\n\n1\n\nInfringements are painted in red color");
     EXPECT_EQ(w.state().log_grid.Cell(lcNumber, 1), "+1");
     EXPECT_EQ(w.state().log_grid.Cell(lcNumber, 2), "+2");
     EXPECT_EQ(w.state().log_grid.Cell(lcNumber, 3), "3");

@@ -3,7 +3,6 @@
 #include "analysis/rates_page.h"
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
-#include "test_support.h"
 #include "time_line_log.h"
 
 #include <QLabel>
@@ -24,26 +23,18 @@ std::string fileText(const std::filesystem::path& p)
 
 TEST(RatesPage, CommandsFillThePageAndWriteTheirFiles)
 {
-    CurrentFolderGuard cwd;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
+    TimeLineWindow t;
+    TForm2& w = t.w;
     RatesPage& page = *w.ratesPage;
     EXPECT_FALSE(page.Button6->isEnabled());
     EXPECT_FALSE(page.Button7->isEnabled());
 
-    const auto logFile = std::filesystem::path(logs.path().toStdString()) / "rates.cbr";
     // Two QSOs in 1200, one in 1201, and two in 1230 that end the log.
-    writeTimeLineLog(logFile, {{"14025", "1200"}, {"14026", "1200"}, {"14027", "1201"}, {"7025", "1230"},
-                               {"7026", "1230"}});
-    w.Open_cabrillo_proc(QString::fromStdString(logFile.string()));
+    t.open({{"14025", "1200"}, {"14026", "1200"}, {"14027", "1201"}, {"7025", "1230"}, {"7026", "1230"}});
     ASSERT_EQ(w.state().header.QsoCount, 5);
-    const auto rates = std::filesystem::path(w.state().header.OutputDir) / "Rates";
+    const auto rates = t.outputDir() / "Rates";
     EXPECT_TRUE(page.Button6->isEnabled());
     EXPECT_EQ(page.rowTitles[0]->text(), "2 QSO in minute"); // captions survive the reset
-    msgs.texts.clear();
 
     QTest::mouseClick(page.Button6, Qt::LeftButton); // all minutes
     QCoreApplication::processEvents();
@@ -67,7 +58,7 @@ TEST(RatesPage, CommandsFillThePageAndWriteTheirFiles)
     QCoreApplication::processEvents();
     EXPECT_EQ(page.rateGrid.RowCells(1), (std::vector<std::string>{"10", "0.30", "3", "1200 - 1201"}));
     EXPECT_EQ(page.rateGrid.RowCells(5), (std::vector<std::string>{"120", "0.04", "5", "1200 - 1230"}));
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(w.state().header.OutputDir) / "Rates for periods.htm"));
+    EXPECT_TRUE(std::filesystem::exists(t.outputDir() / "Rates for periods.htm"));
 
     // A double click lists the best window of that period and saves it.
     w.pc1->setCurrentIndex(5);
@@ -82,5 +73,5 @@ TEST(RatesPage, CommandsFillThePageAndWriteTheirFiles)
     EXPECT_EQ(page.l11->item(8)->text(), "7026  CW  2024-03-16  1230  K5AA");
     EXPECT_EQ(std::make_pair(page.BestWindowFirst, page.BestWindowLast), std::make_pair(1, 5));
     EXPECT_NE(fileText(rates / "Rate - 60 minuts.txt").find("60 minuts\n\n14025  CW"), std::string::npos);
-    EXPECT_TRUE(msgs.texts.isEmpty()) << msgs.texts.join("|").toStdString();
+    EXPECT_TRUE(t.msgs.texts.isEmpty()) << t.msgs.texts.join("|").toStdString();
 }

@@ -1,7 +1,11 @@
 #pragma once
-// A Cabrillo log of given frequencies and times on one day, opened in the
-// real main window by the Rates and Breaks page tests.
+// The real main window with a Cabrillo log of given frequencies and times on
+// one day, for the Rate and Breaks page tests.
 
+#include "main/form2.h"
+#include "test_support.h"
+
+#include <QCoreApplication>
 #include <QDir>
 
 #include <filesystem>
@@ -10,13 +14,14 @@
 #include <utility>
 #include <vector>
 
-inline void writeTimeLineLog(const std::filesystem::path& file,
-                             const std::vector<std::pair<std::string, std::string>>& kHzAndTimes)
+using KHzAndTimes = std::vector<std::pair<std::string, std::string>>;
+
+inline void writeTimeLineLog(const std::filesystem::path& file, const KHzAndTimes& qsos)
 {
     std::ofstream f(file);
     f << "START-OF-LOG: 3.0\nCONTEST: TEST-CONTEST\nCALLSIGN: SM5XX\nCATEGORY-OPERATOR: SINGLE-OP\n";
     int n = 0;
-    for (const auto& [kHz, time] : kHzAndTimes) {
+    for (const auto& [kHz, time] : qsos) {
         ++n;
         f << "QSO: " << kHz << " CW 2024-03-16 " << time << " SM5XX        599 001    K" << n << "AA        599 00"
           << n << "\n";
@@ -24,8 +29,30 @@ inline void writeTimeLineLog(const std::filesystem::path& file,
     f << "END-OF-LOG:\n";
 }
 
-// Opening a log makes its folder current: tests put the old one back.
+// Opening a log makes its folder current: the old one is put back.
 struct CurrentFolderGuard {
     QString saved = QDir::currentPath();
     ~CurrentFolderGuard() { QDir::setCurrent(saved); }
+};
+
+struct TimeLineWindow {
+    CurrentFolderGuard cwd;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w{makeProgramFolder(prog)};
+
+    TimeLineWindow()
+    {
+        w.show();
+        QCoreApplication::processEvents();
+    }
+    // Opens the log; what the program said until then is forgotten.
+    void open(const KHzAndTimes& qsos)
+    {
+        const auto file = std::filesystem::path(logs.path().toStdString()) / "time_line.cbr";
+        writeTimeLineLog(file, qsos);
+        w.Open_cabrillo_proc(QString::fromStdString(file.string()));
+        msgs.texts.clear();
+    }
+    std::filesystem::path outputDir() { return w.state().header.OutputDir; }
 };
