@@ -50,6 +50,7 @@ TEST(BreaksPage, ShowFillsTheTableJumpsToTheQsoAndTheRuleMarksTheLog)
     QCoreApplication::processEvents();
     EXPECT_EQ(w.pc1->currentIndex(), 0);
     EXPECT_EQ(w.state().log_grid.Row, 3);
+    EXPECT_EQ(w.log_grid->currentIndex().row() + 1, 3);
     // The Total row has no line: nothing happens.
     w.pc1->setCurrentIndex(4);
     page.Breaks_Grid->GoToCell(1, 2);

@@ -39,6 +39,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -599,7 +600,13 @@ void TForm2::shClick()
 void TForm2::showLogRow(int row)
 {
     pc1->setCurrentIndex(0);
-    log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
+    const int col = std::max(1, log_grid->currentIndex().column());
+    if (!log_grid->GoToCell(col, row)) return;
+    // Moving the grid's current cell queues a refresh of the view, which
+    // forgets the view's current index: select the row again after it.
+    QTimer::singleShot(0, log_grid, [this, col, row] {
+        log_grid->setCurrentIndex(log_grid->model()->index(row - 1, col));
+    });
 }
 
 void TForm2::setLogCommandsEnabled(bool loaded)
