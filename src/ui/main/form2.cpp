@@ -4,6 +4,8 @@
 #include "analysis/distribution.h"
 #include "analysis/distribution_page.h"
 #include "analysis/number_column.h"
+#include "analysis/breaks_page.h"
+#include "analysis/rates_page.h"
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
 #include "import/adif_dialogs.h"
@@ -46,10 +48,12 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -107,7 +111,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &dxccGrid, &wpxGrid, &errorsGrid})
         g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
@@ -244,9 +248,9 @@ void TForm2::buildPages()
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
-    auto* bandRule = log_Pop->addMenu("Check bands change rule");
-    bandRule->setObjectName("Checkbandschangerule1");
-    Clear1 = bandRule->addAction("Clear");
+    bandsChangeRuleMenu = log_Pop->addMenu("Check bands change rule");
+    bandsChangeRuleMenu->setObjectName("Checkbandschangerule1");
+    Clear1 = bandsChangeRuleMenu->addAction("Clear");
     Clear1->setObjectName("Clear1");
     connect(Clear1, &QAction::triggered, this, &TForm2::Clear1Click);
     ea = log_Pop->addAction("Export log to ADIF");
@@ -287,18 +291,23 @@ void TForm2::buildPages()
     error_KeoEGrid->setObjectName("error_KeoEGrid");
     fill(pages[3], error_KeoEGrid);
 
-    Breaks_Grid = new KeoEGridView(breaksGrid, pages[4]);
-    Breaks_Grid->setObjectName("Breaks_Grid");
-    se1 = new QSpinBox(pages[4]);
-    se1->setObjectName("se1");
-    se1->setRange(1, 1440);
-    se1->setValue(15);
-    se2 = new QSpinBox(pages[4]);
-    se2->setObjectName("se2");
-    se2->setRange(1, 1440);
+    breaksPage = new BreaksPage(*this, pages[4]);
+    fill(pages[4], breaksPage);
+    Breaks_Grid = breaksPage->Breaks_Grid;
+    se1 = breaksPage->se1;
+    se2 = breaksPage->se2;
+    connect(breaksPage, &BreaksPage::logRowChosen, this, &TForm2::showLogRow);
+    auto* n5 = new QAction("5 minuts", bandsChangeRuleMenu);
+    n5->setObjectName("N5minuts1");
+    connect(n5, &QAction::triggered, breaksPage, &BreaksPage::N5minuts1Click);
+    auto* n10 = new QAction("10 minuts", bandsChangeRuleMenu);
+    n10->setObjectName("N10minuts1");
+    connect(n10, &QAction::triggered, breaksPage, &BreaksPage::N10minuts1Click);
+    bandsChangeRuleMenu->insertActions(Clear1, {n5, n10});
 
-    l11 = new QListWidget(pages[5]);
-    l11->setObjectName("l11");
+    ratesPage = new RatesPage(*this, pages[5]);
+    fill(pages[5], ratesPage);
+    l11 = ratesPage->l11;
 
     StringGrid3 = new KeoEGridView(dxccGrid, pages[6]);
     StringGrid3->setObjectName("StringGrid3");
@@ -380,10 +389,7 @@ void TForm2::FormCreate()
     setAcceptDrops(true);
     Properties = new TProperties(Cty, state_, this);
     ERRF = new TERRF(state_, this);
-    connect(ERRF, &TERRF::logRowChosen, this, [this](int row) {
-        pc1->setCurrentIndex(0);
-        log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
-    });
+    connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);
     DT_change = new TDT_change(state_.log_grid, this);
     Reset_app();
     ReopenItemCount = 0;
@@ -634,8 +640,22 @@ void TForm2::shClick()
     }
 }
 
+void TForm2::showLogRow(int row)
+{
+    pc1->setCurrentIndex(0);
+    const int col = std::max(1, log_grid->currentIndex().column());
+    if (!log_grid->GoToCell(col, row)) return;
+    // Moving the grid's current cell queues a refresh of the view, which
+    // forgets the view's current index: select the row again after it.
+    QTimer::singleShot(0, log_grid, [this, col, row] {
+        log_grid->setCurrentIndex(log_grid->model()->index(row - 1, col));
+    });
+}
+
 void TForm2::setLogCommandsEnabled(bool loaded)
 {
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (b->window() == this) b->setEnabled(loaded);
     for (const LogCommand& c : logCommands()) {
         QObject* o = findChild<QAction*>(c.name);
         if (!o) o = findChild<QWidget*>(c.name); // tool bars of the pages
@@ -650,7 +670,9 @@ void TForm2::Reset_app()
     ::Reset_app(state_);
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid}) g->ClearGrid();
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccGrid, &wpxGrid,
+                         &errorsGrid})
+        g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
     log_grid->hide();
@@ -665,7 +687,7 @@ void TForm2::clearLabels()
     // Labels start empty (those of the dialogs are theirs); the Charts page
     // tells where its menu is.
     for (QLabel* l : findChildren<QLabel*>())
-        if (l->window() == this) l->clear();
+        if (l->window() == this && !l->property("fixedCaption").toBool()) l->clear();
     l6->setText(kMenuLabelCaption);
 }
 

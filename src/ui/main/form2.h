@@ -21,7 +21,9 @@
 #include <memory>
 #include <vector>
 
+class BreaksPage;
 class KeoEGridView;
+class RatesPage;
 class TStatusPanels;
 class QAction;
 class QFrame;
@@ -91,11 +93,13 @@ public:
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
     TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
+    BreaksPage* breaksPage = nullptr;
+    RatesPage* ratesPage = nullptr;
+    QMenu* bandsChangeRuleMenu = nullptr; // "Check bands change rule"
     QAction* countdownItem = nullptr;
 
     // Core grids behind the result views.
     SummaryPage summary;
-    TKeoEGrid breaksGrid{5, 2, 1, 1};
     TKeoEGrid dxccGrid{5, 2, 1, 1};
     TKeoEGrid wpxGrid{10, 2, 1, 1};
     TKeoEGrid errorsGrid{5, 2, 1, 1};
@@ -184,6 +188,8 @@ private:
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
     void Nomaster();
     void clearLabels();
+    // Makes the Log page current with the given log row selected.
+    void showLogRow(int row);
     void readSettingsAtStart();
     void writeSettingsAtClose();
     void openFromCommandLine();

@@ -216,7 +216,7 @@ TEST_F(AnalysisPass, SummaryOfAHandMadeLog)
     };
     for (int r = 1; r <= 17; ++r) EXPECT_EQ(marks(s, r), expected[static_cast<size_t>(r - 1)]) << "row " << r;
     EXPECT_EQ(s.WpxCount, 8);
-    EXPECT_EQ(s.PrevMinute, 16 * 1440 + 12 * 60 + 1);
+    EXPECT_EQ(s.PrevMinute, 45365LL * 1440 + 12 * 60 + 1); // 2024-03-16 12:00
 
     const auto& chart = page.Chart_sum;
     EXPECT_EQ(chart.Title, "ZEM Log Analysis.Summary TEST-2024");

@@ -132,7 +132,7 @@ TEST(ResetAndActivate, LoadedLogTakesFirstQsoMinuteAndTexts)
     s.header.LogYear = "2007";
     s.header.Category = "SO";
     ASSERT_TRUE(activateLoadedLog(s));
-    EXPECT_EQ(s.FirstQsoMinute, 2 * 1440 + 90);
+    EXPECT_EQ(s.FirstQsoMinute, 39141LL * 1440 + 90); // 2007-03-02 01:30
     EXPECT_EQ(mainCaptionAfterLoad(s.header), "CQWW UA9XX 2007 - ZEM Log Analysis");
     const auto p = statusPanelsAfterLoad(s.header);
     EXPECT_EQ(p.qsoCount, "1 qso");
