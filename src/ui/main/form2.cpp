@@ -1,5 +1,6 @@
 #include "main/form2.h"
 
+#include "analysis/errors_page.h"
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
 #include "import/cabrillo_open_dialog.h"
@@ -92,7 +93,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid})
         g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
@@ -233,9 +234,7 @@ void TForm2::buildPages()
         StaticTexts[static_cast<size_t>(i)]->setObjectName(QString("StaticText%1").arg(51 + i));
     }
 
-    error_KeoEGrid = new KeoEGridView(errorsGrid, pages[3]);
-    error_KeoEGrid->setObjectName("error_KeoEGrid");
-    fill(pages[3], error_KeoEGrid);
+    buildErrorsPage(pages[3]);
 
     Breaks_Grid = new KeoEGridView(breaksGrid, pages[4]);
     Breaks_Grid->setObjectName("Breaks_Grid");
@@ -335,6 +334,7 @@ void TForm2::FormCreate()
         log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
     });
     DT_change = new TDT_change(state_.log_grid, this);
+    buildCallInfo();
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
@@ -605,7 +605,8 @@ void TForm2::Reset_app()
     ::Reset_app(state_);
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid}) g->ClearGrid();
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsPage->errorsGrid})
+        g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
     log_grid->hide();
