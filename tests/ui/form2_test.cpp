@@ -1,3 +1,4 @@
+#include "analysis/distribution_page.h"
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
@@ -63,11 +64,11 @@ TEST(Form2, ResizeRules)
     EXPECT_EQ(w.Breaks_Grid->height(), H - 70);
     EXPECT_EQ(w.StringGrid3->width(), W - 260);
     EXPECT_EQ(w.Chart->height(), H - 60);
-    EXPECT_EQ(w.Panel5->width(), W - 10);
+    EXPECT_EQ(w.Distribution->Panel5->width(), W - 10);
     const int C = (W - 10) / 7;
-    EXPECT_EQ(w.ListBoxes[2]->x(), 2 * C + 2);
-    EXPECT_EQ(w.ListBoxes[6]->x(), 6 * C);
-    EXPECT_EQ(w.ListBoxes[0]->width(), static_cast<int>(C / 1.03));
+    EXPECT_EQ(w.Distribution->ListBoxes[2]->x(), 2 * C + 2);
+    EXPECT_EQ(w.Distribution->ListBoxes[6]->x(), 6 * C);
+    EXPECT_EQ(w.Distribution->ListBoxes[0]->width(), static_cast<int>(C / 1.03));
     const auto widths = logColumnWidths(w.log_grid->width());
     for (int c = 0; c < 20; ++c) EXPECT_EQ(w.log_grid->columnWidth(c), std::max(0, widths[static_cast<size_t>(c)])) << c;
 }

@@ -1,6 +1,9 @@
 #include "main/form2.h"
 
 #include "analysis/errors_page.h"
+#include "analysis/distribution.h"
+#include "analysis/distribution_page.h"
+#include "analysis/number_column.h"
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
 #include "import/cabrillo_open_dialog.h"
@@ -136,6 +139,11 @@ void TForm2::buildMenus()
     N20->setObjectName("N20");
     N20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     connect(N20, &QAction::triggered, this, &TForm2::N20Click);
+    oolbar1 = viewMenu_->addAction("Toolbar");
+    oolbar1->setObjectName("oolbar1");
+    oolbar1->setCheckable(true);
+    oolbar1->setChecked(true);
+    connect(oolbar1, &QAction::triggered, this, &TForm2::oolbar1Click);
     auto* showIni = viewMenu_->addAction("Show INI file");
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
@@ -198,6 +206,11 @@ void TForm2::buildPages()
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
+    auto* bandRule = log_Pop->addMenu("Check bands change rule");
+    bandRule->setObjectName("Checkbandschangerule1");
+    Clear1 = bandRule->addAction("Clear");
+    Clear1->setObjectName("Clear1");
+    connect(Clear1, &QAction::triggered, this, &TForm2::Clear1Click);
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
@@ -222,17 +235,10 @@ void TForm2::buildPages()
         Summary_Grid->setFixedHeight(8 * 20 + 24);
     }
 
-    Panel5 = new QFrame(pages[2]);
-    Panel5->setObjectName("Panel5");
-    for (int i = 0; i < 7; ++i) {
-        const int n = i < 6 ? i + 3 : 10;
-        ListBoxes[static_cast<size_t>(i)] = new QListWidget(Panel5);
-        ListBoxes[static_cast<size_t>(i)]->setObjectName(QString("ListBox%1").arg(n));
-        DistLabels[static_cast<size_t>(i)] = new QLabel(Panel5);
-        DistLabels[static_cast<size_t>(i)]->setObjectName(QString("Label30%1").arg(i < 6 ? i + 3 : 9));
-        StaticTexts[static_cast<size_t>(i)] = new QLabel(Panel5);
-        StaticTexts[static_cast<size_t>(i)]->setObjectName(QString("StaticText%1").arg(51 + i));
-    }
+    Distribution = new DistributionPage(state_, M, pages[2]);
+    fill(pages[2], Distribution);
+    connect(Distribution, &DistributionPage::jobStarted, this, [this] { JobStart = JobNow(); });
+    connect(Distribution, &DistributionPage::jobFinished, this, &TForm2::CalculateTime);
 
     buildErrorsPage(pages[3]);
 
@@ -395,7 +401,8 @@ void TForm2::readSettingsAtStart()
     }
     Properties->loadSettings(settings);
     se1->setValue(settings.MinBreak);
-    tb->setVisible(settings.ShowToolbar);
+    oolbar1->setChecked(settings.ShowToolbar);
+    oolbar1Click();
     setGeometry(settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight);
     ReopenList.clear();
     for (const auto& f : settings.ReopenList) ReopenList << QString::fromStdString(f);
@@ -451,19 +458,7 @@ void TForm2::FormResize()
     Breaks_Grid->resize(Breaks_Grid->width(), std::max(0, H - 70));
     StringGrid3->resize(std::max(0, W - 260), std::max(0, H - 40));
     Chart->resize(Chart->width(), std::max(0, H - 60));
-
-    Panel5->resize(std::max(0, W - 10), std::max(0, H - 70));
-    const int C = Panel5->width() / 7;
-    const int cw = static_cast<int>(C / 1.03);
-    for (int i = 0; i < 7; ++i) {
-        const int left = i < 6 ? i * C + 2 : 6 * C;
-        auto* lb = ListBoxes[static_cast<size_t>(i)];
-        lb->setGeometry(left, lb->y(), cw, std::max(0, Panel5->height() - 50));
-        DistLabels[static_cast<size_t>(i)]->setGeometry(left, DistLabels[static_cast<size_t>(i)]->y(), cw,
-                                                        DistLabels[static_cast<size_t>(i)]->height());
-        StaticTexts[static_cast<size_t>(i)]->setGeometry(left, StaticTexts[static_cast<size_t>(i)]->y(), cw,
-                                                         StaticTexts[static_cast<size_t>(i)]->height());
-    }
+    Distribution->resizePanel(W, H);
 
     auto defaultWidth = [](KeoEGridView* v, int w) {
         v->horizontalHeader()->setDefaultSectionSize(std::max(1, w));
@@ -593,10 +588,11 @@ void TForm2::shClick()
 void TForm2::setLogCommandsEnabled(bool loaded)
 {
     for (const LogCommand& c : logCommands()) {
-        auto* a = findChild<QAction*>(c.name);
-        if (!a) continue;
-        if (!loaded && c.disabledByReset) a->setEnabled(false);
-        if (loaded && c.enabledByActivate) a->setEnabled(true);
+        QObject* o = findChild<QAction*>(c.name);
+        if (!o) o = findChild<QWidget*>(c.name); // tool bars of the pages
+        if (!o) continue;
+        if (!loaded && c.disabledByReset) o->setProperty("enabled", false);
+        if (loaded && c.enabledByActivate) o->setProperty("enabled", true);
     }
 }
 
@@ -655,6 +651,9 @@ void TForm2::activatemenu()
         pc1->setCurrentIndex(1);
         Summary_Grid->setFocus();
     }
+    Mark_dupes();
+    // The K and A indices of the QSOs come between the dupe marks and the band counts.
+    qso_proc();
     log_grid->gridModel()->refresh();
     log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
 }
@@ -694,6 +693,33 @@ void TForm2::Process_log_and_summary()
     if (cursorSet) QApplication::restoreOverrideCursor();
     if (!rep.ConversionErrors.empty()) Show_msg(QString::fromStdString(rep.ConversionErrors.front()));
 }
+
+void TForm2::Mark_dupes()
+{
+    const QString text = QString::fromStdString(dupesText(::Mark_dupes(state_.log_grid, state_.header.QsoCount)));
+    sb1->setText(2, text);
+    sb1->panel(2).width = QFontMetrics(sb1->font()).horizontalAdvance(text);
+    sb1->update();
+}
+
+void TForm2::qso_proc()
+{
+    Distribution->rm_buttonClick();
+    ::qso_proc(state_.log_grid, state_.header.QsoCount, Distribution->lists());
+}
+
+void TForm2::Clear1Click()
+{
+    try {
+        clearBandChangeMarks(state_.log_grid, state_.header.QsoCount);
+    } catch (const std::exception& e) {
+        showError(e);
+    }
+    log_grid->setFocus();
+    log_grid->viewport()->update();
+}
+
+void TForm2::oolbar1Click() { tb->setVisible(oolbar1->isChecked()); }
 
 void TForm2::CalculateTime()
 {

@@ -38,6 +38,7 @@ class TERRF;
 class TDT_change;
 class ErrorsPage;
 class TQTHF;
+class DistributionPage;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -62,10 +63,7 @@ public:
     KeoEGridView* error_KeoEGrid = nullptr;
     QChartView* Chart = nullptr;
     QListWidget* l11 = nullptr;
-    QFrame* Panel5 = nullptr;
-    std::array<QListWidget*, 7> ListBoxes{}; // ListBox3..ListBox8, ListBox10
-    std::array<QLabel*, 7> DistLabels{};     // Label303..Label308, Label309
-    std::array<QLabel*, 7> StaticTexts{};    // StaticText51..StaticText57
+    DistributionPage* Distribution = nullptr;
     QSpinBox* se1 = nullptr;
     QSpinBox* se2 = nullptr;
     QLabel* l6 = nullptr;
@@ -78,6 +76,8 @@ public:
     QAction* Close1 = nullptr;      // Close Log
     QAction* N20 = nullptr;         // Settings
     QAction* sh = nullptr;          // Save Log in HTML
+    QAction* oolbar1 = nullptr;     // View > Toolbar
+    QAction* Clear1 = nullptr;      // Check bands change rule > Clear
     QMenu* Reopen2 = nullptr;
     QMenu* log_Pop = nullptr;
     SummaryChartView* Chart_sum = nullptr;
@@ -152,6 +152,10 @@ public slots:
     void ListBox8Click();
     void ListBox10Click();
     void N24Click();
+    void Mark_dupes();
+    void qso_proc();
+    void Clear1Click();
+    void oolbar1Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

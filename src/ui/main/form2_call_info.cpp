@@ -5,7 +5,7 @@
 #include "main/form2.h"
 
 #include "analysis/call_country.h"
-#include "analysis/distribution.h"
+#include "analysis/distribution_page.h"
 #include "analysis/errors_page.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
@@ -41,7 +41,13 @@ void TForm2::buildErrorsPage(QWidget* page)
     auto* l = new QVBoxLayout(page);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(errorsPage);
-    errorsPage->ByBands = [this] { return distributionByBands(state_.log_grid, state_.header.QsoCount, false); };
+    // The checks start from the lists of the Distribution page, refreshed in
+    // the ordinary mode so that every item is a plain callsign.
+    errorsPage->ByBands = [this] {
+        Distribution->MixedMode = false;
+        Distribution->rm_buttonClick();
+        return Distribution->lists();
+    };
     errorsPage->ShowCall = [this](const std::string& call) {
         state_.CurrentCall = call;
         Show_call_info();

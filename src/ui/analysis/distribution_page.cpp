@@ -1,0 +1,186 @@
+#include "analysis/distribution_page.h"
+
+#include "analysis/add_info_dialog.h"
+#include "main/app_state.h"
+#include "main/platform.h"
+#include "main/text_util.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+QStringList toQStrings(const std::vector<std::string>& items)
+{
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(items.size()));
+    for (const auto& s : items) out << QString::fromStdString(zem::toDisplayUtf8(s));
+    return out;
+}
+
+} // namespace
+
+DistributionPage::DistributionPage(AppState& state, TMasterCallDB& master, QWidget* parent)
+    : QWidget(parent), state_(state), master_(master)
+{
+    setObjectName("DistributionPage");
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+
+    t3 = new QToolBar(this);
+    t3->setObjectName("t3");
+    t3->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    t3->setEnabled(false); // a loaded log enables it
+
+    mm_PM = new QMenu(this);
+    mm_PM->setObjectName("mm_PM");
+    Mixedmode1 = mm_PM->addAction("Mixed mode");
+    Mixedmode1->setObjectName("Mixedmode1");
+    connect(Mixedmode1, &QAction::triggered, this, &DistributionPage::Mixedmode1Click);
+
+    TB21 = new QToolButton(t3);
+    TB21->setObjectName("TB21");
+    TB21->setText("By &number of bands");
+    TB21->setMenu(mm_PM);
+    TB21->setPopupMode(QToolButton::MenuButtonPopup);
+    connect(TB21, &QToolButton::clicked, this, &DistributionPage::rm_buttonClick);
+    t3->addWidget(TB21);
+    tb22 = t3->addAction("&Total on band");
+    tb22->setObjectName("tb22");
+    connect(tb22, &QAction::triggered, this, &DistributionPage::tb22Click);
+    tb211 = t3->addAction("Additional information");
+    tb211->setObjectName("tb211");
+    connect(tb211, &QAction::triggered, this, &DistributionPage::tb211Click);
+    tb5 = t3->addAction("&Find callsign");
+    tb5->setObjectName("tb5");
+    connect(tb5, &QAction::triggered, this, &DistributionPage::tb5Click);
+    v->addWidget(t3);
+
+    // The columns are placed by resizePanel, as the main window's size asks.
+    Panel5 = new QFrame(this);
+    Panel5->setObjectName("Panel5");
+    for (int i = 0; i < 7; ++i) {
+        const auto k = static_cast<size_t>(i);
+        StaticTexts[k] = new QLabel(Panel5);
+        StaticTexts[k]->setObjectName(QString("StaticText%1").arg(51 + i));
+        DistLabels[k] = new QLabel(Panel5);
+        DistLabels[k]->setObjectName(QString("Label%1").arg(303 + i));
+        ListBoxes[k] = new QListWidget(Panel5);
+        ListBoxes[k]->setObjectName(QString("ListBox%1").arg(i < 6 ? i + 3 : 10));
+        ListBoxes[k]->setUniformItemSizes(true); // lists of thousands of calls stay quick
+        StaticTexts[k]->move(0, 2);
+        DistLabels[k]->move(0, 20);
+        ListBoxes[k]->move(0, 40);
+    }
+    v->addWidget(Panel5, 1, Qt::AlignLeft | Qt::AlignTop);
+
+    InputBox = [this](const QString& title, const QString& prompt) -> std::optional<QString> {
+        bool ok = false;
+        const QString t = QInputDialog::getText(this, title, prompt, QLineEdit::Normal, QString(), &ok);
+        if (!ok) return std::nullopt;
+        return t;
+    };
+}
+
+void DistributionPage::resizePanel(int W, int H)
+{
+    Panel5->setFixedSize(std::max(0, W - 10), std::max(0, H - 70));
+    const int C = Panel5->width() / 7;
+    const int cw = static_cast<int>(C / 1.03);
+    for (int i = 0; i < 7; ++i) {
+        const auto k = static_cast<size_t>(i);
+        const int left = i < 6 ? i * C + 2 : 6 * C;
+        ListBoxes[k]->setGeometry(left, ListBoxes[k]->y(), cw, std::max(0, Panel5->height() - 50));
+        DistLabels[k]->setGeometry(left, DistLabels[k]->y(), cw, DistLabels[k]->sizeHint().height());
+        StaticTexts[k]->setGeometry(left, StaticTexts[k]->y(), cw, StaticTexts[k]->sizeHint().height());
+    }
+}
+
+void DistributionPage::runJob(const std::function<void()>& work)
+{
+    emit jobStarted();
+    try {
+        work();
+    } catch (const std::exception& e) {
+        Panel5->show();
+        Show_msg(QString::fromUtf8(e.what()));
+    }
+    emit jobFinished();
+}
+
+void DistributionPage::showLists(const std::array<std::string, 7>& titles)
+{
+    for (int i = 0; i < 7; ++i) {
+        const auto k = static_cast<size_t>(i);
+        const auto& items = i < 6 ? lists_.columns[k] : lists_.all;
+        StaticTexts[k]->setText(QString::fromStdString(titles[k]));
+        ListBoxes[k]->addItems(toQStrings(items));
+        DistLabels[k]->setText(QString::number(items.size()));
+    }
+}
+
+void DistributionPage::rm_buttonClick()
+{
+    runJob([this] {
+        Panel5->hide();
+        for (auto* lb : ListBoxes) lb->clear();
+        lists_ = distributionByBands(state_.log_grid, state_.header.QsoCount, MixedMode);
+        for (const auto& entry : lists_.tooManyBands) Show_msg(QString::fromStdString(zem::toDisplayUtf8(entry)));
+        showLists(byBandsTitles());
+        Panel5->show();
+        saveByBandsFiles(lists_, state_.header.OutputDir);
+    });
+}
+
+void DistributionPage::Mixedmode1Click()
+{
+    MixedMode = true;
+    rm_buttonClick();
+    MixedMode = false;
+}
+
+void DistributionPage::tb22Click() { Button14Click(); }
+
+void DistributionPage::Button14Click()
+{
+    runJob([this] {
+        Panel5->hide();
+        for (auto* lb : ListBoxes) lb->clear();
+        lists_ = totalOnBand(state_.log_grid, state_.header.QsoCount);
+        showLists(totalOnBandTitles());
+        Panel5->show();
+        saveTotalOnBandFiles(lists_, state_.header.OutputDir);
+    });
+}
+
+void DistributionPage::tb5Click()
+{
+    const QString call = InputBox("Find callsign", "Callsign for search:").value_or(QString());
+    if (call.isEmpty()) return; // no item is empty: nothing to find
+    for (auto* lb : ListBoxes) {
+        for (int r = 0; r < lb->count(); ++r) {
+            if (lb->item(r)->text().compare(call, Qt::CaseInsensitive) == 0) {
+                lb->setCurrentRow(r);
+                lb->scrollToItem(lb->item(r));
+                break;
+            }
+        }
+    }
+}
+
+void DistributionPage::tb211Click()
+{
+    auto info = std::make_unique<Tadd_info>(*this, state_, master_, window());
+    rm_buttonClick();
+    info->exec();
+}
