@@ -102,27 +102,32 @@ void BM_TimeOrder(benchmark::State& st)
 }
 BENCHMARK(BM_TimeOrder)->Unit(benchmark::kMillisecond);
 
-void BM_PossibleMistakes(benchmark::State& st)
+// A check that starts from the distribution by bands, as the page runs it.
+template <typename Check>
+void runAfterDistribution(benchmark::State& st, Check check)
 {
     Fixture& f = fixture();
     TKeoEGrid errors;
     initErrorsGrid(errors);
     for (auto _ : st) {
         const BandDistribution d = distributionByBands(f.state.log_grid, f.state.header.QsoCount, false);
-        benchmark::DoNotOptimize(possibleMistakes(f.state.log_grid, d.columns[0], f.master, errors));
+        benchmark::DoNotOptimize(check(f, d, errors));
     }
+}
+
+void BM_PossibleMistakes(benchmark::State& st)
+{
+    runAfterDistribution(st, [](Fixture& f, const BandDistribution& d, TKeoEGrid& errors) {
+        return possibleMistakes(f.state.log_grid, d.columns[0], f.master, errors);
+    });
 }
 BENCHMARK(BM_PossibleMistakes)->Unit(benchmark::kMillisecond);
 
 void BM_Partials(benchmark::State& st)
 {
-    Fixture& f = fixture();
-    TKeoEGrid errors;
-    initErrorsGrid(errors);
-    for (auto _ : st) {
-        const BandDistribution d = distributionByBands(f.state.log_grid, f.state.header.QsoCount, false);
-        benchmark::DoNotOptimize(partialsInLog(f.state.log_grid, d.columns, &f.master, errors));
-    }
+    runAfterDistribution(st, [](Fixture& f, const BandDistribution& d, TKeoEGrid& errors) {
+        return partialsInLog(f.state.log_grid, d.columns, &f.master, errors);
+    });
 }
 BENCHMARK(BM_Partials)->Unit(benchmark::kMillisecond);
 
