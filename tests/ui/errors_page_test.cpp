@@ -2,6 +2,7 @@
 // check fills the grid and writes its page, a double click goes to the QSO,
 // the master-file check writes its file, the information bar and window show
 // the facts of the selected callsign.
+#include "analysis/distribution_page.h"
 #include "analysis/errors_page.h"
 #include "analysis/log_checks.h"
 #include "main/form2.h"
@@ -193,6 +194,16 @@ TEST(CallInfo, InformationBarShowsFactsAndBandsOfTheSelectedCall)
     const QString bands[6] = {"", "", "40", "20", "", ""};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(sb3->text(10 + i), bands[i]) << i;
     EXPECT_TRUE(lw.w->log_grid->toolTip().startsWith("UA3ABC\nEuropean Russia"));
+
+    // A station selected in the Distribution lists.
+    lw.w->Distribution->rm_buttonClick();
+    auto* twoBands = lw.w->findChild<QListWidget*>("ListBox4");
+    ASSERT_EQ(twoBands->count(), 1);
+    lw.w->state().CurrentCall.clear();
+    sb3->setText(9, "");
+    twoBands->setCurrentRow(0);
+    EXPECT_EQ(lw.w->state().CurrentCall, "UA3ABC");
+    EXPECT_EQ(sb3->text(9), "UA3ABC:");
 
     // A callsign the country file does not know shows no facts at all.
     lw.w->state().CurrentCall = "ZZ9ZZ";

@@ -182,6 +182,7 @@ private:
     void buildCallInfo();
     void selectCall(const std::string& call);
     void listBoxClick(const char* name);
+    void gridClick(const char* name, int col);
     std::pair<double, double> homePosition();
     void buildErrorsPage(QWidget* page);
     static QString msgText(const std::string& s);

@@ -73,13 +73,13 @@ void TForm2::buildCallInfo()
     connect(FindinMasterdta1, &QAction::triggered, errorsPage, &ErrorsPage::FindinMasterdta1Click);
     if (auto* byBandsMenu = findChild<QMenu*>("mm_PM")) byBandsMenu->addAction(FindinMasterdta1);
 
-    onRowSelected(log_grid, this, [this](int) { log_gridClick(); });
-    onRowSelected(Breaks_Grid, this, [this](int) { Breaks_GridClick(); });
-    onRowSelected(Keo_wpx, this, [this](int) { Keo_wpxClick(); });
-    connect(l11, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0) l11Click();
-    });
-    const std::pair<const char*, void (TForm2::*)()> lists[] = {
+    // Lists and grids are found by name: whichever page owns them.
+    const std::pair<const char*, void (TForm2::*)()> grids[] = {
+        {"log_grid", &TForm2::log_gridClick}, {"Breaks_Grid", &TForm2::Breaks_GridClick},
+        {"Keo_wpx", &TForm2::Keo_wpxClick}};
+    for (const auto& [name, slot] : grids)
+        if (auto* v = findChild<KeoEGridView*>(name)) onRowSelected(v, this, [this, slot](int) { (this->*slot)(); });
+    const std::pair<const char*, void (TForm2::*)()> lists[] = {{"l11", &TForm2::l11Click},
         {"ListBox3", &TForm2::ListBox3Click}, {"ListBox4", &TForm2::ListBox4Click},
         {"ListBox5", &TForm2::ListBox5Click}, {"ListBox6", &TForm2::ListBox6Click},
         {"ListBox7", &TForm2::ListBox7Click}, {"ListBox8", &TForm2::ListBox8Click},
@@ -151,20 +151,19 @@ void TForm2::log_gridClick()
 
 void TForm2::l11Click()
 {
-    if (auto* item = l11->currentItem()) selectCall(callOfQsoLine(item->text().toStdString()));
+    auto* lb = findChild<QListWidget*>("l11");
+    if (lb && lb->currentItem()) selectCall(callOfQsoLine(lb->currentItem()->text().toStdString()));
 }
 
-void TForm2::Breaks_GridClick()
+void TForm2::gridClick(const char* name, int col)
 {
-    const int row = Breaks_Grid->currentIndex().row() + 1;
-    if (row >= 1) selectCall(breaksGrid.Cell(4, row));
+    auto* v = findChild<KeoEGridView*>(name);
+    const int row = v ? v->currentIndex().row() + 1 : 0;
+    if (row >= 1) selectCall(v->grid().Cell(col, row));
 }
 
-void TForm2::Keo_wpxClick()
-{
-    const int row = Keo_wpx->currentIndex().row() + 1;
-    if (row >= 1) selectCall(wpxGrid.Cell(1, row));
-}
+void TForm2::Breaks_GridClick() { gridClick("Breaks_Grid", 4); }
+void TForm2::Keo_wpxClick() { gridClick("Keo_wpx", 1); }
 
 void TForm2::listBoxClick(const char* name)
 {
