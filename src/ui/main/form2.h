@@ -137,7 +137,9 @@ public slots:
     // Tells which QSO a table command could not process.
     void except_proc();
     void Process_log_and_summary();
-    // Callsign information in sb3: the facts of CurrentCall and its bands.
+    // Callsign information in sb3: the country facts and distance of
+    // state().CurrentCall (looked up here; an unknown call shows none) and
+    // the bands on which the log worked it. Callers set CurrentCall first.
     void Show_call_info();
     void Get_band_matrix(const std::string& Call);
     void log_gridClick();
