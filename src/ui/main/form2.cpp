@@ -1,6 +1,7 @@
 #include "main/form2.h"
 
 #include "analysis/score_commands.h"
+#include "analysis/errors_page.h"
 #include "analysis/distribution.h"
 #include "analysis/distribution_page.h"
 #include "analysis/number_column.h"
@@ -111,7 +112,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &dxccGrid, &wpxGrid, &errorsGrid})
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &dxccGrid, &wpxGrid})
         g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
@@ -287,9 +288,7 @@ void TForm2::buildPages()
     connect(Distribution, &DistributionPage::jobStarted, this, [this] { JobStart = JobNow(); });
     connect(Distribution, &DistributionPage::jobFinished, this, &TForm2::CalculateTime);
 
-    error_KeoEGrid = new KeoEGridView(errorsGrid, pages[3]);
-    error_KeoEGrid->setObjectName("error_KeoEGrid");
-    fill(pages[3], error_KeoEGrid);
+    buildErrorsPage(pages[3]);
 
     breaksPage = new BreaksPage(*this, pages[4]);
     fill(pages[4], breaksPage);
@@ -391,6 +390,7 @@ void TForm2::FormCreate()
     ERRF = new TERRF(state_, this);
     connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);
     DT_change = new TDT_change(state_.log_grid, this);
+    buildCallInfo();
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
@@ -671,7 +671,7 @@ void TForm2::Reset_app()
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
     for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccGrid, &wpxGrid,
-                         &errorsGrid})
+                         &errorsPage->errorsGrid})
         g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
