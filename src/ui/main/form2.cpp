@@ -1,7 +1,9 @@
 #include "main/form2.h"
 
+#include "analysis/dxcc_page.h"
 #include "analysis/summary_chart.h"
 #include "analysis/summary_grid_paint.h"
+#include "analysis/wpx_page.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/dt_change_dialog.h"
@@ -92,8 +94,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
-        g->OnChanged = nullptr;
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &errorsGrid}) g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
     hide();
@@ -250,16 +251,18 @@ void TForm2::buildPages()
     l11 = new QListWidget(pages[5]);
     l11->setObjectName("l11");
 
-    StringGrid3 = new KeoEGridView(dxccGrid, pages[6]);
-    StringGrid3->setObjectName("StringGrid3");
+    dxccPage = new DxccPage(*this, pages[6]);
+    fill(pages[6], dxccPage);
+    StringGrid3 = dxccPage->StringGrid3;
 
     Chart = new QChartView(pages[8]);
     Chart->setObjectName("Chart");
     l6 = new QLabel(pages[8]);
     l6->setObjectName("l6");
 
-    Keo_wpx = new KeoEGridView(wpxGrid, pages[9]);
-    Keo_wpx->setObjectName("Keo_wpx");
+    wpxPage = new WpxPage(*this, pages[9]);
+    fill(pages[9], wpxPage);
+    Keo_wpx = wpxPage->Keo_wpx;
 
     initLogGrid(state_.log_grid);
 }
@@ -471,13 +474,10 @@ void TForm2::FormResize()
     };
     const int sumCols = std::max(1, summary.Summary_Grid.ColCount());
     defaultWidth(Summary_Grid, static_cast<int>(std::nearbyint(static_cast<double>(W) / sumCols)) - 2);
-    const int wpxCols = std::max(1, wpxGrid.ColCount());
+    const int wpxCols = std::max(1, wpxPage->grid().ColCount());
     defaultWidth(Keo_wpx, static_cast<int>(std::nearbyint(static_cast<double>(W) / wpxCols)) - 3);
 
-    const QFontMetrics fm(StringGrid3->font());
-    StringGrid3->setColumnWidths(AutoSizeGridColumn(
-        dxccGrid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }, 1,
-        StringGrid3->width()));
+    dxccPage->fitColumns();
 
     log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
 }
@@ -598,6 +598,8 @@ void TForm2::setLogCommandsEnabled(bool loaded)
         if (!loaded && c.disabledByReset) a->setEnabled(false);
         if (loaded && c.enabledByActivate) a->setEnabled(true);
     }
+    dxccPage->setLogLoaded(loaded);
+    wpxPage->setLogLoaded(loaded);
 }
 
 void TForm2::Reset_app()
@@ -605,7 +607,8 @@ void TForm2::Reset_app()
     ::Reset_app(state_);
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid}) g->ClearGrid();
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccPage->grid(), &wpxPage->grid(), &errorsGrid})
+        g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
     log_grid->hide();

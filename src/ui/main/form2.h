@@ -35,6 +35,8 @@ class SummaryChartView;
 class TProperties;
 class TERRF;
 class TDT_change;
+class DxccPage;
+class WpxPage;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -54,8 +56,10 @@ public:
     KeoEGridView* log_grid = nullptr;
     KeoEGridView* Summary_Grid = nullptr;
     KeoEGridView* Breaks_Grid = nullptr;
-    KeoEGridView* StringGrid3 = nullptr;
-    KeoEGridView* Keo_wpx = nullptr;
+    KeoEGridView* StringGrid3 = nullptr; // on dxccPage
+    KeoEGridView* Keo_wpx = nullptr;     // on wpxPage
+    DxccPage* dxccPage = nullptr;
+    WpxPage* wpxPage = nullptr;
     KeoEGridView* error_KeoEGrid = nullptr;
     QChartView* Chart = nullptr;
     QListWidget* l11 = nullptr;
@@ -86,8 +90,6 @@ public:
     // Core grids behind the result views.
     SummaryPage summary;
     TKeoEGrid breaksGrid{5, 2, 1, 1};
-    TKeoEGrid dxccGrid{5, 2, 1, 1};
-    TKeoEGrid wpxGrid{10, 2, 1, 1};
     TKeoEGrid errorsGrid{5, 2, 1, 1};
 
     QStringList ReopenList;
