@@ -23,6 +23,7 @@ void drawTopTen(QChartView* view, const TopTenChart& data)
     series->setObjectName("Series6");
     auto* set = new QBarSet(QString());
     set->setColor(Qt::red);
+    set->setLabelColor(Qt::black);
     QStringList labels;
     double top = 0;
     for (const TopTenBar& b : data.Bars) {
@@ -31,9 +32,6 @@ void drawTopTen(QChartView* view, const TopTenChart& data)
         top = std::max(top, b.Value);
     }
     series->append(set);
-    series->setLabelsVisible(true);
-    series->setLabelsFormat("@value");
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     c->addSeries(series);
 
     auto* places = new QBarCategoryAxis();
@@ -42,12 +40,16 @@ void drawTopTen(QChartView* view, const TopTenChart& data)
     auto* values = new QValueAxis();
     // Room right of the longest bar for its mark.
     values->setRange(0, top <= 0 ? 1.0 : std::ceil(top * 1.15));
+    values->applyNiceNumbers();
     values->setLabelFormat("%d");
     values->setTitleText(QString::fromUtf8(data.BottomAxisTitle));
     c->addAxis(places, Qt::AlignLeft);
     c->addAxis(values, Qt::AlignBottom);
     series->attachAxis(places);
     series->attachAxis(values);
+    series->setLabelsFormat("@value");
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsVisible(true);
     c->legend()->setVisible(false);
     c->setTitle(QString::fromUtf8(data.Title));
 }
