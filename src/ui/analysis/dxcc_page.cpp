@@ -353,7 +353,6 @@ void DxccPage::StringGrid3Click()
             return;
         }
         const std::string call = dxccGrid_.Cell(2, row);
-        form_.state().CurrentCall = call;
         Edit2->setText(QString::fromUtf8(call));
         form_.state().CurrentCall = call;
         form_.Cty.LookupCall(call);

@@ -25,29 +25,34 @@ inline std::string header(const std::string& name, const std::string& cq, const 
     return buf;
 }
 
+// A lookup over the given texts of cty.dat and zem-cty.dat.
+inline TCty_search loadCtyText(const std::string& testName, const std::string& ctyText, const std::string& zemText)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("zem_tables_" + testName + "_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "cty.dat") << ctyText;
+    std::ofstream(dir / "zem-cty.dat") << zemText;
+    TCty_search cty;
+    cty.LoadFiles(dir / "cty.dat", dir / "zem-cty.dat");
+    fs::remove_all(dir);
+    return cty;
+}
+
 // Countries 1 Germany, 2 European Russia, 3 Asiatic Russia, 4 United
 // States, 5 Japan; oblasts 3A and 9C; "Zoneless Island" has zone 0 and no
 // number of its own.
 inline TCty_search loadCty(const std::string& testName)
 {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("zem_tables_" + testName + "_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    {
-        std::ofstream a(dir / "cty.dat"), b(dir / "zem-cty.dat");
-        a << header("Germany", "14", "28", "EU", "DL") << "\n    DA,DL;\n"
-          << header("European Russia", "16", "29", "EU", "UA") << "\n    UA,UA3;\n"
-          << header("Asiatic Russia", "17", "30", "AS", "UA9") << "\n    UA9,UA0;\n"
-          << header("United States", "05", "08", "NA", "K") << "\n    K,W;\n"
-          << header("Japan", "25", "45", "AS", "JA") << "\n    JA;\n";
-        b << header("Moscow (3A)", "16", "29", "EU", "UA") << "\n    UA3A;\n"
-          << header("Sverdlovsk (9C)", "17", "30", "AS", "UA9") << "\n    UA9C;\n"
-          << header("Zoneless Island", "00", "00", "OC", "ZL0") << "\n    ZL0;\n";
-    }
-    TCty_search cty;
-    cty.LoadFiles(dir / "cty.dat", dir / "zem-cty.dat");
-    fs::remove_all(dir);
-    return cty;
+    return loadCtyText(testName,
+                       header("Germany", "14", "28", "EU", "DL") + "\n    DA,DL;\n" +
+                           header("European Russia", "16", "29", "EU", "UA") + "\n    UA,UA3;\n" +
+                           header("Asiatic Russia", "17", "30", "AS", "UA9") + "\n    UA9,UA0;\n" +
+                           header("United States", "05", "08", "NA", "K") + "\n    K,W;\n" +
+                           header("Japan", "25", "45", "AS", "JA") + "\n    JA;\n",
+                       header("Moscow (3A)", "16", "29", "EU", "UA") + "\n    UA3A;\n" +
+                           header("Sverdlovsk (9C)", "17", "30", "AS", "UA9") + "\n    UA9C;\n" +
+                           header("Zoneless Island", "00", "00", "OC", "ZL0") + "\n    ZL0;\n");
 }
 
 struct Qso {

@@ -99,19 +99,12 @@ TEST(CountryTables, OneCountryIsAHundredPercentAndNoDistanceLeavesTheColumnEmpty
 TEST(CountryTables, TopTenTakesTenPlaces)
 {
     // Twelve countries of one file; country k worked k times.
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("zem_tables_ten_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    {
-        std::ofstream a(dir / "cty.dat"), b(dir / "zem-cty.dat");
-        for (int k = 1; k <= 12; ++k) {
-            const std::string p = std::string(1, static_cast<char>('A' + k)) + "Q";
-            a << header("Land" + std::to_string(k), "01", "01", "EU", p) << "\n    " << p << ";\n";
-        }
+    std::string ctyText;
+    for (int k = 1; k <= 12; ++k) {
+        const std::string p = std::string(1, static_cast<char>('A' + k)) + "Q";
+        ctyText += header("Land" + std::to_string(k), "01", "01", "EU", p) + "\n    " + p + ";\n";
     }
-    TCty_search cty;
-    cty.LoadFiles(dir / "cty.dat", dir / "zem-cty.dat");
-    fs::remove_all(dir);
+    TCty_search cty = loadCtyText("ten", ctyText, "");
     std::vector<Qso> log;
     for (int k = 1; k <= 12; ++k)
         for (int i = 0; i < k; ++i) log.push_back({std::string(1, static_cast<char>('A' + k)) + "Q1A", "14000", "20"});
@@ -191,17 +184,8 @@ TEST(CountryTables, CountryNumbersBeyondTheFileNeverReachPastTheTable)
 {
     // A file of one country: the table has one working row, and a country
     // without a number of its own counts nowhere.
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("zem_tables_small_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    {
-        std::ofstream a(dir / "cty.dat"), b(dir / "zem-cty.dat");
-        a << header("Japan", "25", "45", "AS", "JA") << "\n    JA;\n";
-        b << header("Elsewhere", "01", "01", "EU", "ZZ") << "\n    ZZ;\n";
-    }
-    TCty_search cty;
-    cty.LoadFiles(dir / "cty.dat", dir / "zem-cty.dat");
-    fs::remove_all(dir);
+    TCty_search cty = loadCtyText("small", header("Japan", "25", "45", "AS", "JA") + "\n    JA;\n",
+                                  header("Elsewhere", "01", "01", "EU", "ZZ") + "\n    ZZ;\n");
     AppState s;
     fillLog(s, {{"ZZ1A", "14000", "20"}, {"JA1A", "14000", "20"}});
     TKeoEGrid g;
