@@ -208,4 +208,11 @@ TEST(DxccPage, MultiplierTables)
     lw.w->Close1Click();
     EXPECT_FALSE(page.Button15->isEnabled());
     EXPECT_FALSE(wpx.Button5->isEnabled());
+    // Enter in the prefix input then lists nothing.
+    lw.grid().ClearGrid();
+    QTest::keyClicks(page.Edit2, "UA");
+    EXPECT_EQ(page.Label60->text(), "European Russia ");
+    QTest::keyClick(page.Edit2, Qt::Key_Return);
+    EXPECT_EQ(lw.grid().RowCount(), 2);
+    EXPECT_EQ(lw.grid().Cell(2, 1), "");
 }
