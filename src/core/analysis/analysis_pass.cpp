@@ -21,24 +21,8 @@ const std::vector<std::string>& summaryTitles()
     return t;
 }
 
-// Sample calls of the two Russian countries whose stations carry an oblast.
-constexpr const char* AsiaticRussiaCall = "UA9AA";
-constexpr const char* EuropeanRussiaCall = "RA3AA";
-
 // Multiplier kinds of the worked flags.
 enum { kindDxcc = 0, kindWaz = 1, kindItu = 2 };
-
-// Country number of a sample call; -1 when the file does not place it in a
-// numbered country, so that no QSO can match it.
-int russianCountryNum(TCty_search& cty, const char* call)
-{
-    try {
-        const CountryRecord* rec = countryOfCall(cty, call);
-        if (rec && rec->CountryNum > 0) return rec->CountryNum;
-    } catch (const std::invalid_argument&) {
-    }
-    return -1;
-}
 
 std::string percentText(long long part, long long whole)
 {

@@ -11,6 +11,8 @@
 #include "analysis/summary_grid_paint.h"
 #include "import/adif_dialogs.h"
 #include "import/adif_reader.h"
+#include "analysis/dxcc_page.h"
+#include "analysis/wpx_page.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/mixw_reader.h"
@@ -112,8 +114,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &dxccGrid, &wpxGrid})
-        g->OnChanged = nullptr;
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid}) g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
     hide();
@@ -308,16 +309,18 @@ void TForm2::buildPages()
     fill(pages[5], ratesPage);
     l11 = ratesPage->l11;
 
-    StringGrid3 = new KeoEGridView(dxccGrid, pages[6]);
-    StringGrid3->setObjectName("StringGrid3");
+    dxccPage = new DxccPage(*this, pages[6]);
+    fill(pages[6], dxccPage);
+    StringGrid3 = dxccPage->StringGrid3;
 
     Chart = new QChartView(pages[8]);
     Chart->setObjectName("Chart");
     l6 = new QLabel(pages[8]);
     l6->setObjectName("l6");
 
-    Keo_wpx = new KeoEGridView(wpxGrid, pages[9]);
-    Keo_wpx->setObjectName("Keo_wpx");
+    wpxPage = new WpxPage(*this, pages[9]);
+    fill(pages[9], wpxPage);
+    Keo_wpx = wpxPage->Keo_wpx;
 
     initLogGrid(state_.log_grid);
 }
@@ -521,13 +524,10 @@ void TForm2::FormResize()
     };
     const int sumCols = std::max(1, summary.Summary_Grid.ColCount());
     defaultWidth(Summary_Grid, static_cast<int>(std::nearbyint(static_cast<double>(W) / sumCols)) - 2);
-    const int wpxCols = std::max(1, wpxGrid.ColCount());
+    const int wpxCols = std::max(1, wpxPage->grid().ColCount());
     defaultWidth(Keo_wpx, static_cast<int>(std::nearbyint(static_cast<double>(W) / wpxCols)) - 3);
 
-    const QFontMetrics fm(StringGrid3->font());
-    StringGrid3->setColumnWidths(AutoSizeGridColumn(
-        dxccGrid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }, 1,
-        StringGrid3->width()));
+    dxccPage->fitColumns();
 
     log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
 }
@@ -663,6 +663,8 @@ void TForm2::setLogCommandsEnabled(bool loaded)
         if (!loaded && c.disabledByReset) o->setProperty("enabled", false);
         if (loaded && c.enabledByActivate) o->setProperty("enabled", true);
     }
+    dxccPage->setLogLoaded(loaded);
+    wpxPage->setLogLoaded(loaded);
 }
 
 void TForm2::Reset_app()
@@ -670,8 +672,8 @@ void TForm2::Reset_app()
     ::Reset_app(state_);
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccGrid, &wpxGrid,
-                         &errorsPage->errorsGrid})
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccPage->grid(),
+                         &wpxPage->grid(), &errorsPage->errorsGrid})
         g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();

@@ -44,6 +44,8 @@ class TScoreCommands;
 class ErrorsPage;
 class TQTHF;
 class DistributionPage;
+class DxccPage;
+class WpxPage;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -63,8 +65,10 @@ public:
     KeoEGridView* log_grid = nullptr;
     KeoEGridView* Summary_Grid = nullptr;
     KeoEGridView* Breaks_Grid = nullptr;
-    KeoEGridView* StringGrid3 = nullptr;
-    KeoEGridView* Keo_wpx = nullptr;
+    KeoEGridView* StringGrid3 = nullptr; // on dxccPage
+    KeoEGridView* Keo_wpx = nullptr;     // on wpxPage
+    DxccPage* dxccPage = nullptr;
+    WpxPage* wpxPage = nullptr;
     KeoEGridView* error_KeoEGrid = nullptr;
     QChartView* Chart = nullptr;
     QListWidget* l11 = nullptr;
@@ -109,8 +113,6 @@ public:
 
     // Core grids behind the result views.
     SummaryPage summary;
-    TKeoEGrid dxccGrid{5, 2, 1, 1};
-    TKeoEGrid wpxGrid{10, 2, 1, 1};
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
