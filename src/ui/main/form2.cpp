@@ -1,6 +1,9 @@
 #include "main/form2.h"
 
+#include "analysis/analysis_chart_view.h"
+#include "analysis/charts_page.h"
 #include "analysis/summary_chart.h"
+#include "analysis/two_radio_page.h"
 #include "analysis/summary_grid_paint.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
@@ -253,16 +256,45 @@ void TForm2::buildPages()
     StringGrid3 = new KeoEGridView(dxccGrid, pages[6]);
     StringGrid3->setObjectName("StringGrid3");
 
-    Chart = new QChartView(pages[8]);
-    Chart->setObjectName("Chart");
-    l6 = new QLabel(pages[8]);
-    l6->setObjectName("l6");
+    buildChartPages(pages[7], pages[8]);
 
     Keo_wpx = new KeoEGridView(wpxGrid, pages[9]);
     Keo_wpx->setObjectName("Keo_wpx");
 
     initLogGrid(state_.log_grid);
 }
+
+void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
+{
+    auto fill = [](QWidget* page, QWidget* w) {
+        auto* l = new QVBoxLayout(page);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(w);
+    };
+    chartsPage = new ChartsPage(state_, chartPage);
+    fill(chartPage, chartsPage);
+    Chart = chartsPage->Chart;
+    l6 = chartsPage->l6;
+    twoRadioPage = new TwoRadioPage(state_, radioPage);
+    fill(radioPage, twoRadioPage);
+    auto jobStart = [this] { JobStart = JobNow(); };
+    auto jobEnd = [this] { CalculateTime(); };
+    chartsPage->onJobStart = twoRadioPage->onJobStart = jobStart;
+    chartsPage->onJobEnd = twoRadioPage->onJobEnd = jobEnd;
+    chartsPage->onProgress = [this](int row, int count) { ProgressBar2->setValue(PercentOf(0, count, row, 100)); };
+    chartsPage->runHourRateTable = [this] { return hourRateTable(); };
+    twoRadioPage->goToLogRow = [this](int row) {
+        pc1->setCurrentIndex(0);
+        if (row >= 1) log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
+    };
+    connect(Chart_sum, &SummaryChartView::clicked, this, &TForm2::Chart_sumClick);
+}
+
+const TKeoEGrid* TForm2::hourRateTable() { return dxccGrid.Cell(0, 0) == "Day/hour" ? &dxccGrid : nullptr; }
+
+void TForm2::clear_all_series() { chartsPage->clear_all_series(); }
+
+void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
 void TForm2::buildStatusArea()
 {
@@ -612,6 +644,8 @@ void TForm2::Reset_app()
     setLogCommandsEnabled(false);
     setWindowTitle(kAppCaption);
     if (Chart_sum) Chart_sum->clear(kSummaryChartTitle);
+    clear_all_series();
+    twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
 }
 
@@ -620,7 +654,7 @@ void TForm2::clearLabels()
     // Labels start empty (those of the dialogs are theirs); the Charts page
     // tells where its menu is.
     for (QLabel* l : findChildren<QLabel*>())
-        if (l->window() == this) l->clear();
+        if (l->window() == this && !l->property("fixedCaption").toBool()) l->clear();
     l6->setText(kMenuLabelCaption);
 }
 

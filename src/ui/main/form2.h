@@ -32,6 +32,8 @@ class QTabWidget;
 class QToolBar;
 class QChartView;
 class SummaryChartView;
+class ChartsPage;
+class TwoRadioPage;
 class TProperties;
 class TERRF;
 class TDT_change;
@@ -58,6 +60,8 @@ public:
     KeoEGridView* Keo_wpx = nullptr;
     KeoEGridView* error_KeoEGrid = nullptr;
     QChartView* Chart = nullptr;
+    ChartsPage* chartsPage = nullptr;
+    TwoRadioPage* twoRadioPage = nullptr;
     QListWidget* l11 = nullptr;
     QFrame* Panel5 = nullptr;
     std::array<QListWidget*, 7> ListBoxes{}; // ListBox3..ListBox8, ListBox10
@@ -129,6 +133,10 @@ public slots:
     // Tells which QSO a table command could not process.
     void except_proc();
     void Process_log_and_summary();
+    // Empties the analysis chart of the Charts page for the next chart.
+    void clear_all_series();
+    // Steps the bar layout of the Summary chart.
+    void Chart_sumClick();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -150,6 +158,9 @@ private:
     void writeSettingsAtClose();
     void openFromCommandLine();
     void setLogCommandsEnabled(bool loaded);
+    void buildChartPages(QWidget* radioPage, QWidget* chartsPage);
+    // The hour table the hour-rate chart draws: StringGrid3 when it holds it.
+    const TKeoEGrid* hourRateTable();
     void showError(const std::exception& e);
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
