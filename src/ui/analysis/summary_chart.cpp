@@ -12,6 +12,7 @@
 #include <QStackedBarSeries>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QMouseEvent>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QValueAxis>
@@ -63,7 +64,10 @@ QList<QBarSet*> SummaryChartView::takeSets()
     QList<QBarSet*> sets;
     for (QAbstractBarSeries* s : allSeries_)
         for (QBarSet* set : s->barSets())
-            if (s->take(set)) sets << set;
+            if (s->take(set)) {
+                set->setParent(nullptr); // the series would otherwise delete it with itself
+                sets << set;
+            }
     return sets;
 }
 
@@ -119,7 +123,8 @@ void SummaryChartView::setMultiBar(MultiBar m)
 
 void SummaryChartView::mousePressEvent(QMouseEvent* e)
 {
-    QChartView::mousePressEvent(e);
+    // A click only steps the layout: the Summary chart does not zoom.
+    e->accept();
     emit clicked();
 }
 
