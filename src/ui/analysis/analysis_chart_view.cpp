@@ -14,7 +14,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
-#include <QScatterSeries>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -60,11 +59,11 @@ void fitRange(QValueAxis* axis, double lo, double hi, bool fromZero)
 
 // Point labels along the bottom: thinned to a readable number, each label
 // made unique (the axis needs that) by invisible characters.
-QCategoryAxis* labelAxis(const ChartSeries& s, double lo, double hi)
+void setPointLabels(QCategoryAxis* axis, const ChartSeries& s, double lo, double hi)
 {
-    auto* axis = new QCategoryAxis();
-    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    axis->setRange(lo, hi);
+    for (const QString& l : axis->categoriesLabels()) axis->remove(l);
+    axis->setStartValue(lo);
+    axis->setRange(lo, hi > lo ? hi : lo + 1);
     const size_t n = s.points.size();
     const size_t step = std::max<size_t>(1, (n + kMaxAxisLabels - 1) / kMaxAxisLabels);
     std::map<QString, int> seen;
@@ -78,7 +77,15 @@ QCategoryAxis* labelAxis(const ChartSeries& s, double lo, double hi)
         axis->append(text, p.x);
         last = p.x;
     }
-    return axis;
+}
+
+// A hidden axis still lays out its labels as dots unless they go too.
+void showAxis(QAbstractAxis* a, bool on)
+{
+    a->setVisible(on);
+    a->setLabelsVisible(on);
+    a->setLineVisible(on);
+    a->setTitleVisible(on);
 }
 
 } // namespace
@@ -98,6 +105,28 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     c->legend()->setVisible(false);
     c->setAnimationOptions(QChart::NoAnimation);
     setRubberBand(QChartView::RectangleRubberBand);
+    // The axes live as long as the chart: axes taken away are only deleted
+    // later by the event loop, and an image drawn before that would show them.
+    bottomValue_ = new QValueAxis();
+    bottomLabels_ = new QCategoryAxis();
+    bottomLabels_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    bottomBars_ = new QBarCategoryAxis();
+    leftValue_ = new QValueAxis();
+    leftBars_ = new QBarCategoryAxis();
+    right_ = new QValueAxis();
+    for (QAbstractAxis* x : {static_cast<QAbstractAxis*>(bottomValue_), static_cast<QAbstractAxis*>(bottomLabels_),
+                             static_cast<QAbstractAxis*>(bottomBars_)}) {
+        c->addAxis(x, Qt::AlignBottom);
+        x->setLabelsAngle(-90);
+        x->setGridLineVisible(false);
+    }
+    c->addAxis(leftValue_, Qt::AlignLeft);
+    c->addAxis(leftBars_, Qt::AlignLeft);
+    c->addAxis(right_, Qt::AlignRight);
+    bottomValue_->setLabelFormat("%g");
+    leftValue_->setLabelFormat("%g");
+    right_->setTickCount(11);
+    right_->setLabelFormat("%d");
     setData(makeAnalysisChart());
 }
 
@@ -106,10 +135,6 @@ void AnalysisChartView::setData(const ChartData& data)
     data_ = data;
     QChart* c = chart();
     c->removeAllSeries();
-    for (QAbstractAxis* a : c->axes()) {
-        c->removeAxis(a);
-        delete a;
-    }
     c->setTitle(QString::fromStdString(data.title));
 
     const bool horizontal = std::any_of(data.series.begin(), data.series.end(), [](const ChartSeries& s) {
@@ -135,48 +160,42 @@ void AnalysisChartView::setData(const ChartData& data)
             yhi = std::max(yhi, p.y);
         }
     }
-    const bool any = xlo <= xhi;
-    if (!any) xlo = 0, xhi = 1, ylo = 0, yhi = 1;
+    if (xlo > xhi) xlo = 0, xhi = 1, ylo = 0, yhi = 1;
 
-    // Category axis (bars) or value axis along x; value axis for y.
-    auto* valueAxis = new QValueAxis();
-    valueAxis->setLabelFormat("%g");
-    QAbstractAxis* xAxis = nullptr;
-    QBarCategoryAxis* barAxis = nullptr;
+    // The place axis (categories of bars, point labels or plain values) and
+    // the value axis; horizontal bars turn them round.
+    QAbstractAxis* place = nullptr;
     if (anyBars) {
-        barAxis = new QBarCategoryAxis();
+        QBarCategoryAxis* bars = horizontal ? leftBars_ : bottomBars_;
+        bars->clear();
         QStringList cats;
         for (const auto& p : barSeries->points) cats << QString::fromStdString(p.label);
-        barAxis->append(cats);
-        xAxis = barAxis;
+        bars->append(cats);
+        place = bars;
     } else if (labelled) {
-        xAxis = labelAxis(*labelled, xlo, xhi);
+        setPointLabels(bottomLabels_, *labelled, xlo, xhi);
+        place = bottomLabels_;
     } else {
-        auto* v = new QValueAxis();
-        v->setLabelFormat("%g");
-        v->setRange(xlo, xhi > xlo ? xhi : xlo + 1);
-        xAxis = v;
+        bottomValue_->setRange(xlo, xhi > xlo ? xhi : xlo + 1);
+        place = bottomValue_;
     }
-    xAxis->setLabelsAngle(-90);
-    xAxis->setGridLineVisible(false);
-
-    QAbstractAxis* bottom = horizontal ? static_cast<QAbstractAxis*>(valueAxis) : xAxis;
-    QAbstractAxis* left = horizontal ? xAxis : static_cast<QAbstractAxis*>(valueAxis);
-    c->addAxis(bottom, Qt::AlignBottom);
-    c->addAxis(left, Qt::AlignLeft);
+    QValueAxis* valueAxis = horizontal ? bottomValue_ : leftValue_;
+    QAbstractAxis* bottom = horizontal ? static_cast<QAbstractAxis*>(bottomValue_) : place;
+    QAbstractAxis* left = horizontal ? place : static_cast<QAbstractAxis*>(leftValue_);
+    for (QAbstractAxis* a : {static_cast<QAbstractAxis*>(bottomValue_), static_cast<QAbstractAxis*>(bottomLabels_),
+                             static_cast<QAbstractAxis*>(bottomBars_), static_cast<QAbstractAxis*>(leftValue_),
+                             static_cast<QAbstractAxis*>(leftBars_)})
+        showAxis(a, a == bottom || a == left);
     bottom->setTitleText(QString::fromStdString(data.bottom.title));
     left->setTitleText(QString::fromStdString(data.left.title));
     fitRange(valueAxis, ylo, yhi, anyBars);
     applyIncrement(valueAxis, horizontal ? data.bottom.increment : data.left.increment);
     if (!horizontal && data.left.increment <= 0) valueAxis->applyNiceNumbers();
 
-    auto* right = new QValueAxis();
-    c->addAxis(right, Qt::AlignRight);
-    right->setRange(data.right.automatic ? 0 : data.right.minimum, data.right.automatic ? 10 : data.right.maximum);
-    right->setTickCount(11);
-    right->setLabelFormat("%d");
-    right->setTitleText(QString::fromStdString(data.right.title));
-    right->setVisible(data.right.visible);
+    right_->setRange(data.right.automatic ? 0 : data.right.minimum, data.right.automatic ? 10 : data.right.maximum);
+    right_->setTitleText(QString::fromStdString(data.right.title));
+    showAxis(right_, data.right.visible);
+    QValueAxis* right = right_;
 
     for (const auto& s : data.series) {
         if (s.points.empty()) continue;
@@ -208,24 +227,36 @@ void AnalysisChartView::setData(const ChartData& data)
             bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
             made << bars;
             if (s.percentMarks) {
-                fitRange(valueAxis, 0, 100, true);
-                valueAxis->applyNiceNumbers();
+                valueAxis->setTickType(QValueAxis::TicksFixed);
+                valueAxis->setRange(0, 120); // room for the mark of a 100 % bar
+                valueAxis->setTickCount(7);
             }
         } else if (s.kind == ChartSeriesKind::Points) {
-            // One scatter series per colour: the points keep their own colours.
-            std::map<QRgb, QScatterSeries*> byColour;
+            // One series per colour, so the points keep their own colours. A
+            // line series without a pen that stamps a small image on each point
+            // draws 20,000 points at once; a scatter series makes an item of each.
             std::map<QRgb, QList<QPointF>> pts;
             for (const auto& p : s.points) pts[pointColor(s, p).rgb()] << QPointF(p.x, p.y);
+            const int size = std::max(3, s.pointSize);
             for (auto& [rgb, list] : pts) {
-                auto* sc = new QScatterSeries();
-                sc->setName(QString::fromStdString(s.name));
-                sc->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-                sc->setMarkerSize(std::max(3, s.pointSize));
-                sc->setColor(QColor::fromRgb(rgb));
-                sc->setBorderColor(QColor::fromRgb(rgb));
-                sc->replace(list);
-                sc->setPointLabelsVisible(s.marksVisible);
-                made << sc;
+                auto* dots = new QLineSeries();
+                dots->setName(QString::fromStdString(s.name));
+                dots->setColor(QColor::fromRgb(rgb));
+                dots->setPen(QPen(Qt::transparent));
+                QImage marker(size, size, QImage::Format_ARGB32_Premultiplied);
+                marker.fill(Qt::transparent);
+                {
+                    QPainter mp(&marker);
+                    mp.setRenderHint(QPainter::Antialiasing);
+                    mp.setPen(Qt::NoPen);
+                    mp.setBrush(QColor::fromRgb(rgb));
+                    mp.drawEllipse(QRectF(0, 0, size, size));
+                }
+                dots->setLightMarker(marker);
+                dots->setMarkerSize(size);
+                dots->replace(list);
+                dots->setPointLabelsVisible(s.marksVisible);
+                made << dots;
             }
         } else {
             auto* line = new QLineSeries();
@@ -259,7 +290,6 @@ void AnalysisChartView::setData(const ChartData& data)
             for (QLegendMarker* lm : c->legend()->markers(m)) lm->setVisible(s.inLegend);
         }
     }
-    if (!any) valueAxis->setRange(0, 1);
 }
 
 void AnalysisChartView::zoomPercent(int percent) { chart()->zoom(percent / 100.0); }

@@ -8,6 +8,8 @@
 #include <QChartView>
 #include <QImage>
 
+class QBarCategoryAxis;
+class QCategoryAxis;
 class QValueAxis;
 
 class AnalysisChartView : public QChartView {
@@ -30,4 +32,10 @@ public:
 private:
     ChartData data_;
     bool allowZoom_ = true;
+    QValueAxis* bottomValue_ = nullptr;
+    QCategoryAxis* bottomLabels_ = nullptr;
+    QBarCategoryAxis* bottomBars_ = nullptr;
+    QValueAxis* leftValue_ = nullptr;
+    QBarCategoryAxis* leftBars_ = nullptr;
+    QValueAxis* right_ = nullptr;
 };
