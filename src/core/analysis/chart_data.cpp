@@ -92,6 +92,7 @@ ChartData makePercentBarChart(const std::string& title, ChartSeriesKind kind)
     s.percentMarks = true;
     s.inLegend = false;
     d.series.push_back(std::move(s));
+    d.right.visible = false;
     return d;
 }
 

@@ -24,7 +24,7 @@
 namespace {
 
 // A bottom axis shows at most this many point labels; more would overlap.
-constexpr int kMaxAxisLabels = 40;
+constexpr int kMaxAxisLabels = 20;
 
 QColor pointColor(const ChartSeries& s, const ChartPoint& p) { return bgrToQColor(p.hasColor ? p.color : s.color); }
 
@@ -229,7 +229,7 @@ void AnalysisChartView::setData(const ChartData& data)
             if (s.percentMarks) {
                 valueAxis->setTickType(QValueAxis::TicksFixed);
                 valueAxis->setRange(0, 120); // room for the mark of a 100 % bar
-                valueAxis->setTickCount(7);
+                valueAxis->setTickCount(4);
             }
         } else if (s.kind == ChartSeriesKind::Points) {
             // One series per colour, so the points keep their own colours. A
