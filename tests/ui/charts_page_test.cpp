@@ -85,8 +85,7 @@ TEST(ChartsPage, EveryCommandFillsTheChartAndRendersCleanly)
     ChartsPage page(s);
     page.resize(800, 500);
     int jobs = 0, ends = 0;
-    page.onJobStart = [&] { ++jobs; };
-    page.onJobEnd = [&] { ++ends; };
+    page.jobs = {[&] { ++jobs; }, [&] { ++ends; }};
     TKeoEGrid hours(8, 4, 1, 1);
     hours.SetHeader({"Day/hour", "Rate", "EU", "AS", "NA", "SA", "AF", "OC"});
     hours.WriteRow(1, {"29 00", "60", "60"});

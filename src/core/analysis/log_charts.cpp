@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -39,6 +40,15 @@ void addKIndex(const AppState& s, ChartData& c, int row, double x)
     if (!k.empty()) c.Series("Series11").AddXY(x, zem::toInt(k));
 }
 
+// Every chart starts on a cleared chart with its axis titles and title.
+void beginChart(ChartData& c, const char* left, const char* bottom, std::string title)
+{
+    clear_all_series(c);
+    c.left.title = left;
+    c.bottom.title = bottom;
+    c.title = std::move(title);
+}
+
 } // namespace
 
 std::string noTransmitterIdsText()
@@ -48,10 +58,7 @@ std::string noTransmitterIdsText()
 
 void growthChart(const AppState& s, ChartData& c, const ChartProgress& progress)
 {
-    clear_all_series(c);
-    c.left.title = "QSO";
-    c.bottom.title = "Time, min.";
-    c.title = std::string("ZEM.") + kGrowthCaption + ". " + s.header.LogTitle;
+    beginChart(c, "QSO", "Time, min.", std::string("ZEM.") + kGrowthCaption + ". " + s.header.LogTitle);
     const int n = qsoCount(s);
     auto& s2 = c.Series("Series2");
     for (int k = 2; k <= n; ++k) {
@@ -62,10 +69,7 @@ void growthChart(const AppState& s, ChartData& c, const ChartProgress& progress)
 
 void timeBetweenQsosChart(const AppState& s, ChartData& c, const ChartProgress& progress)
 {
-    clear_all_series(c);
-    c.left.title = "Time, min.";
-    c.bottom.title = "QSO";
-    c.title = "ZEM Log Analysis. Time between QSO." + s.header.LogTitle;
+    beginChart(c, "Time, min.", "QSO", "ZEM Log Analysis. Time between QSO." + s.header.LogTitle);
     const int n = qsoCount(s);
     auto& s2 = c.Series("Series2");
     int prev = n >= 1 ? minuteOf(s, 1) : 0;
@@ -79,10 +83,7 @@ void timeBetweenQsosChart(const AppState& s, ChartData& c, const ChartProgress& 
 
 void timeFor10QsoChart(const AppState& s, ChartData& c)
 {
-    clear_all_series(c);
-    c.left.title = "Time, min.";
-    c.bottom.title = "QSOs";
-    c.title = std::string("ZEM Log Analysis.") + kTimeFor10Caption + ". " + s.header.LogTitle;
+    beginChart(c, "Time, min.", "QSOs", std::string("ZEM Log Analysis.") + kTimeFor10Caption + ". " + s.header.LogTitle);
     const int n = qsoCount(s);
     auto& s2 = c.Series("Series2");
     for (int i = 1; i <= n - 11; ++i)
@@ -93,11 +94,8 @@ bool rate60Chart(const AppState& s, ChartData& c)
 {
     const int n = qsoCount(s);
     if (n < 200) return false;
-    clear_all_series(c);
-    c.left.title = "Rate, QSO/min.";
+    beginChart(c, "Rate, QSO/min.", "Time", std::string("ZEM Log Analysis.") + kRate60Caption + ". " + s.header.LogTitle);
     kIndexAxis(s, c);
-    c.bottom.title = "Time";
-    c.title = std::string("ZEM Log Analysis.") + kRate60Caption + ". " + s.header.LogTitle;
     auto& s2 = c.Series("Series2");
     for (int i = 1; i <= n - 100; ++i) {
         const int first = minuteOf(s, i);
@@ -115,10 +113,7 @@ bool pointsChart(const AppState& s, ChartData& c)
 {
     const int n = qsoCount(s);
     if (n < 120) return false;
-    clear_all_series(c);
-    c.left.title = "Points";
-    c.bottom.title = "Time";
-    c.title = std::string("ZEM Log Analysis.") + kPointsCaption + ". " + s.header.LogTitle;
+    beginChart(c, "Points", "Time", std::string("ZEM Log Analysis.") + kPointsCaption + ". " + s.header.LogTitle);
     auto& s2 = c.Series("Series2");
     auto pts = [&](int row) { return static_cast<long long>(zem::toInt(s.log_grid.Cell(lcPts, row))); };
     // A sliding window over 21 QSOs: each row's points are read once.
@@ -134,11 +129,9 @@ bool pointsChart(const AppState& s, ChartData& c)
 
 bool mainSecondRadioChart(const AppState& s, ChartData& c)
 {
-    clear_all_series(c);
+    beginChart(c, "Frequency", "Time, min.",
+               std::string("ZEM Log Analysis.") + kMainSecondCaption + "." + s.header.LogTitle);
     c.left.increment = 7000;
-    c.left.title = "Frequency";
-    c.bottom.title = "Time, min.";
-    c.title = std::string("ZEM Log Analysis.") + kMainSecondCaption + "." + s.header.LogTitle;
     const int n = qsoCount(s);
     auto& s13 = c.Series("Series13");
     for (int i = 1; i <= n; ++i)
@@ -149,7 +142,7 @@ bool mainSecondRadioChart(const AppState& s, ChartData& c)
 
 void hourRateChart(const TKeoEGrid& hourTable, int column, const std::string& logTitle, ChartData& c)
 {
-    clear_all_series(c);
+    beginChart(c, "Rate", "Time", {});
     auto& s2 = c.Series("Series2");
     s2.marksVisible = true;
     for (int r = 1; r <= hourTable.RowCount() - 2; ++r) {
@@ -158,19 +151,14 @@ void hourRateChart(const TKeoEGrid& hourTable, int column, const std::string& lo
         s2.Add(v.empty() ? 0 : zem::toInt(v), (dayHour.size() > 3 ? dayHour.substr(3, 2) : std::string()) + "z",
                zemcolor::Blue);
     }
-    c.left.title = "Rate";
-    c.bottom.title = "Time";
     c.title = "ZEM Log Analysis.Distribution hour-rate - " + hourTable.Cell(column, 0) + " - " + logTitle;
 }
 
 void bandChangeChart(const AppState& s, ChartData& c)
 {
-    clear_all_series(c);
+    beginChart(c, "Frequency", "Time, min.", "ZEM Log Analysis.Band changes." + s.header.LogTitle);
     c.left.increment = 7000;
-    c.left.title = "Frequency";
     kIndexAxis(s, c);
-    c.bottom.title = "Time, min.";
-    c.title = "ZEM Log Analysis.Band changes." + s.header.LogTitle;
     const int n = qsoCount(s);
     auto& s2 = c.Series("Series2");
     for (int i = 1; i <= n; ++i) {

@@ -88,7 +88,7 @@ QAction* ChartsPage::addItem(QMenu* menu, const char* name, const char* caption,
 
 template <typename F> void ChartsPage::draw(F&& compute, bool job)
 {
-    if (job && onJobStart) onJobStart();
+    if (job) jobs.start();
     try {
         compute();
     } catch (const std::exception& e) {
@@ -97,7 +97,7 @@ template <typename F> void ChartsPage::draw(F&& compute, bool job)
         return;
     }
     Chart->setData(data_);
-    if (job && onJobEnd) onJobEnd();
+    if (job) jobs.end();
 }
 
 void ChartsPage::clear_all_series()

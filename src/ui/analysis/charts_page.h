@@ -3,6 +3,7 @@
 // zoom, and the label that tells where the menu is.
 
 #include "analysis/chart_data.h"
+#include "analysis/page_hooks.h"
 #include "main/app_state.h"
 #include "main/keoe_grid.h"
 
@@ -49,8 +50,7 @@ public:
     // What the page asks of the main window: the job frame (JobStart and
     // CalculateTime), the progress bar, and the hour table of the DXCC page
     // freshly made (nullptr when there is none).
-    std::function<void()> onJobStart;
-    std::function<void()> onJobEnd;
+    JobHooks jobs;
     std::function<void(int row, int rowCount)> onProgress;
     std::function<const TKeoEGrid*()> runHourRateTable;
 

@@ -114,7 +114,7 @@ void TwoRadioPage::ToolButton32Click() { Band_changes_for_M2(); }
 
 void TwoRadioPage::Two_radio()
 {
-    if (onJobStart) onJobStart();
+    jobs.start();
     try {
         ::Two_radio(state_, qsy_SE->value(), only_mults->isChecked(), so2rGrid, charts);
     } catch (const std::exception& e) {
@@ -122,7 +122,7 @@ void TwoRadioPage::Two_radio()
         Show_msg(messageText(e.what()));
         return;
     }
-    if (onJobEnd) onJobEnd();
+    jobs.end();
     so2r_Keo->gridModel()->refresh();
     showCharts();
     try {

@@ -3,6 +3,7 @@
 // multi-two band changes.
 
 #include "analysis/two_radio.h"
+#include "analysis/page_hooks.h"
 #include "main/app_state.h"
 #include "main/keoe_grid.h"
 
@@ -44,8 +45,7 @@ public:
 
     // What the page asks of the main window: the job frame, the progress
     // bar, the callsign information of a QSO, and a jump to a log row.
-    std::function<void()> onJobStart;
-    std::function<void()> onJobEnd;
+    JobHooks jobs;
     std::function<void(const std::string& call)> showCallInfo;
     // logRow below 1: only the Log page is shown, its current row unchanged.
     std::function<void(int logRow)> goToLogRow;

@@ -277,10 +277,7 @@ void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
     l6 = chartsPage->l6;
     twoRadioPage = new TwoRadioPage(state_, radioPage);
     fill(radioPage, twoRadioPage);
-    auto jobStart = [this] { JobStart = JobNow(); };
-    auto jobEnd = [this] { CalculateTime(); };
-    chartsPage->onJobStart = twoRadioPage->onJobStart = jobStart;
-    chartsPage->onJobEnd = twoRadioPage->onJobEnd = jobEnd;
+    chartsPage->jobs = twoRadioPage->jobs = {[this] { JobStart = JobNow(); }, [this] { CalculateTime(); }};
     chartsPage->onProgress = [this](int row, int count) { ProgressBar2->setValue(PercentOf(0, count, row, 100)); };
     chartsPage->runHourRateTable = [this] { return hourRateTable(); };
     twoRadioPage->goToLogRow = [this](int row) {
