@@ -59,6 +59,7 @@ ChartData makeAnalysisChart()
     s11.inLegend = false;
     auto& s13 = add("Series13", K::Points, c::Green);
     s13.pointSize = 7;
+    d.bottom.labelsTurned = true;
     d.right.automatic = false;
     d.right.minimum = 0;
     d.right.maximum = 10;

@@ -44,6 +44,7 @@ struct ChartAxis {
     double increment = 0; // 0: automatic
     bool automatic = true;
     double minimum = 0, maximum = 0; // used when !automatic
+    bool labelsTurned = false;       // labels written upwards
 };
 
 struct ChartData {

@@ -117,7 +117,6 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     for (QAbstractAxis* x : {static_cast<QAbstractAxis*>(bottomValue_), static_cast<QAbstractAxis*>(bottomLabels_),
                              static_cast<QAbstractAxis*>(bottomBars_)}) {
         c->addAxis(x, Qt::AlignBottom);
-        x->setLabelsAngle(-90);
         x->setGridLineVisible(false);
     }
     c->addAxis(leftValue_, Qt::AlignLeft);
@@ -187,6 +186,7 @@ void AnalysisChartView::setData(const ChartData& data)
                              static_cast<QAbstractAxis*>(leftBars_)})
         showAxis(a, a == bottom || a == left);
     bottom->setTitleText(QString::fromStdString(data.bottom.title));
+    bottom->setLabelsAngle(data.bottom.labelsTurned ? -90 : 0);
     left->setTitleText(QString::fromStdString(data.left.title));
     fitRange(valueAxis, ylo, yhi, anyBars);
     applyIncrement(valueAxis, horizontal ? data.bottom.increment : data.left.increment);
