@@ -4,6 +4,7 @@
 // The ui draws a ChartData with the chart component; tests read it directly.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ struct ChartData {
     ChartSeries& Series(const std::string& name);
     const ChartSeries& Series(const std::string& name) const;
 };
+
+// Progress of a long command over the log: the log row reached and the log's row count.
+using ChartProgress = std::function<void(int row, int rowCount)>;
 
 // The title a cleared analysis chart shows.
 inline constexpr const char* kAnalysisChartTitle = "ZEM Log Analysis";

@@ -24,9 +24,6 @@ inline constexpr const char* kQsyCaption = "QSY";
 // "In the log there are no identifiers of transmitters", "\r", "(Column "TX")".
 std::string noTransmitterIdsText();
 
-// Progress of a long chart: the log row reached and the log's row count.
-using ChartProgress = std::function<void(int row, int rowCount)>;
-
 // Series2: QSO k (k = 2..N) at its elapsed minutes, y = k - 1.
 void growthChart(const AppState& s, ChartData& c, const ChartProgress& progress = {});
 // Series2: the minutes between each QSO and the next, in order. A log whose

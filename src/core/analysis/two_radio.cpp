@@ -37,7 +37,8 @@ void SecondRadioCharts::clear()
     for (ChartData* c : {&sec_band, &Tot_to_sec, &Sec_mode}) c->series.front().Clear();
 }
 
-int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, SecondRadioCharts& charts)
+int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, SecondRadioCharts& charts,
+              const ChartProgress& progress)
 {
     grid.ClearGrid();
     charts.clear();
@@ -50,6 +51,7 @@ int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, 
         int a = n >= 3 ? kHzOf(s, 1) : 0;
         int b = n >= 3 ? kHzOf(s, 2) : 0;
         for (int r = 1; r <= n - 2; ++r) {
+            if (progress && r % 200 == 0) progress(r, s.log_grid.RowCount());
             const int c = kHzOf(s, r + 2);
             const int q = r + 1;
             if (std::abs(a - c) < 1000 && std::abs(a - b) > 1000) {

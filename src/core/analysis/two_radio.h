@@ -31,7 +31,8 @@ struct SecondRadioCharts {
 // shown as 0. Fills the grid and the three charts; returns the number of
 // QSOs listed. A cell that does not convert throws std::invalid_argument;
 // the rows listed so far stay, the charts are not filled.
-int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, SecondRadioCharts& charts);
+int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, SecondRadioCharts& charts,
+              const ChartProgress& progress = {});
 
 // ---- Multi-two band changes ----
 

@@ -51,7 +51,7 @@ public:
     // CalculateTime), the progress bar, and the hour table of the DXCC page
     // freshly made (nullptr when there is none).
     JobHooks jobs;
-    std::function<void(int row, int rowCount)> onProgress;
+    ChartProgress onProgress;
     std::function<const TKeoEGrid*()> runHourRateTable;
 
 public slots:

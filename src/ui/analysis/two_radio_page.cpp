@@ -116,7 +116,7 @@ void TwoRadioPage::Two_radio()
 {
     jobs.start();
     try {
-        ::Two_radio(state_, qsy_SE->value(), only_mults->isChecked(), so2rGrid, charts);
+        ::Two_radio(state_, qsy_SE->value(), only_mults->isChecked(), so2rGrid, charts, onProgress);
     } catch (const std::exception& e) {
         so2r_Keo->gridModel()->refresh();
         Show_msg(messageText(e.what()));

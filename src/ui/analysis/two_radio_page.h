@@ -46,6 +46,7 @@ public:
     // What the page asks of the main window: the job frame, the progress
     // bar, the callsign information of a QSO, and a jump to a log row.
     JobHooks jobs;
+    ChartProgress onProgress;
     std::function<void(const std::string& call)> showCallInfo;
     // logRow below 1: only the Log page is shown, its current row unchanged.
     std::function<void(int logRow)> goToLogRow;

@@ -278,7 +278,9 @@ void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
     twoRadioPage = new TwoRadioPage(state_, radioPage);
     fill(radioPage, twoRadioPage);
     chartsPage->jobs = twoRadioPage->jobs = {[this] { JobStart = JobNow(); }, [this] { CalculateTime(); }};
-    chartsPage->onProgress = [this](int row, int count) { ProgressBar2->setValue(PercentOf(0, count, row, 100)); };
+    chartsPage->onProgress = twoRadioPage->onProgress = [this](int row, int count) {
+        ProgressBar2->setValue(PercentOf(0, count, row, 100));
+    };
     chartsPage->runHourRateTable = [this] { return hourRateTable(); };
     twoRadioPage->goToLogRow = [this](int row) {
         pc1->setCurrentIndex(0);
