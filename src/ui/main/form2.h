@@ -158,7 +158,7 @@ private:
     void writeSettingsAtClose();
     void openFromCommandLine();
     void setLogCommandsEnabled(bool loaded);
-    void buildChartPages(QWidget* radioPage, QWidget* chartsPage);
+    void buildChartPages(QWidget* radioPage, QWidget* chartPage);
     // The hour table the hour-rate chart draws: StringGrid3 when it holds it.
     const TKeoEGrid* hourRateTable();
     void showError(const std::exception& e);
