@@ -17,6 +17,7 @@
 #include <QChart>
 #include <QDir>
 #include <QLabel>
+#include <QLineSeries>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -352,4 +353,49 @@ TEST(Form2Charts, RealMultiTwoLogThroughTheMainWindow)
     EXPECT_FALSE(w.chartsPage->QSO3->isEnabled());
     EXPECT_EQ(w.l6->text(), "Menu (right click)");
     QDir::setCurrent(cwd);
+}
+
+TEST(AnalysisChartView, DrawsPercentsColoursStairsAndAxes)
+{
+    AnalysisChartView v;
+    ChartData bars = makePercentBarChart("t", ChartSeriesKind::VerticalBars);
+    bars.series.front().Add(3, "Main", zemcolor::Red);
+    bars.series.front().Add(1, "Second", zemcolor::Blue);
+    v.setData(bars);
+    auto* bs = qobject_cast<QAbstractBarSeries*>(v.chart()->series().value(0));
+    ASSERT_NE(bs, nullptr);
+    QBarSet* set = bs->barSets().first();
+    EXPECT_EQ(set->at(0), 75);
+    EXPECT_EQ(set->at(1), 25);
+    EXPECT_EQ(set->color(), QColor(Qt::red));
+    EXPECT_EQ(set->selectedColor(), QColor(Qt::blue));
+    EXPECT_TRUE(set->isBarSelected(1));
+    EXPECT_FALSE(set->isBarSelected(0));
+
+    ChartData c = makeAnalysisChart();
+    c.right.visible = true;
+    c.left.increment = 7000;
+    c.Series("Series11").AddXY(0, 2);
+    c.Series("Series11").AddXY(10, 5);
+    c.Series("Series13").AddXY(0, 14025, "", zemcolor::Red);
+    c.Series("Series13").AddXY(5, 21025, "", zemcolor::Blue);
+    c.Series("Series13").AddXY(10, 14030, "", zemcolor::Red);
+    v.setData(c);
+    int stairs = 0, dotSeries = 0;
+    for (QAbstractSeries* s : v.chart()->series()) {
+        auto* line = qobject_cast<QLineSeries*>(s);
+        ASSERT_NE(line, nullptr);
+        if (line->name() == "Series11") {
+            stairs = static_cast<int>(line->count());
+            EXPECT_TRUE(line->attachedAxes().contains(v.chart()->axes(Qt::Vertical, line).last()));
+        }
+        if (line->name() == "Series13") ++dotSeries;
+    }
+    EXPECT_EQ(stairs, 3); // a step up at x = 10
+    EXPECT_EQ(dotSeries, 2); // one per colour
+    int visibleVertical = 0;
+    for (QAbstractAxis* a : v.chart()->axes(Qt::Vertical))
+        if (a->isVisible()) ++visibleVertical;
+    EXPECT_EQ(visibleVertical, 2); // frequency and the K-index scale
+    EXPECT_TRUE(renderWarnings(v).isEmpty()) << g_warnings.join("|").toStdString();
 }
