@@ -7,7 +7,10 @@
 #include "analysis/number_column.h"
 #include "analysis/breaks_page.h"
 #include "analysis/rates_page.h"
+#include "analysis/analysis_chart_view.h"
+#include "analysis/charts_page.h"
 #include "analysis/summary_chart.h"
+#include "analysis/two_radio_page.h"
 #include "analysis/summary_grid_paint.h"
 #include "import/adif_dialogs.h"
 #include "import/adif_reader.h"
@@ -313,10 +316,7 @@ void TForm2::buildPages()
     fill(pages[6], dxccPage);
     StringGrid3 = dxccPage->StringGrid3;
 
-    Chart = new QChartView(pages[8]);
-    Chart->setObjectName("Chart");
-    l6 = new QLabel(pages[8]);
-    l6->setObjectName("l6");
+    buildChartPages(pages[7], pages[8]);
 
     wpxPage = new WpxPage(*this, pages[9]);
     fill(pages[9], wpxPage);
@@ -324,6 +324,48 @@ void TForm2::buildPages()
 
     initLogGrid(state_.log_grid);
 }
+
+void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
+{
+    auto fill = [](QWidget* page, QWidget* w) {
+        auto* l = new QVBoxLayout(page);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(w);
+    };
+    chartsPage = new ChartsPage(state_, chartPage);
+    fill(chartPage, chartsPage);
+    Chart = chartsPage->Chart;
+    l6 = chartsPage->l6;
+    twoRadioPage = new TwoRadioPage(state_, radioPage);
+    fill(radioPage, twoRadioPage);
+    chartsPage->jobs = twoRadioPage->jobs = {[this] { JobStart = JobNow(); }, [this] { CalculateTime(); }};
+    chartsPage->onProgress = twoRadioPage->onProgress = [this](int row, int count) {
+        ProgressBar2->setValue(PercentOf(0, count, row, 100));
+    };
+    chartsPage->runHourRateTable = [this] { return hourRateTable(); };
+    twoRadioPage->goToLogRow = [this](int row) {
+        if (row >= 1) showLogRow(row);
+        else pc1->setCurrentIndex(0);
+    };
+    twoRadioPage->showCallInfo = [this](const std::string& call) {
+        state_.CurrentCall = call;
+        Show_call_info();
+    };
+    connect(Chart_sum, &SummaryChartView::clicked, this, &TForm2::Chart_sumClick);
+}
+
+// The hour-rate chart draws the DXCC page's hour-by-continent listing: it is
+// made afresh, so the chart never shows a table another command left there.
+const TKeoEGrid* TForm2::hourRateTable()
+{
+    dxccPage->Button12Click();
+    const TKeoEGrid& table = dxccPage->grid();
+    return table.Cell(0, 0) == "Day/hour" ? &table : nullptr;
+}
+
+void TForm2::clear_all_series() { chartsPage->clear_all_series(); }
+
+void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
 void TForm2::buildStatusArea()
 {
@@ -681,6 +723,8 @@ void TForm2::Reset_app()
     setLogCommandsEnabled(false);
     setWindowTitle(kAppCaption);
     if (Chart_sum) Chart_sum->clear(kSummaryChartTitle);
+    clear_all_series();
+    twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
 }
 
@@ -963,7 +1007,6 @@ void TForm2::OpenADIF1Click()
     open_adif();
 }
 
-void TForm2::clear_all_series() { Chart->chart()->removeAllSeries(); }
 
 void TForm2::open_adif()
 {

@@ -37,6 +37,8 @@ class QTabWidget;
 class QToolBar;
 class QChartView;
 class SummaryChartView;
+class ChartsPage;
+class TwoRadioPage;
 class TProperties;
 class TERRF;
 class TDT_change;
@@ -71,6 +73,8 @@ public:
     WpxPage* wpxPage = nullptr;
     KeoEGridView* error_KeoEGrid = nullptr;
     QChartView* Chart = nullptr;
+    ChartsPage* chartsPage = nullptr;
+    TwoRadioPage* twoRadioPage = nullptr;
     QListWidget* l11 = nullptr;
     DistributionPage* Distribution = nullptr;
     QSpinBox* se1 = nullptr;
@@ -152,7 +156,6 @@ public slots:
     // Reads the ADIF file named by ADIF_OD_FileName and runs the chain after it.
     void open_adif();
     void eaClick();
-    void clear_all_series();
     // Reads a Cabrillo log and runs the whole chain after it.
     void Open_cabrillo_proc(const QString& path);
     void Load_TR_fileClick();
@@ -198,6 +201,10 @@ public slots:
     void qso_proc();
     void Clear1Click();
     void oolbar1Click();
+    // Empties the analysis chart of the Charts page for the next chart.
+    void clear_all_series();
+    // Steps the bar layout of the Summary chart.
+    void Chart_sumClick();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -229,6 +236,9 @@ private:
     // The log folder, then activatemenu; false (reported, reset) when the
     // folder cannot be made.
     bool makeFolderAndActivate();
+    void buildChartPages(QWidget* radioPage, QWidget* chartPage);
+    // The hour table the hour-rate chart draws: StringGrid3 when it holds it.
+    const TKeoEGrid* hourRateTable();
     void showError(const std::exception& e);
     // Call information: creation and wiring, the click of a list or grid.
     void buildCallInfo();
