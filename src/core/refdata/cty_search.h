@@ -1,6 +1,7 @@
 #pragma once
-// Country lookup from the country files: cty.dat, then the program's own
-// zem-cty.dat whose keys replace equal ones.
+// Country lookup from the country files: cty.dat gives the country of a
+// call; the program's own zem-cty.dat then narrows a Russian call down to
+// its oblast.
 
 #include <cstddef>
 #include <filesystem>
@@ -39,6 +40,14 @@ public:
     // True when a key was found; the result fields then describe it. False
     // leaves them as the last successful lookup left them. A number field of
     // the record that does not convert throws std::invalid_argument.
+    //
+    // The country comes from the keys of cty.dat as the file writes them:
+    // the call as given, then (portable form, fixed mappings) its longest
+    // prefix. When that country is one zem-cty.dat refines (a country whose
+    // primary prefix an oblast names) and the hit was not a whole-call "="
+    // entry, the call's UA form (R+letter and R+digit written as UA) is
+    // looked up by longest prefix among the oblast keys; a hit gives the
+    // oblast, a miss keeps the cty.dat record.
     bool LookupCall(const std::string& call);
     const CountryRecord& Result() const { return result_; }
 
@@ -67,28 +76,38 @@ private:
         int cq = 0;
         int itu = 0;
         std::string badZone;   // the zone text that did not convert
+        bool wholeCall = false; // an "=" entry: its record is final
     };
     struct KeyHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     using KeyMap = std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>>;
+    // The keys of one country file.
+    struct KeySet {
+        // Prefixes and aliases, upper case, at most 14 characters.
+        KeyMap prefixes;
+        // Whole callsigns ("=" entries): they match only a complete callsign,
+        // never as the prefix of a longer one.
+        KeyMap wholeCalls;
+        // Index of the record of a key, or -1.
+        long find(std::string_view key, bool wholeText) const;
+        // Longest prefix of s that is a key (s itself first), or -1.
+        long longestPrefix(std::string_view s) const;
+    };
 
     void loadFile(const std::filesystem::path& file, bool isCtyDat,
                   std::vector<std::string>& Prefixes);
     void addEntry(std::string entry, bool isCtyDat, std::size_t country,
                   const std::string& headerCq, const std::string& headerItu);
-    // Index of the record of a key, or -1.
-    long findKey(std::string_view key, bool wholeText) const;
     void fillResult(std::size_t record);
 
     std::vector<Country> countries_;
     std::vector<Entry> Records;
-    // Prefixes and aliases, upper case, at most 14 characters.
-    KeyMap Keys;
-    // Whole callsigns ("=" entries): they match only a complete callsign, never
-    // as the prefix of a longer one.
-    KeyMap ExactKeys;
+    KeySet Keys;       // cty.dat
+    KeySet OblastKeys; // zem-cty.dat
+    // Country numbers of the cty.dat countries that zem-cty.dat divides into oblasts.
+    std::vector<int> refinedCountries_;
     long FoundIndex = -1;
     CountryRecord result_;
     int countryCount_ = 0;
