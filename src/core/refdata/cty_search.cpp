@@ -3,7 +3,6 @@
 #include "import/comma_text.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "main/text_util.h"
 
@@ -13,6 +12,7 @@ constexpr std::size_t MaxKeyLength = 14;
 constexpr std::size_t MaxCallLength = 20;
 constexpr std::size_t MaxCountryLength = 30;
 constexpr std::size_t MaxPrefixLength = 10;
+constexpr const char* kCtyDatMissing = "Can`t found cty.dat";
 
 bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -103,14 +103,13 @@ void TCty_search::LoadFiles(const std::filesystem::path& ctyDat, const std::file
 void TCty_search::loadFile(const std::filesystem::path& file, bool isCtyDat,
                            std::vector<std::string>& Prefixes)
 {
-    {
-        std::ifstream probe(file, std::ios::binary);
-        if (!probe) {
-            if (isCtyDat) throw CtyFileMissing("Can`t found cty.dat");
-            throw std::runtime_error("Cannot open the country file \"" + file.string() + "\"");
-        }
+    std::vector<std::string> lines;
+    try {
+        lines = zem::readLines(file.string());
+    } catch (const std::runtime_error&) {
+        if (isCtyDat) throw CtyFileMissing(kCtyDatMissing);
+        throw; // zem-cty.dat: the read error, naming the file
     }
-    const std::vector<std::string> lines = zem::readLines(file.string());
 
     // Country numbers of zem-cty.dat come from the primary prefixes of cty.dat;
     // the first country with a prefix gives its number.
@@ -189,6 +188,9 @@ void TCty_search::loadFile(const std::filesystem::path& file, bool isCtyDat,
         for (std::string& entry : Aliases)
             addEntry(std::move(entry), isCtyDat, countries_.size() - 1, headerCq, headerItu);
     }
+    // Something else under the name (a log, a page saved by a browser): every
+    // call would go without a country.
+    if (isCtyDat && countryCount_ == 0) throw CtyFileMissing(kCtyDatMissing);
 }
 
 void TCty_search::addEntry(std::string entry, bool isCtyDat, std::size_t country,

@@ -24,7 +24,8 @@ struct CountryRecord {
     int CountryNum = 0;    // place among the countries of cty.dat, from 1; 0 when not there
 };
 
-// Raised when a country file is missing: the message is the one shown to the user.
+// Raised when cty.dat is missing, cannot be read or holds no country: the
+// message is the one shown to the user.
 class CtyFileMissing : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -33,7 +34,8 @@ public:
 class TCty_search {
 public:
     TCty_search() = default;
-    // Loads programFolder/cty.dat and then programFolder/zem-cty.dat.
+    // Loads programFolder/cty.dat and then programFolder/zem-cty.dat. A
+    // zem-cty.dat that cannot be read throws std::runtime_error naming it.
     explicit TCty_search(const std::filesystem::path& programFolder);
     void LoadFiles(const std::filesystem::path& ctyDat, const std::filesystem::path& zemCtyDat);
 

@@ -209,6 +209,62 @@ TEST(CtySearch, MissingFiles)
     fs::remove_all(dir);
 }
 
+// What stands under a country file's name decides how it is refused: cty.dat
+// with the program's own message, zem-cty.dat with the read error.
+TEST(CtySearch, UnreadableOrEmptyCountryFiles)
+{
+    fs::path dir = fs::temp_directory_path() / "zem_cty_unreadable";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "cty.dat");
+    writeFile(dir / "zem-cty.dat", FixtureZem);
+    auto ctyError = [&] {
+        try {
+            TCty_search cty(dir);
+        } catch (const CtyFileMissing& e) {
+            return std::string(e.what());
+        }
+        return std::string("<loaded>");
+    };
+    EXPECT_EQ(ctyError(), "Can`t found cty.dat");
+    fs::remove_all(dir / "cty.dat");
+    writeFile(dir / "cty.dat", "; only comments\n\n");
+    EXPECT_EQ(ctyError(), "Can`t found cty.dat");
+
+    writeFile(dir / "cty.dat", FixtureCty);
+    fs::remove(dir / "zem-cty.dat");
+    fs::create_directories(dir / "zem-cty.dat");
+    try {
+        TCty_search cty(dir);
+        ADD_FAILURE() << "a folder zem-cty.dat was read";
+    } catch (const CtyFileMissing&) {
+        ADD_FAILURE() << "zem-cty.dat reported as cty.dat";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("zem-cty.dat"), std::string::npos);
+    }
+    fs::remove_all(dir);
+}
+
+TEST(CtySearch, LoneCarriageReturnsEndLines)
+{
+    fs::path dir = fs::temp_directory_path() / "zem_cty_cr";
+    fs::create_directories(dir);
+    auto toCr = [](std::string text) {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) out += text[i] == '\n' ? '\r' : text[i];
+        return out;
+    };
+    writeFile(dir / "cty.dat", toCr(FixtureCty));
+    writeFile(dir / "zem-cty.dat", toCr(FixtureZem));
+    TCty_search cty(dir);
+    EXPECT_EQ(cty.CountryCount(), 9);
+    ASSERT_TRUE(cty.LookupCall("K6AB"));
+    EXPECT_EQ(cty.Result().Country, "United States ");
+    ASSERT_TRUE(cty.LookupCall("UA6AB"));
+    EXPECT_EQ(cty.Result().Country, "Rostov (6L) ");
+    fs::remove_all(dir);
+}
+
 TEST(CtySearch, NormalizePortable)
 {
     TCty_search cty;
