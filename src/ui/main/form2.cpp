@@ -632,6 +632,11 @@ void TForm2::make_log_folder()
 
 void TForm2::activatemenu()
 {
+    guarded([this] { activateLoadedLogInWindow(); });
+}
+
+void TForm2::activateLoadedLogInWindow()
+{
     if (!activateLoadedLog(state_)) { // an empty log: back to no log
         Reset_app();
         return;
@@ -709,11 +714,7 @@ void TForm2::Open_cabrillo_proc(const QString& path)
     Reset_app();
     try {
         readCabrilloLog(state_, path.toStdString());
-    } catch (const CabrilloFormatError& e) {
-        showError(e);
-        Reset_app();
-        return;
-    } catch (const std::exception& e) {
+    } catch (const std::exception& e) { // also the refusal, CabrilloFormatError
         showError(e);
         Reset_app();
         return;
@@ -726,7 +727,19 @@ void TForm2::Open_cabrillo_proc(const QString& path)
         return;
     }
     activatemenu();
-    check_and_add_filename_to_reopen(path);
+    // The command ends here: nothing may reach the event loop.
+    guarded([&] { check_and_add_filename_to_reopen(path); });
+}
+
+void TForm2::guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        showError(e);
+    } catch (...) {
+        Show_msg("Unknown error");
+    }
 }
 
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)

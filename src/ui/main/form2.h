@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -151,6 +152,10 @@ private:
     void openFromCommandLine();
     void setLogCommandsEnabled(bool loaded);
     void showError(const std::exception& e);
+    // Runs one step of a command and shows what it throws: no exception may
+    // leave a handler.
+    void guarded(const std::function<void()>& step);
+    void activateLoadedLogInWindow();
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 
