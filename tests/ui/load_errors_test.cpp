@@ -54,6 +54,7 @@ private:
 
 TEST(LoadErrors, FirstQsoWithABadDateOrTimeIsListedAndTheLogLoads)
 {
+    CurrentFolderKeeper folderBack;
     MessageRecorder msgs;
     QTemporaryDir prog, logs;
     TForm2 w(makeProgramFolder(prog));
@@ -81,6 +82,7 @@ TEST(LoadErrors, FirstQsoWithABadDateOrTimeIsListedAndTheLogLoads)
 
 TEST(LoadErrors, DoubleClickInTheErrorListLeavesThatLogRowCurrent)
 {
+    CurrentFolderKeeper folderBack;
     MessageRecorder msgs;
     QTemporaryDir prog, logs;
     TForm2 w(makeProgramFolder(prog));
