@@ -5,6 +5,7 @@
 #include "main/single_instance.h"
 #include "test_support.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QtCharts/QChartView>
@@ -70,6 +71,35 @@ TEST(Form2, ResizeRules)
     EXPECT_EQ(w.ListBoxes[0]->width(), static_cast<int>(C / 1.03));
     const auto widths = logColumnWidths(w.log_grid->width());
     for (int c = 0; c < 20; ++c) EXPECT_EQ(w.log_grid->columnWidth(c), std::max(0, widths[static_cast<size_t>(c)])) << c;
+}
+
+TEST(Form2, LogColumnsFollowTheTableAfterEveryResize)
+{
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir dir, logs;
+    TForm2 w(makeProgramFolder(dir));
+    w.resize(800, 600);
+    w.show();
+    QTest::qWait(20);
+    const QString log = logs.path() + "/a.log";
+    {
+        QFile f(log);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("START-OF-LOG: 3.0\nCALLSIGN: DL1ABC\n"
+                "QSO: 14025 CW 2024-11-23 1200 DL1ABC        599 14     K1ABC         599 05\n");
+    }
+    w.Open_cabrillo_proc(log);
+    QTest::qWait(20);
+    for (QSize size : {QSize(1200, 800), QSize(700, 500), QSize(1000, 650)}) {
+        SCOPED_TRACE(size.width());
+        const int before = w.log_grid->width();
+        w.resize(size);
+        QTest::qWait(50); // the layout resizes the pages after the window
+        ASSERT_NE(w.log_grid->width(), before);
+        const auto widths = logColumnWidths(w.log_grid->width());
+        for (int c = 0; c < 20; ++c) EXPECT_EQ(w.log_grid->columnWidth(c), std::max(0, widths[static_cast<size_t>(c)])) << c;
+    }
 }
 
 namespace {

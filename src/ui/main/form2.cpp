@@ -194,6 +194,7 @@ void TForm2::buildPages()
         log_gridDrawCell(p, r, col, row, selected);
     };
     fill(pages[0], log_grid);
+    log_grid->installEventFilter(this);
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
@@ -440,6 +441,7 @@ void TForm2::openFromCommandLine()
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
+    if (o == log_grid && e->type() == QEvent::Resize) log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -479,6 +481,8 @@ void TForm2::FormResize()
         dxccGrid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }, 1,
         StringGrid3->width()));
 
+    // The page control has its new size but its pages not yet: the log
+    // table fits its columns again on its own Resize event (eventFilter).
     log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
 }
 
