@@ -528,6 +528,14 @@ void TForm2::Nomaster()
 
 void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
 
+QFont TForm2::sb1PanelFont(int panel) const
+{
+    // The category and the contest are drawn bold, and sized for it.
+    QFont f = sb1->font();
+    f.setBold(panel == 3 || panel == 4);
+    return f;
+}
+
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
     if (panel == 0) {
@@ -542,18 +550,15 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
     }
     if (sb1->text(1).isEmpty()) return; // no log loaded
     QColor bg, fg;
-    bool bold = false;
     switch (panel) {
     case 1: bg = Qt::yellow; fg = Qt::black; break;
     case 2: bg = Qt::blue; fg = Qt::white; break;
-    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); bold = true; break;
-    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; bold = true; break;
+    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); break;
+    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; break;
     default: return;
     }
     p.fillRect(r, bg);
-    QFont f = p.font();
-    f.setBold(bold);
-    p.setFont(f);
+    p.setFont(sb1PanelFont(panel));
     p.setPen(fg);
     p.drawText(r, Qt::AlignLeft | Qt::AlignTop, sb1->text(panel));
 }
@@ -652,8 +657,8 @@ void TForm2::activateLoadedLogInWindow()
     sb1->setText(1, QString::fromStdString(panels.qsoCount));
     sb1->setText(3, QString::fromStdString(panels.category));
     sb1->setText(4, QString::fromStdString(panels.contestYear));
-    const QFontMetrics fm(sb1->font());
-    for (int i = 1; i <= 4; ++i) sb1->panel(i).width = fm.horizontalAdvance(sb1->text(i)) + 5;
+    for (int i = 1; i <= 4; ++i)
+        sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
     Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);

@@ -11,6 +11,7 @@
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
+#include <QFont>
 #include <QPixmap>
 #include <QStringList>
 
@@ -145,6 +146,7 @@ private:
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    QFont sb1PanelFont(int panel) const;
     void Nomaster();
     void clearLabels();
     void readSettingsAtStart();

@@ -1,0 +1,54 @@
+// Texts the user reads in title bars and status bars, whole.
+#include "main/app_identity.h"
+#include "main/form2.h"
+#include "main/status_panels.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+TEST(Titles, NoDisplayNameIsAppendedToWindowTitles)
+{
+    const QString before = QCoreApplication::applicationName();
+    setApplicationIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName(), "ZEM Log Analysis");
+    // A display name of its own would be appended by the platform to every
+    // title; without one it simply follows the application name.
+    QCoreApplication::setApplicationName("probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe");
+    QCoreApplication::setApplicationName(before);
+}
+
+TEST(Titles, BoldStatusPanelsAreSizedForTheirBoldText)
+{
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w(makeProgramFolder(prog));
+    w.show();
+    QTest::qWait(20);
+    const QString log = logs.path() + "/rdxc.log";
+    {
+        QFile f(log);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("START-OF-LOG: 3.0\nCONTEST: RDXC\nCALLSIGN: DL1ABC\n"
+                "QSO: 14025 CW 2024-03-16 1200 DL1ABC        599 14     K1ABC         599 05\n");
+    }
+    w.Open_cabrillo_proc(log);
+    QTest::qWait(20);
+    ASSERT_EQ(w.sb1->text(3), "No category");
+    ASSERT_EQ(w.sb1->text(4), "RDXC  2024");
+
+    QFont bold = w.sb1->font();
+    bold.setBold(true);
+    const QFontMetrics regular(w.sb1->font()), boldMetrics(bold);
+    for (int i = 1; i <= 4; ++i) {
+        const QFontMetrics& fm = i >= 3 ? boldMetrics : regular;
+        EXPECT_EQ(w.sb1->panel(i).width, fm.horizontalAdvance(w.sb1->text(i)) + 5) << i;
+    }
+    EXPECT_GT(w.sb1->panel(3).width, regular.horizontalAdvance("No category") + 5);
+}
