@@ -3,9 +3,9 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/single_instance.h"
+#include "main_window_support.h"
 #include "test_support.h"
 
-#include <QFile>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QtCharts/QChartView>
@@ -75,21 +75,11 @@ TEST(Form2, ResizeRules)
 
 TEST(Form2, LogColumnsFollowTheTableAfterEveryResize)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir dir, logs;
-    TForm2 w(makeProgramFolder(dir));
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
     w.resize(800, 600);
-    w.show();
-    QTest::qWait(20);
-    const QString log = logs.path() + "/a.log";
-    {
-        QFile f(log);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("START-OF-LOG: 3.0\nCALLSIGN: DL1ABC\n"
-                "QSO: 14025 CW 2024-11-23 1200 DL1ABC        599 14     K1ABC         599 05\n");
-    }
-    w.Open_cabrillo_proc(log);
+    w.Open_cabrillo_proc(m.writeLog("a.log", "START-OF-LOG: 3.0\nCALLSIGN: DL1ABC\n"
+                                             "QSO: 14025 CW 2024-11-23 1200 DL1ABC        599 14     K1ABC         599 05\n"));
     QTest::qWait(20);
     for (QSize size : {QSize(1200, 800), QSize(700, 500), QSize(1000, 650)}) {
         SCOPED_TRACE(size.width());

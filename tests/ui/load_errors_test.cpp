@@ -1,10 +1,9 @@
 // QSOs that fail while a log is loaded: the load goes on, the error window
 // lists them, and a double click there shows the QSO in the log table.
 #include "import/error_dialog.h"
-#include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
-#include "test_support.h"
+#include "main_window_support.h"
 
 #include <QTabWidget>
 #include <QTest>
@@ -12,19 +11,18 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 
 namespace {
 
-void writeLog(const std::filesystem::path& file, const std::vector<std::pair<std::string, std::string>>& dateTimes)
+QByteArray logText(const std::vector<std::pair<std::string, std::string>>& dateTimes)
 {
-    std::ofstream f(file);
-    f << "START-OF-LOG: 3.0\nCONTEST: TEST\nCALLSIGN: DL1ABC\n";
+    std::string text = "START-OF-LOG: 3.0\nCONTEST: TEST\nCALLSIGN: DL1ABC\n";
     int n = 0;
     for (const auto& [date, time] : dateTimes)
-        f << "QSO: 14025 CW " << date << " " << time << " DL1ABC        599 14     K" << ++n << "ABC         599 05\n";
-    f << "END-OF-LOG:\n";
+        text += "QSO: 14025 CW " + date + " " + time + " DL1ABC        599 14     K" + std::to_string(++n) +
+                "ABC         599 05\n";
+    return QByteArray::fromStdString(text + "END-OF-LOG:\n");
 }
 
 // Runs what the error window should see while it is shown modally at the
@@ -54,22 +52,15 @@ private:
 
 TEST(LoadErrors, FirstQsoWithABadDateOrTimeIsListedAndTheLogLoads)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QTest::qWait(20);
-    msgs.texts.clear();
-
-    const auto file = std::filesystem::path(logs.path().toStdString()) / "bad-first.log";
-    writeLog(file, {{"2024-11-23", "12:00"}, {"20241123", "1201"}, {"2024-11-23", "1202"}});
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    const QString file = m.writeLog("bad-first.log", logText({{"2024-11-23", "12:00"}, {"20241123", "1201"}, {"2024-11-23", "1202"}}));
     QStringList listed;
     WhileErrorWindowShown errors(w, [&] {
         for (int r = 1; r <= w.state().BadQsoCount; ++r)
             listed << QString::fromStdString(w.state().error_keo.Cell(0, r));
     });
-    w.Open_cabrillo_proc(QString::fromStdString(file.string()));
+    w.Open_cabrillo_proc(file);
     QTest::qWait(20);
 
     EXPECT_EQ(errors.shown, 1);
@@ -82,25 +73,19 @@ TEST(LoadErrors, FirstQsoWithABadDateOrTimeIsListedAndTheLogLoads)
 
 TEST(LoadErrors, DoubleClickInTheErrorListLeavesThatLogRowCurrent)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QTest::qWait(20);
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
     w.pc1->setCurrentIndex(1);
-
-    const auto file = std::filesystem::path(logs.path().toStdString()) / "bad-fifth.log";
     std::vector<std::pair<std::string, std::string>> qsos;
     for (int i = 0; i < 8; ++i) qsos.push_back({"2024-11-23", i == 4 ? "12:04" : "120" + std::to_string(i)});
-    writeLog(file, qsos);
+    const QString file = m.writeLog("bad-fifth.log", logText(qsos));
     WhileErrorWindowShown errors(w, [&] {
         KeoEGridView* list = w.ERRF->error_keo;
         const QRect cell = list->visualRect(list->model()->index(0, 5));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     });
-    w.Open_cabrillo_proc(QString::fromStdString(file.string()));
+    w.Open_cabrillo_proc(file);
     QTest::qWait(50); // what the views are told arrives a turn of the loop later
 
     ASSERT_EQ(errors.shown, 1);

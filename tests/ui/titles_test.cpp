@@ -1,13 +1,10 @@
 // Texts the user reads in title bars and status bars, whole.
 #include "main/app_identity.h"
-#include "main/form2.h"
 #include "main/status_panels.h"
-#include "test_support.h"
+#include "main_window_support.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFontMetrics>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -25,20 +22,10 @@ TEST(Titles, NoDisplayNameIsAppendedToWindowTitles)
 
 TEST(Titles, BoldStatusPanelsAreSizedForTheirBoldText)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QTest::qWait(20);
-    const QString log = logs.path() + "/rdxc.log";
-    {
-        QFile f(log);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("START-OF-LOG: 3.0\nCONTEST: RDXC\nCALLSIGN: DL1ABC\n"
-                "QSO: 14025 CW 2024-03-16 1200 DL1ABC        599 14     K1ABC         599 05\n");
-    }
-    w.Open_cabrillo_proc(log);
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    w.Open_cabrillo_proc(m.writeLog("rdxc.log", "START-OF-LOG: 3.0\nCONTEST: RDXC\nCALLSIGN: DL1ABC\n"
+                                                "QSO: 14025 CW 2024-03-16 1200 DL1ABC        599 14     K1ABC         599 05\n"));
     QTest::qWait(20);
     ASSERT_EQ(w.sb1->text(3), "No category");
     ASSERT_EQ(w.sb1->text(4), "RDXC  2024");
