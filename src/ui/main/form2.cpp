@@ -250,6 +250,7 @@ void TForm2::buildPages()
         log_gridDrawCell(p, r, col, row, selected);
     };
     fill(pages[0], log_grid);
+    log_grid->installEventFilter(this);
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
@@ -547,6 +548,7 @@ void TForm2::openFromCommandLine()
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
+    if (o == log_grid && e->type() == QEvent::Resize) log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -571,6 +573,8 @@ void TForm2::FormResize()
 
     dxccPage->fitColumns();
 
+    // The page control has its new size but its pages not yet: the log
+    // table fits its columns again on its own Resize event (eventFilter).
     log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
 }
 
@@ -616,6 +620,14 @@ void TForm2::Nomaster()
 
 void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
 
+QFont TForm2::sb1PanelFont(int panel) const
+{
+    // The category and the contest are drawn bold, and sized for it.
+    QFont f = sb1->font();
+    f.setBold(panel == 3 || panel == 4);
+    return f;
+}
+
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
     if (panel == 0) {
@@ -630,18 +642,15 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
     }
     if (sb1->text(1).isEmpty()) return; // no log loaded
     QColor bg, fg;
-    bool bold = false;
     switch (panel) {
     case 1: bg = Qt::yellow; fg = Qt::black; break;
     case 2: bg = Qt::blue; fg = Qt::white; break;
-    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); bold = true; break;
-    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; bold = true; break;
+    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); break;
+    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; break;
     default: return;
     }
     p.fillRect(r, bg);
-    QFont f = p.font();
-    f.setBold(bold);
-    p.setFont(f);
+    p.setFont(sb1PanelFont(panel));
     p.setPen(fg);
     p.drawText(r, Qt::AlignLeft | Qt::AlignTop, sb1->text(panel));
 }
@@ -685,13 +694,7 @@ void TForm2::shClick()
 void TForm2::showLogRow(int row)
 {
     pc1->setCurrentIndex(0);
-    const int col = std::max(1, log_grid->currentIndex().column());
-    if (!log_grid->GoToCell(col, row)) return;
-    // Moving the grid's current cell queues a refresh of the view, which
-    // forgets the view's current index: select the row again after it.
-    QTimer::singleShot(0, log_grid, [this, col, row] {
-        log_grid->setCurrentIndex(log_grid->model()->index(row - 1, col));
-    });
+    log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
 }
 
 void TForm2::setLogCommandsEnabled(bool loaded)
@@ -745,6 +748,11 @@ void TForm2::make_log_folder()
 
 void TForm2::activatemenu()
 {
+    guarded([this] { activateLoadedLogInWindow(); });
+}
+
+void TForm2::activateLoadedLogInWindow()
+{
     if (!activateLoadedLog(state_)) { // an empty log: back to no log
         Reset_app();
         return;
@@ -756,8 +764,8 @@ void TForm2::activatemenu()
     sb1->setText(1, QString::fromStdString(panels.qsoCount));
     sb1->setText(3, QString::fromStdString(panels.category));
     sb1->setText(4, QString::fromStdString(panels.contestYear));
-    const QFontMetrics fm(sb1->font());
-    for (int i = 1; i <= 4; ++i) sb1->panel(i).width = fm.horizontalAdvance(sb1->text(i)) + 5;
+    for (int i = 1; i <= 4; ++i)
+        sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
     Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);
@@ -869,7 +877,8 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
         return;
     }
     if (!makeFolderAndActivate()) return;
-    if (addToReopen) check_and_add_filename_to_reopen(path);
+    // The command ends here: nothing may reach the event loop.
+    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(path); });
 }
 
 bool TForm2::makeFolderAndActivate()
@@ -949,6 +958,17 @@ void TForm2::loadN1mmContest(TableSource& db, const QString& database, const N1m
         if (importN1mmContest(state_, db, contest, database.toStdString()) == 0)
             throw std::runtime_error("No QSO`s");
     });
+}
+
+void TForm2::guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        showError(e);
+    } catch (...) {
+        Show_msg("Unknown error");
+    }
 }
 
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)

@@ -13,6 +13,7 @@
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
+#include <QFont>
 #include <QPixmap>
 #include <QStringList>
 
@@ -220,6 +221,7 @@ private:
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    QFont sb1PanelFont(int panel) const;
     void Nomaster();
     void clearLabels();
     // Makes the Log page current with the given log row selected.
@@ -247,6 +249,10 @@ private:
     void gridClick(const char* name, int col);
     std::pair<double, double> homePosition();
     void buildErrorsPage(QWidget* page);
+    // Runs one step of a command and shows what it throws: no exception may
+    // leave a handler.
+    void guarded(const std::function<void()>& step);
+    void activateLoadedLogInWindow();
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 
