@@ -23,10 +23,13 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
+#include "refdata/master_edit_dialog.h"
 #include "refdata/master_messages.h"
+#include "reports/claimed_scores_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
@@ -138,6 +141,12 @@ void TForm2::buildMenus()
     auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
     ct->setObjectName("OpenCT1");
     connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
+    N3830 = fileMenu_->addAction("3830 Claimed scores");
+    N3830->setObjectName("N3830");
+    connect(N3830, &QAction::triggered, this, &TForm2::N3830Click);
+    MASTER1 = fileMenu_->addAction("Results");
+    MASTER1->setObjectName("MASTER1");
+    connect(MASTER1, &QAction::triggered, this, &TForm2::MASTER1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = fileMenu_->addAction("Open log folder");
@@ -167,6 +176,10 @@ void TForm2::buildMenus()
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
 
+    Mastereditor1 = toolsMenu_->addAction("Master editor");
+    Mastereditor1->setObjectName("Mastereditor1");
+    connect(Mastereditor1, &QAction::triggered, this, &TForm2::Mastereditor1Click);
+
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
     connect(info, &QAction::triggered, this, &TForm2::InformationaboutMasterdta1Click);
@@ -176,6 +189,9 @@ void TForm2::buildMenus()
     tb->setMovable(false);
     tb->addAction(o1);
     tb->addAction(Load_TR_file);
+    tb3 = tb->addAction("3830 Claimed scores");
+    tb3->setObjectName("tb3");
+    connect(tb3, &QAction::triggered, this, &TForm2::tb3Click);
     tb->addSeparator();
     tb->addAction(N20);
     tb->addAction(N4);
@@ -234,6 +250,9 @@ void TForm2::buildPages()
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    Checkin3830ClaimedScores1 = log_Pop->addAction("Check in 3830 Claimed Scores");
+    Checkin3830ClaimedScores1->setObjectName("Checkin3830ClaimedScores1");
+    connect(Checkin3830ClaimedScores1, &QAction::triggered, this, &TForm2::Checkin3830ClaimedScores1Click);
     Scores = new TScoreCommands(*this, log_Pop);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(log_grid, &QWidget::customContextMenuRequested, this,
@@ -288,6 +307,10 @@ void TForm2::buildPages()
 
     Keo_wpx = new KeoEGridView(wpxGrid, pages[9]);
     Keo_wpx->setObjectName("Keo_wpx");
+
+    Page3830 = new ClaimedScoresPage(state_, Cty, pages[11]);
+    fill(pages[11], Page3830);
+    connect(Page3830, &ClaimedScoresPage::pageWanted, this, [this, p = pages[11]] { pc1->setCurrentWidget(p); });
 
     initLogGrid(state_.log_grid);
 }
@@ -363,6 +386,12 @@ void TForm2::FormCreate()
         log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
     });
     DT_change = new TDT_change(state_.log_grid, this);
+    Master_edit = new TMaster_edit(state_, M, [this] {
+        Distribution->rm_buttonClick();
+        return Distribution->lists().all;
+    }, this);
+    Page3830->MasterEditor = Master_edit;
+    Page3830->op3InitialDir = [this] { return Properties->op3InitialDir; };
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
@@ -632,6 +661,7 @@ void TForm2::Reset_app()
     setWindowTitle(kAppCaption);
     if (Chart_sum) Chart_sum->clear(kSummaryChartTitle);
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+    if (Page3830) Page3830->log_and_3830();
 }
 
 void TForm2::clearLabels()
@@ -674,7 +704,7 @@ void TForm2::activatemenu()
         Summary_Grid->setFocus();
     }
     Mark_dupes();
-    // The K and A indices of the QSOs come between the dupe marks and the band counts.
+    KA_indexs();
     qso_proc();
     log_grid->gridModel()->refresh();
     log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
@@ -714,7 +744,32 @@ void TForm2::Process_log_and_summary()
     }
     if (cursorSet) QApplication::restoreOverrideCursor();
     if (!rep.ConversionErrors.empty()) Show_msg(QString::fromStdString(rep.ConversionErrors.front()));
+    Page3830->log_and_3830();
 }
+
+void TForm2::KA_indexs()
+{
+    const auto r = ::KA_indexs(state_.log_grid, state_.header.QsoCount, programFolder_,
+                               Properties->c1->currentText().toStdString(), &kIndexTable);
+    sb1->setText(5, QString::fromStdString(r.StatusText));
+}
+
+void TForm2::N3830Click() { Page3830->Open2Click(); }
+
+void TForm2::tb3Click() { Page3830->Open2Click(); }
+
+void TForm2::openDropped3830(const QString& path) { Page3830->openDropped(path); }
+
+void TForm2::MASTER1Click()
+{
+    // The results table has no reader: the choice of a file is all there is.
+    QFileDialog::getOpenFileName(this, "Open results", Properties->op2InitialDir, "Contest results(*.csv)");
+}
+
+void TForm2::Mastereditor1Click() { Master_edit->exec(); }
+
+// The comparison with the claimed scores runs after every analysis pass.
+void TForm2::Checkin3830ClaimedScores1Click() {}
 
 void TForm2::Mark_dupes()
 {

@@ -9,6 +9,7 @@
 #include "main/keoe_grid.h"
 #include "main/settings.h"
 #include "refdata/cty_search.h"
+#include "refdata/ka_index.h"
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
@@ -39,6 +40,8 @@ class TERRF;
 class TDT_change;
 class TScoreCommands;
 class DistributionPage;
+class ClaimedScoresPage;
+class TMaster_edit;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -64,6 +67,13 @@ public:
     QChartView* Chart = nullptr;
     QListWidget* l11 = nullptr;
     DistributionPage* Distribution = nullptr;
+    ClaimedScoresPage* Page3830 = nullptr; // the "3830" page
+    TMaster_edit* Master_edit = nullptr;
+    QAction* N3830 = nullptr;         // 3830 Claimed scores
+    QAction* tb3 = nullptr;           // tool button "3830 Claimed scores"
+    QAction* MASTER1 = nullptr;       // Results
+    QAction* Mastereditor1 = nullptr; // Tools > Master editor
+    QAction* Checkin3830ClaimedScores1 = nullptr;
     QSpinBox* se1 = nullptr;
     QSpinBox* se2 = nullptr;
     QLabel* l6 = nullptr;
@@ -95,6 +105,8 @@ public:
     TKeoEGrid dxccGrid{5, 2, 1, 1};
     TKeoEGrid wpxGrid{10, 2, 1, 1};
     TKeoEGrid errorsGrid{5, 2, 1, 1};
+    // Every day of the index file of the last load.
+    KIndexTable kIndexTable;
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
@@ -150,6 +162,14 @@ public slots:
     void Process_log_and_summary();
     void Mark_dupes();
     void qso_proc();
+    void KA_indexs();
+    void N3830Click();
+    void tb3Click();
+    void MASTER1Click();
+    void Mastereditor1Click();
+    void Checkin3830ClaimedScores1Click();
+    // A dropped ".eml" file: the claimed-scores reader, current folder unchanged.
+    void openDropped3830(const QString& path);
     void Clear1Click();
     void oolbar1Click();
 
