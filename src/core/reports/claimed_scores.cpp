@@ -279,7 +279,10 @@ ClaimedScoresRead readClaimedScores(const std::vector<std::string>& lines, TKeoE
 
         line.erase(std::remove(line.begin(), line.end(), ','), line.end());
         line = replaced(replaced(line, ':', '.'), '~', ' ');
-        std::vector<std::string> w = words(clubPos > 0 ? std::string_view(line).substr(0, clubPos) : std::string_view(line));
+        // The club text starts two characters before the "CLUB" title; the
+        // words are what comes before it, so no letter of the club is a word.
+        const std::size_t clubStart = clubPos >= 3 ? clubPos - 3 : 0;
+        std::vector<std::string> w = words(clubPos > 0 ? std::string_view(line).substr(0, clubStart) : std::string_view(line));
         if (w.empty()) continue; // the first characters are all blank: no callsign
         if (const auto paren = w[0].find('('); paren != std::string::npos) w[0].erase(paren, 20);
         if (hrIdx >= 0) {
@@ -296,9 +299,11 @@ ClaimedScoresRead readClaimedScores(const std::vector<std::string>& lines, TKeoE
         w.insert(w.begin(), std::to_string(n));
         w.insert(w.begin() + 2, category);
         if (clubCol >= 0) {
-            if (w.size() <= static_cast<std::size_t>(clubCol)) w.resize(static_cast<std::size_t>(clubCol) + 1);
-            const std::size_t from = clubPos >= 3 ? clubPos - 3 : 0;
-            w[static_cast<std::size_t>(clubCol)] = from < line.size() ? zem::trim(std::string_view(line).substr(from, 100)) : std::string();
+            // Words pushed as far as the club column (a row without hours)
+            // go on to its right rather than under the club.
+            const auto at = static_cast<std::size_t>(clubCol);
+            if (w.size() < at) w.resize(at);
+            w.insert(w.begin() + clubCol, clubStart < line.size() ? zem::trim(std::string_view(line).substr(clubStart, 100)) : std::string());
         }
         rows.push_back(std::move(w));
     }
