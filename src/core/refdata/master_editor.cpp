@@ -6,7 +6,13 @@
 #include <fstream>
 #include <stdexcept>
 
-std::string editorCall(std::string_view text) { return zem::upperAscii(zem::trim(text)); }
+std::string editorCall(std::string_view text)
+{
+    // The master file writes a blank as "_": the two are one character to it.
+    std::string c = zem::upperAscii(zem::trim(text));
+    std::replace(c.begin(), c.end(), '_', ' ');
+    return zem::trim(c);
+}
 
 bool MasterCallList::Add(std::string_view call)
 {

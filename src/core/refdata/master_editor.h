@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-// A callsign as the editor keeps it: blanks around trimmed, upper case.
+// A callsign as the editor keeps it: blanks around trimmed, upper case, "_"
+// read as the blank it stands for in a master file.
 std::string editorCall(std::string_view text);
 
 // Sorted callsigns, each once whatever its letter case.

@@ -15,8 +15,8 @@ TEST(MasterCallList, KeepsEachCallOnceSortedWhateverItsCase)
     EXPECT_FALSE(l.Add("W1AW"));
     EXPECT_FALSE(l.Add("   "));
     l.AddAll({"dl1abc", "K1AR", "w1aw", "", "K1AR ", "AA1A"});
-    l.AddAll({"DL1ABC", "ZZ9ZZ"});
-    EXPECT_EQ(l.Calls(), (std::vector<std::string>{"AA1A", "DL1ABC", "K1AR", "W1AW", "ZZ9ZZ"}));
+    l.AddAll({"DL1ABC", "ZZ9ZZ", "EA_8X", "ea 8x"});
+    EXPECT_EQ(l.Calls(), (std::vector<std::string>{"AA1A", "DL1ABC", "EA 8X", "K1AR", "W1AW", "ZZ9ZZ"}));
 }
 
 class MasterEditorFiles : public ScratchFolderTest {};
