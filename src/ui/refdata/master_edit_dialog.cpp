@@ -207,39 +207,34 @@ void TMaster_edit::Masterdta1Click()
     CALLSIGN_COUNT();
 }
 
-void TMaster_edit::ext2Click()
+void TMaster_edit::withChosenFile(FileChoice choice, const std::function<void(const std::string&)>& work)
 {
-    const QString f = FileDialog(FileChoice::OpenText);
+    const QString f = FileDialog(choice);
     if (f.isEmpty()) return;
     try {
-        setImported(readCallTextFile(f.toStdString()));
+        work(f.toStdString());
     } catch (const std::exception& e) {
         Show_msg(QString::fromStdString(e.what()));
     }
+}
+
+void TMaster_edit::ext2Click()
+{
+    withChosenFile(FileChoice::OpenText, [this](const std::string& f) { setImported(readCallTextFile(f)); });
 }
 
 void TMaster_edit::Save1Click()
 {
-    const QString f = FileDialog(FileChoice::SaveMaster);
-    if (f.isEmpty()) return;
-    try {
-        const int leftOut = Cteate_master(MasterList.Calls(), f.toStdString());
+    withChosenFile(FileChoice::SaveMaster, [this](const std::string& f) {
+        const int leftOut = Cteate_master(MasterList.Calls(), f);
         if (leftOut > 0)
             Show_msg(QString("%1 callsigns with characters other than A-Z, 0-9 and / were left out").arg(leftOut));
-    } catch (const std::exception& e) {
-        Show_msg(QString::fromStdString(e.what()));
-    }
+    });
 }
 
 void TMaster_edit::StClick()
 {
-    const QString f = FileDialog(FileChoice::SaveText);
-    if (f.isEmpty()) return;
-    try {
-        writeCallTextFile(MasterList.Calls(), f.toStdString());
-    } catch (const std::exception& e) {
-        Show_msg(QString::fromStdString(e.what()));
-    }
+    withChosenFile(FileChoice::SaveText, [this](const std::string& f) { writeCallTextFile(MasterList.Calls(), f); });
 }
 
 void TMaster_edit::Exit1Click() { close(); }

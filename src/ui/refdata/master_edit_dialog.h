@@ -72,6 +72,8 @@ protected:
 
 private:
     void setImported(const std::vector<std::string>& calls);
+    // Asks for a file and runs work on it; a failure is shown, not thrown.
+    void withChosenFile(FileChoice choice, const std::function<void(const std::string&)>& work);
 
     AppState& state_;
     const TMasterCallDB& master_;
