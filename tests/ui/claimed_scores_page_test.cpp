@@ -96,6 +96,12 @@ TEST(ClaimedScoresPage, MailIsReadMarkedAgainstEachLoadAndExported)
     p.InputBox = [](const QString&, const QString&) -> std::optional<QString> { return QString("sm5aaa"); };
     p.Findcallsign1Click();
     EXPECT_EQ(p.Keo3830->currentIndex().row() + 1, 2);
+    int chosen = 0;
+    QObject::connect(&p, &ClaimedScoresPage::callChosen, [&] { ++chosen; });
+    p.Keo3830Click();
+    EXPECT_EQ(w.state().CurrentCall, "SM5AAA");
+    EXPECT_EQ(w.Cty.Result().Prefix, "SM");
+    EXPECT_EQ(chosen, 1);
 
     p.Close2Click();
     EXPECT_EQ(p.keo3830.Cell(1, 1), "");
