@@ -35,10 +35,13 @@
 #include "main/platform.h"
 #include "main/status_panels.h"
 #include "main/text_util.h"
+#include "refdata/master_edit_dialog.h"
 #include "refdata/master_messages.h"
+#include "reports/claimed_scores_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
@@ -156,6 +159,12 @@ void TForm2::buildMenus()
     auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
     ct->setObjectName("OpenCT1");
     connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
+    N3830 = fileMenu_->addAction("3830 Claimed scores");
+    N3830->setObjectName("N3830");
+    connect(N3830, &QAction::triggered, this, &TForm2::N3830Click);
+    MASTER1 = fileMenu_->addAction("Results");
+    MASTER1->setObjectName("MASTER1");
+    connect(MASTER1, &QAction::triggered, this, &TForm2::MASTER1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = fileMenu_->addAction("Open log folder");
@@ -193,6 +202,9 @@ void TForm2::buildMenus()
     mo1 = new QAction("QSO vs. Op.", this);
     mo1->setObjectName("mo1");
     mo1->setEnabled(false);
+    Mastereditor1 = toolsMenu_->addAction("Master editor");
+    Mastereditor1->setObjectName("Mastereditor1");
+    connect(Mastereditor1, &QAction::triggered, this, &TForm2::Mastereditor1Click);
 
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
@@ -203,6 +215,9 @@ void TForm2::buildMenus()
     tb->setMovable(false);
     tb->addAction(o1);
     tb->addAction(Load_TR_file);
+    tb3 = tb->addAction("3830 Claimed scores");
+    tb3->setObjectName("tb3");
+    connect(tb3, &QAction::triggered, this, &TForm2::tb3Click);
     tb->addSeparator();
     tb->addAction(N20);
     tb->addAction(N4);
@@ -265,6 +280,9 @@ void TForm2::buildPages()
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    Checkin3830ClaimedScores1 = log_Pop->addAction("Check in 3830 Claimed Scores");
+    Checkin3830ClaimedScores1->setObjectName("Checkin3830ClaimedScores1");
+    connect(Checkin3830ClaimedScores1, &QAction::triggered, this, &TForm2::Checkin3830ClaimedScores1Click);
     Scores = new TScoreCommands(*this, log_Pop);
     log_Pop->addAction(Co1);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -322,6 +340,12 @@ void TForm2::buildPages()
     wpxPage = new WpxPage(*this, pages[9]);
     fill(pages[9], wpxPage);
     Keo_wpx = wpxPage->Keo_wpx;
+
+    Page3830 = new ClaimedScoresPage(state_, Cty, pages[11]);
+    fill(pages[11], Page3830);
+    connect(Page3830, &ClaimedScoresPage::pageWanted, this, [this, p = pages[11]] { pc1->setCurrentWidget(p); });
+    // The page has looked the chosen callsign up and set CurrentCall.
+    connect(Page3830, &ClaimedScoresPage::callChosen, this, [this] { selectCall(state_.CurrentCall); });
 
     initLogGrid(state_.log_grid);
 }
@@ -437,6 +461,12 @@ void TForm2::FormCreate()
     connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);
     DT_change = new TDT_change(state_.log_grid, this);
     buildCallInfo();
+    Master_edit = new TMaster_edit(state_, M, [this] {
+        Distribution->rm_buttonClick();
+        return Distribution->lists().all;
+    }, this);
+    Page3830->MasterEditor = Master_edit;
+    Page3830->op3InitialDir = [this] { return Properties->op3InitialDir; };
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
@@ -729,6 +759,7 @@ void TForm2::Reset_app()
     clear_all_series();
     twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+    if (Page3830) Page3830->log_and_3830();
 }
 
 void TForm2::clearLabels()
@@ -776,7 +807,7 @@ void TForm2::activateLoadedLogInWindow()
         Summary_Grid->setFocus();
     }
     Mark_dupes();
-    // The K and A indices of the QSOs come between the dupe marks and the band counts.
+    KA_indexs();
     qso_proc();
     log_grid->gridModel()->refresh();
     log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
@@ -816,7 +847,32 @@ void TForm2::Process_log_and_summary()
     }
     if (cursorSet) QApplication::restoreOverrideCursor();
     if (!rep.ConversionErrors.empty()) Show_msg(QString::fromStdString(rep.ConversionErrors.front()));
+    Page3830->log_and_3830();
 }
+
+void TForm2::KA_indexs()
+{
+    const auto r = ::KA_indexs(state_.log_grid, state_.header.QsoCount, programFolder_,
+                               Properties->c1->currentText().toStdString(), &kIndexTable);
+    sb1->setText(5, QString::fromStdString(r.StatusText));
+}
+
+void TForm2::N3830Click() { Page3830->Open2Click(); }
+
+void TForm2::tb3Click() { Page3830->Open2Click(); }
+
+void TForm2::openDropped3830(const QString& path) { Page3830->openDropped(path); }
+
+void TForm2::MASTER1Click()
+{
+    // The results table has no reader: the choice of a file is all there is.
+    QFileDialog::getOpenFileName(this, "Open results", Properties->op2InitialDir, "Contest results(*.csv)");
+}
+
+void TForm2::Mastereditor1Click() { Master_edit->exec(); }
+
+// The comparison with the claimed scores runs after every analysis pass.
+void TForm2::Checkin3830ClaimedScores1Click() {}
 
 void TForm2::Mark_dupes()
 {

@@ -10,6 +10,7 @@
 #include "main/settings.h"
 #include "refdata/call_info.h"
 #include "refdata/cty_search.h"
+#include "refdata/ka_index.h"
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
@@ -49,6 +50,8 @@ class TQTHF;
 class DistributionPage;
 class DxccPage;
 class WpxPage;
+class ClaimedScoresPage;
+class TMaster_edit;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -78,6 +81,13 @@ public:
     TwoRadioPage* twoRadioPage = nullptr;
     QListWidget* l11 = nullptr;
     DistributionPage* Distribution = nullptr;
+    ClaimedScoresPage* Page3830 = nullptr; // the "3830" page
+    TMaster_edit* Master_edit = nullptr;
+    QAction* N3830 = nullptr;         // 3830 Claimed scores
+    QAction* tb3 = nullptr;           // tool button "3830 Claimed scores"
+    QAction* MASTER1 = nullptr;       // Results
+    QAction* Mastereditor1 = nullptr; // Tools > Master editor
+    QAction* Checkin3830ClaimedScores1 = nullptr;
     QSpinBox* se1 = nullptr;
     QSpinBox* se2 = nullptr;
     QLabel* l6 = nullptr;
@@ -118,6 +128,8 @@ public:
 
     // Core grids behind the result views.
     SummaryPage summary;
+    // Every day of the index file of the last load.
+    KIndexTable kIndexTable;
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
@@ -200,6 +212,14 @@ public slots:
     void N24Click();
     void Mark_dupes();
     void qso_proc();
+    void KA_indexs();
+    void N3830Click();
+    void tb3Click();
+    void MASTER1Click();
+    void Mastereditor1Click();
+    void Checkin3830ClaimedScores1Click();
+    // A dropped ".eml" file: the claimed-scores reader, current folder unchanged.
+    void openDropped3830(const QString& path);
     void Clear1Click();
     void oolbar1Click();
     // Empties the analysis chart of the Charts page for the next chart.
