@@ -24,6 +24,7 @@
 #include "import/trlog_reader.h"
 #include "import/dt_change_dialog.h"
 #include "import/error_dialog.h"
+#include "import/find_cabrillo_dialog.h"
 #include "import/post_load.h"
 #include "main/countdown.h"
 #include "main/progress_cursor.h"
@@ -190,6 +191,10 @@ void TForm2::buildMenus()
     oolbar1->setCheckable(true);
     oolbar1->setChecked(true);
     connect(oolbar1, &QAction::triggered, this, &TForm2::oolbar1Click);
+    hh1 = viewMenu_->addAction("Review of Cabrillo files");
+    hh1->setObjectName("hh1");
+    hh1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(hh1, &QAction::triggered, this, &TForm2::FinfClick);
     auto* showIni = viewMenu_->addAction("Show INI file");
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
@@ -460,6 +465,8 @@ void TForm2::FormCreate()
     ERRF = new TERRF(state_, this);
     connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);
     DT_change = new TDT_change(state_.log_grid, this);
+    find_cabrillo = new Tfind_cabrillo([this] { return Properties->Edit6->text(); },
+                                       [this](const QString& path) { Open_cabrillo_proc(path); }, this);
     buildCallInfo();
     Master_edit = new TMaster_edit(state_, M, [this] {
         Distribution->rm_buttonClick();
@@ -988,6 +995,8 @@ void TForm2::OpenCT1Click()
 
 // CT's binary log layout is not read: choosing a file changes nothing.
 void TForm2::Open_ct() {}
+
+void TForm2::FinfClick() { find_cabrillo->exec(); }
 
 void TForm2::NdClick()
 {

@@ -44,6 +44,7 @@ class TwoRadioPage;
 class TProperties;
 class TERRF;
 class TDT_change;
+class Tfind_cabrillo;
 class TScoreCommands;
 class ErrorsPage;
 class TQTHF;
@@ -114,6 +115,8 @@ public:
     TProperties* Properties = nullptr;
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
+    Tfind_cabrillo* find_cabrillo = nullptr;
+    QAction* hh1 = nullptr; // Review of Cabrillo files
     TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
     BreaksPage* breaksPage = nullptr;
     RatesPage* ratesPage = nullptr;
@@ -180,6 +183,7 @@ public slots:
     void OpenCT1Click();
     void Open_ct();
     void NdClick();
+    void FinfClick();
     // Loads one contest of an N1MM Logger database; the log table alone is
     // cleared first. A contest without QSOs says "No QSO`s" and resets.
     void loadN1mmContest(const QString& database, const N1mmContest& contest);
