@@ -246,6 +246,14 @@ long TCty_search::KeySet::longestPrefix(std::string_view s) const
     return -1;
 }
 
+std::string TCty_search::CountryName(int countryNum) const
+{
+    // cty.dat is loaded first: its countries lead the list, in file order.
+    if (countryNum < 1 || countryNum > countryCount_ || static_cast<std::size_t>(countryNum) > countries_.size())
+        return {};
+    return countries_[static_cast<std::size_t>(countryNum) - 1].name;
+}
+
 void TCty_search::fillResult(std::size_t record)
 {
     const Entry& entry = Records[record];

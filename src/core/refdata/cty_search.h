@@ -59,6 +59,10 @@ public:
     // Number of countries (header lines) of cty.dat: per-country tables are
     // sized from it.
     int CountryCount() const { return countryCount_; }
+    // The name (one blank appended) of country countryNum of cty.dat: per-
+    // country tables name a row after the country, never after the oblast
+    // of the call that happened to fill it. Empty outside 1..CountryCount().
+    std::string CountryName(int countryNum) const;
 
 private:
     // One header line of a country file, its numbers converted once.

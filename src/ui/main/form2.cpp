@@ -861,7 +861,11 @@ void TForm2::KA_indexs()
 {
     const auto r = ::KA_indexs(state_.log_grid, state_.header.QsoCount, programFolder_,
                                Properties->c1->currentText().toStdString(), &kIndexTable);
-    sb1->setText(5, QString::fromStdString(r.StatusText));
+    const QString text = QString::fromStdString(r.StatusText);
+    sb1->setText(5, text);
+    // Its texts vary with the observatory and the file: never cut them.
+    sb1->panel(5).width = std::max(sb1->panel(5).width, QFontMetrics(sb1->font()).horizontalAdvance(text) + 5);
+    sb1->update();
 }
 
 void TForm2::N3830Click() { Page3830->Open2Click(); }
