@@ -1,6 +1,7 @@
 #include "main/form2.h"
 
 #include "analysis/score_commands.h"
+#include "analysis/errors_page.h"
 #include "analysis/distribution.h"
 #include "analysis/distribution_page.h"
 #include "analysis/number_column.h"
@@ -101,7 +102,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid})
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid})
         g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
@@ -261,9 +262,7 @@ void TForm2::buildPages()
     connect(Distribution, &DistributionPage::jobStarted, this, [this] { JobStart = JobNow(); });
     connect(Distribution, &DistributionPage::jobFinished, this, &TForm2::CalculateTime);
 
-    error_KeoEGrid = new KeoEGridView(errorsGrid, pages[3]);
-    error_KeoEGrid->setObjectName("error_KeoEGrid");
-    fill(pages[3], error_KeoEGrid);
+    buildErrorsPage(pages[3]);
 
     Breaks_Grid = new KeoEGridView(breaksGrid, pages[4]);
     Breaks_Grid->setObjectName("Breaks_Grid");
@@ -363,6 +362,7 @@ void TForm2::FormCreate()
         log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
     });
     DT_change = new TDT_change(state_.log_grid, this);
+    buildCallInfo();
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
@@ -624,7 +624,8 @@ void TForm2::Reset_app()
     ::Reset_app(state_);
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsGrid}) g->ClearGrid();
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsPage->errorsGrid})
+        g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
     log_grid->hide();

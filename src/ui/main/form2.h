@@ -8,6 +8,7 @@
 #include "main/jobs.h"
 #include "main/keoe_grid.h"
 #include "main/settings.h"
+#include "refdata/call_info.h"
 #include "refdata/cty_search.h"
 #include "refdata/master_call_db.h"
 
@@ -38,6 +39,8 @@ class TProperties;
 class TERRF;
 class TDT_change;
 class TScoreCommands;
+class ErrorsPage;
+class TQTHF;
 class DistributionPage;
 
 class TForm2 : public QMainWindow {
@@ -88,13 +91,18 @@ public:
     TDT_change* DT_change = nullptr;
     TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
     QAction* countdownItem = nullptr;
+    ErrorsPage* errorsPage = nullptr;
+    QAction* FindinMasterdta1 = nullptr; // Search in Master.dta
+    QAction* N24 = nullptr;              // Information on callsign
+    TQTHF* QTHF = nullptr;
+    // The bands of the selected callsign, as the information bar shows them.
+    TBandMatrix BandMatrix;
 
     // Core grids behind the result views.
     SummaryPage summary;
     TKeoEGrid breaksGrid{5, 2, 1, 1};
     TKeoEGrid dxccGrid{5, 2, 1, 1};
     TKeoEGrid wpxGrid{10, 2, 1, 1};
-    TKeoEGrid errorsGrid{5, 2, 1, 1};
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
@@ -148,6 +156,21 @@ public slots:
     // Tells which QSO a table command could not process.
     void except_proc();
     void Process_log_and_summary();
+    // Callsign information in sb3: the facts of CurrentCall and its bands.
+    void Show_call_info();
+    void Get_band_matrix(const std::string& Call);
+    void log_gridClick();
+    void l11Click();
+    void Breaks_GridClick();
+    void Keo_wpxClick();
+    void ListBox3Click();
+    void ListBox4Click();
+    void ListBox5Click();
+    void ListBox6Click();
+    void ListBox7Click();
+    void ListBox8Click();
+    void ListBox10Click();
+    void N24Click();
     void Mark_dupes();
     void qso_proc();
     void Clear1Click();
@@ -179,6 +202,13 @@ private:
                         const std::function<void()>& read);
     void setLogCommandsEnabled(bool loaded);
     void showError(const std::exception& e);
+    // Call information: creation and wiring, the click of a list or grid.
+    void buildCallInfo();
+    void selectCall(const std::string& call);
+    void listBoxClick(const char* name);
+    void gridClick(const char* name, int col);
+    std::pair<double, double> homePosition();
+    void buildErrorsPage(QWidget* page);
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 
