@@ -1,0 +1,181 @@
+#include "spots/spots.h"
+
+#include "main/log_table.h"
+#include "main/text_util.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+// Fixed fields of the cluster layout (0-based start, length).
+constexpr std::size_t kDxStart = 26, kDxLength = 13;
+constexpr std::size_t kCommentStart = 39, kCommentLength = 31;
+constexpr std::size_t kTimeStart = 70, kTimeLength = 4;
+// A spot line reaches at least to the end of its time field.
+constexpr std::size_t kMinSpotLength = kTimeStart + kTimeLength;
+// Lines quoted in the message about a file's unreadable lines.
+constexpr std::size_t kQuotedBadLines = 10;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string field(std::string_view line, std::size_t start, std::size_t length)
+{
+    return zem::trim(line.substr(start, length));
+}
+
+} // namespace
+
+const std::vector<std::string>& spotColumnTitles()
+{
+    static const std::vector<std::string> titles = {"#", "Spotter", "Frequency", "Band", "DX", "Comments", "Time"};
+    return titles;
+}
+
+SpotLine parseSpotLine(std::string_view line, Spot& out)
+{
+    if (line.substr(0, 5) != "DX de") return SpotLine::NotSpot;
+    if (line.size() < kMinSpotLength) return SpotLine::Unreadable;
+
+    std::size_t i = 5;
+    while (i < line.size() && isBlank(line[i])) ++i;
+    const std::size_t spotterStart = i;
+    while (i < line.size() && line[i] != ':' && !isBlank(line[i])) ++i;
+    if (i == spotterStart) return SpotLine::Unreadable;
+    out.Spotter = std::string(line.substr(spotterStart, i - spotterStart));
+    if (i < line.size() && line[i] == ':') ++i;
+
+    while (i < line.size() && isBlank(line[i])) ++i;
+    const std::size_t freqStart = i;
+    while (i < line.size() && !isBlank(line[i])) ++i;
+    out.Frequency = std::string(line.substr(freqStart, i - freqStart));
+
+    out.DX = field(line, kDxStart, kDxLength);
+    out.Comments = field(line, kCommentStart, kCommentLength);
+    out.Time = field(line, kTimeStart, kTimeLength);
+
+    double kHz = 0;
+    const bool converts = zem::tryToDouble(out.Frequency, kHz);
+    out.Band = converts ? Freq_to_band(kHz) : std::string();
+    return converts ? SpotLine::Spot : SpotLine::BadFrequency;
+}
+
+SpotFileContents parseSpotText(std::string_view text)
+{
+    SpotFileContents c;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+
+        Spot spot;
+        switch (parseSpotLine(line, spot)) {
+        case SpotLine::NotSpot:
+            break;
+        case SpotLine::Unreadable:
+            c.badLines.emplace_back(line);
+            break;
+        case SpotLine::BadFrequency:
+            c.badLines.emplace_back(line);
+            c.spots.push_back(std::move(spot));
+            break;
+        case SpotLine::Spot:
+            c.spots.push_back(std::move(spot));
+            break;
+        }
+    }
+    return c;
+}
+
+SpotFileContents readSpotFile(const std::string& path)
+{
+    return parseSpotText(zem::readFile(path));
+}
+
+std::string badSpotLinesMessage(const std::vector<std::string>& badLines)
+{
+    if (badLines.empty()) return {};
+    std::string msg = "Mistake in a format:";
+    const std::size_t quoted = std::min(badLines.size(), kQuotedBadLines);
+    for (std::size_t i = 0; i < quoted; ++i) msg += "\n" + badLines[i];
+    if (badLines.size() > quoted) msg += "\n... " + std::to_string(badLines.size()) + " lines in all";
+    return msg;
+}
+
+void initSpotGrid(TKeoEGrid& grid)
+{
+    grid.SetColCount(SpotColumnCount);
+    grid.SetHeader(spotColumnTitles());
+    grid.ClearGrid();
+}
+
+void fillSpotGrid(TKeoEGrid& grid, std::vector<Spot>&& spots)
+{
+    TKeoEGrid::BatchUpdate batch(grid);
+    grid.ClearGrid();
+    grid.SetRowCount(static_cast<int>(spots.size()) + 1);
+    int row = 0;
+    for (Spot& s : spots) {
+        ++row;
+        grid.SetCell(scNumber, row, std::to_string(row));
+        grid.SetCell(scSpotter, row, std::move(s.Spotter));
+        grid.SetCell(scFrequency, row, std::move(s.Frequency));
+        grid.SetCell(scBand, row, std::move(s.Band));
+        grid.SetCell(scDX, row, std::move(s.DX));
+        grid.SetCell(scComments, row, std::move(s.Comments));
+        grid.SetCell(scTime, row, std::move(s.Time));
+    }
+    std::vector<Spot>().swap(spots);
+}
+
+int countSpotsBy(const TKeoEGrid& spots, int spotCount, int col, TKeoEGrid& out)
+{
+    struct Entry {
+        std::string key;  // upper case: the list's order and identity
+        std::string call; // as first met
+        std::uint64_t count = 0;
+    };
+    std::vector<Entry> entries;
+    std::unordered_map<std::string, std::size_t> indexOf;
+    const int last = std::min(spotCount, spots.RowCount() - 1);
+    for (int r = 1; r <= last; ++r) {
+        const std::string& call = spots.Cell(col, r);
+        std::string key = zem::upperAscii(call);
+        auto [it, added] = indexOf.try_emplace(key, entries.size());
+        if (added) entries.push_back({std::move(key), call, 0});
+        ++entries[it->second].count;
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
+
+    {
+        TKeoEGrid::BatchUpdate batch(out);
+        out.ClearGrid();
+        if (!entries.empty()) out.SetRowCount(static_cast<int>(entries.size()) + 1);
+        int row = 0;
+        for (Entry& e : entries) {
+            ++row;
+            out.SetCell(1, row, std::move(e.call));
+            out.SetCell(2, row, std::to_string(e.count));
+        }
+        if (!entries.empty()) out.SortInteger(2, 0);
+        for (int r = 1; r <= static_cast<int>(entries.size()); ++r) out.SetCell(0, r, std::to_string(r));
+    }
+    return static_cast<int>(entries.size());
+}
+
+int searchSpots(const TKeoEGrid& spots, int spotCount, const std::string& call, TKeoEGrid& out)
+{
+    std::vector<int> rows;
+    const int last = std::min(spotCount, spots.RowCount() - 1);
+    for (int r = 1; r <= last; ++r)
+        if (spots.Cell(scSpotter, r) == call || spots.Cell(scDX, r) == call) rows.push_back(r);
+
+    TKeoEGrid::BatchUpdate batch(out);
+    out.ClearGrid();
+    if (!rows.empty()) out.SetRowCount(static_cast<int>(rows.size()) + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) out.WriteRow(static_cast<int>(i) + 1, spots.RowCells(rows[i]));
+    return static_cast<int>(rows.size());
+}
