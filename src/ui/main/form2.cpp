@@ -363,6 +363,7 @@ void TForm2::FormCreate()
     });
     DT_change = new TDT_change(state_.log_grid, this);
     buildCallInfo();
+    buildTools();
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
