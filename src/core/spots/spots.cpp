@@ -120,13 +120,13 @@ void fillSpotGrid(TKeoEGrid& grid, std::vector<Spot>&& spots)
     int row = 0;
     for (Spot& s : spots) {
         ++row;
-        grid.SetCell(scNumber, row, std::to_string(row));
-        grid.SetCell(scSpotter, row, std::move(s.Spotter));
-        grid.SetCell(scFrequency, row, std::move(s.Frequency));
-        grid.SetCell(scBand, row, std::move(s.Band));
-        grid.SetCell(scDX, row, std::move(s.DX));
-        grid.SetCell(scComments, row, std::move(s.Comments));
-        grid.SetCell(scTime, row, std::move(s.Time));
+        grid.SetCell(spcNumber, row, std::to_string(row));
+        grid.SetCell(spcSpotter, row, std::move(s.Spotter));
+        grid.SetCell(spcFrequency, row, std::move(s.Frequency));
+        grid.SetCell(spcBand, row, std::move(s.Band));
+        grid.SetCell(spcDX, row, std::move(s.DX));
+        grid.SetCell(spcComments, row, std::move(s.Comments));
+        grid.SetCell(spcTime, row, std::move(s.Time));
     }
     std::vector<Spot>().swap(spots);
 }
@@ -171,7 +171,7 @@ int searchSpots(const TKeoEGrid& spots, int spotCount, const std::string& call, 
     std::vector<int> rows;
     const int last = std::min(spotCount, spots.RowCount() - 1);
     for (int r = 1; r <= last; ++r)
-        if (spots.Cell(scSpotter, r) == call || spots.Cell(scDX, r) == call) rows.push_back(r);
+        if (spots.Cell(spcSpotter, r) == call || spots.Cell(spcDX, r) == call) rows.push_back(r);
 
     TKeoEGrid::BatchUpdate batch(out);
     out.ClearGrid();

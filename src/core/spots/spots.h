@@ -10,7 +10,7 @@
 #include <vector>
 
 // Columns of the spot table (and of the search result).
-enum TSpotColumn : int { scNumber = 0, scSpotter, scFrequency, scBand, scDX, scComments, scTime, SpotColumnCount };
+enum TSpotColumn : int { spcNumber = 0, spcSpotter, spcFrequency, spcBand, spcDX, spcComments, spcTime, SpotColumnCount };
 const std::vector<std::string>& spotColumnTitles();
 
 struct Spot {

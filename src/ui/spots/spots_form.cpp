@@ -129,9 +129,9 @@ void TSpotsF::load(const QString& path)
     SpotCount = n;
     ssb->setText(0, QDir::toNativeSeparators(path));
     ssb->setText(1, QString::number(n) + " spots");
-    const int spotters = countSpotsBy(spotsGrid, SpotCount, scSpotter, spottersGrid);
+    const int spotters = countSpotsBy(spotsGrid, SpotCount, spcSpotter, spottersGrid);
     ssb->setText(2, QString::number(spotters) + " spotters");
-    const int dx = countSpotsBy(spotsGrid, SpotCount, scDX, dxGrid);
+    const int dx = countSpotsBy(spotsGrid, SpotCount, spcDX, dxGrid);
     ssb->setText(3, QString::number(dx) + " DX");
     for (KeoEGridView* v : {SpotsGrid, SpottersGrid, DXGrid}) v->gridModel()->refresh();
     if (!bad.empty()) Show_msg(shown(bad));
@@ -173,7 +173,7 @@ void TSpotsF::showCall(const std::string& call)
     if (!call.empty() && ShowCall) ShowCall(call);
 }
 
-void TSpotsF::SpotsGridClick() { showCall(selectedCall(SpotsGrid, scDX)); }
+void TSpotsF::SpotsGridClick() { showCall(selectedCall(SpotsGrid, spcDX)); }
 void TSpotsF::SpottersGridClick() { showCall(selectedCall(SpottersGrid, 1)); }
 void TSpotsF::DXGridClick() { showCall(selectedCall(DXGrid, 1)); }
 

@@ -133,16 +133,16 @@ TEST(SpotCounts, PerCallLargestFirstCaseIgnored)
         spotLine("W1NT-6-#", "14030.0", "UA3XXX", "", "1239"),
     });
     ASSERT_EQ(spots.RowCount(), 7);
-    EXPECT_EQ(column(spots, scNumber), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(column(spots, spcNumber), (std::vector<std::string>{"1", "2", "3", "4", "5", "6"}));
 
     TKeoEGrid spotters(3, 2);
-    EXPECT_EQ(countSpotsBy(spots, 6, scSpotter, spotters), 3);
+    EXPECT_EQ(countSpotsBy(spots, 6, spcSpotter, spotters), 3);
     EXPECT_EQ(column(spotters, 1), (std::vector<std::string>{"9A1A", "DL1ABC", "W1NT-6-#"}));
     EXPECT_EQ(column(spotters, 2), (std::vector<std::string>{"3", "2", "1"}));
     EXPECT_EQ(column(spotters, 0), (std::vector<std::string>{"1", "2", "3"}));
 
     TKeoEGrid dx(3, 2);
-    EXPECT_EQ(countSpotsBy(spots, 6, scDX, dx), 3);
+    EXPECT_EQ(countSpotsBy(spots, 6, spcDX, dx), 3);
     EXPECT_EQ(column(dx, 1), (std::vector<std::string>{"UA3XXX", "K1ABC", "3DA0XX"}));
     EXPECT_EQ(column(dx, 2), (std::vector<std::string>{"4", "1", "1"}));
 }
@@ -158,11 +158,11 @@ TEST(SpotCounts, NoLimitOnCallsOrCounts)
     initSpotGrid(spots);
     fillSpotGrid(spots, std::move(list));
     TKeoEGrid dx(3, 2);
-    EXPECT_EQ(countSpotsBy(spots, 77000, scDX, dx), 7001);
+    EXPECT_EQ(countSpotsBy(spots, 77000, spcDX, dx), 7001);
     EXPECT_EQ(dx.Cell(1, 1), "UA3XXX");
     EXPECT_EQ(dx.Cell(2, 1), "70000");
     TKeoEGrid spotters(3, 2);
-    EXPECT_EQ(countSpotsBy(spots, 77000, scSpotter, spotters), 1);
+    EXPECT_EQ(countSpotsBy(spots, 77000, spcSpotter, spotters), 1);
     EXPECT_EQ(spotters.Cell(2, 1), "77000");
 }
 
@@ -177,8 +177,8 @@ TEST(SpotSearch, RowsWhereTheCallIsSpotterOrDxExactly)
     });
     TKeoEGrid found(7, 2);
     EXPECT_EQ(searchSpots(spots, 5, "UA3XXX", found), 3);
-    EXPECT_EQ(column(found, scComments), (std::vector<std::string>{"a", "b", "e"}));
-    EXPECT_EQ(found.Cell(scNumber, 3), "5");
+    EXPECT_EQ(column(found, spcComments), (std::vector<std::string>{"a", "b", "e"}));
+    EXPECT_EQ(found.Cell(spcNumber, 3), "5");
     // Only the rows read count: a search within the first two spots.
     EXPECT_EQ(searchSpots(spots, 2, "UA3XXX", found), 2);
     EXPECT_EQ(searchSpots(spots, 5, "NOBODY", found), 0);
