@@ -72,11 +72,9 @@ static void BM_SpotFileReadAndCount500k(benchmark::State& st)
 {
     const std::string& path = spotFile();
     for (auto _ : st) {
-        SpotFileContents file = readSpotFile(path);
-        const int n = static_cast<int>(file.spots.size());
         TKeoEGrid spots, spotters(3, 2), dx(3, 2);
         initSpotGrid(spots);
-        fillSpotGrid(spots, std::move(file.spots));
+        const int n = readSpotFile(path, spots).spots;
         benchmark::DoNotOptimize(countSpotsBy(spots, n, spcSpotter, spotters));
         benchmark::DoNotOptimize(countSpotsBy(spots, n, spcDX, dx));
     }
@@ -85,11 +83,9 @@ BENCHMARK(BM_SpotFileReadAndCount500k)->Unit(benchmark::kMillisecond);
 
 static void BM_SpotSearch500k(benchmark::State& st)
 {
-    SpotFileContents file = readSpotFile(spotFile());
-    const int n = static_cast<int>(file.spots.size());
     TKeoEGrid spots, found(SpotColumnCount, 2);
     initSpotGrid(spots);
-    fillSpotGrid(spots, std::move(file.spots));
+    const int n = readSpotFile(spotFile(), spots).spots;
     const std::string call = spots.Cell(spcDX, 1);
     int hits = 0;
     for (auto _ : st) benchmark::DoNotOptimize(hits = searchSpots(spots, n, call, found));

@@ -10,17 +10,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::writeInput("spots.txt", data, size);
-    SpotFileContents file;
+    TKeoEGrid spots;
+    initSpotGrid(spots);
+    SpotFileSummary file;
     try {
-        file = readSpotFile(path);
+        file = readSpotFile(path, spots);
     } catch (const std::exception&) {
         return 0;
     }
     (void)badSpotLinesMessage(file.badLines);
-    const int n = static_cast<int>(file.spots.size());
-    TKeoEGrid spots;
-    initSpotGrid(spots);
-    if (n > 0) fillSpotGrid(spots, std::move(file.spots));
+    const int n = file.spots;
     TKeoEGrid spotters(3, 2), dx(3, 2), found(SpotColumnCount, 2);
     countSpotsBy(spots, n, spcSpotter, spotters);
     countSpotsBy(spots, n, spcDX, dx);

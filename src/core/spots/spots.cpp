@@ -32,16 +32,42 @@ const std::vector<std::string>& spotColumnTitles()
     return titles;
 }
 
-SpotLine parseSpotLine(std::string_view line, Spot& out)
+namespace {
+
+// What a line is, from its shape alone; the spotter's end when it is a spot.
+SpotLine shapeOf(std::string_view line, std::size_t& spotterStart, std::size_t& spotterEnd)
 {
     if (line.substr(0, 5) != "DX de") return SpotLine::NotSpot;
     if (line.size() < kMinSpotLength) return SpotLine::Unreadable;
-
     std::size_t i = 5;
     while (i < line.size() && isBlank(line[i])) ++i;
-    const std::size_t spotterStart = i;
+    spotterStart = i;
     while (i < line.size() && line[i] != ':' && !isBlank(line[i])) ++i;
-    if (i == spotterStart) return SpotLine::Unreadable;
+    spotterEnd = i;
+    return i == spotterStart ? SpotLine::Unreadable : SpotLine::Spot;
+}
+
+template <typename F>
+void forEachLine(std::string_view text, F f)
+{
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        f(line);
+    }
+}
+
+} // namespace
+
+SpotLine parseSpotLine(std::string_view line, Spot& out)
+{
+    std::size_t spotterStart = 0, i = 0;
+    const SpotLine shape = shapeOf(line, spotterStart, i);
+    if (shape != SpotLine::Spot) return shape;
     out.Spotter = std::string(line.substr(spotterStart, i - spotterStart));
     if (i < line.size() && line[i] == ':') ++i;
 
@@ -60,39 +86,48 @@ SpotLine parseSpotLine(std::string_view line, Spot& out)
     return converts ? SpotLine::Spot : SpotLine::BadFrequency;
 }
 
-SpotFileContents parseSpotText(std::string_view text)
+SpotFileSummary readSpotText(std::string_view text, TKeoEGrid& grid)
 {
-    SpotFileContents c;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-
-        Spot spot;
-        switch (parseSpotLine(line, spot)) {
-        case SpotLine::NotSpot:
-            break;
-        case SpotLine::Unreadable:
-            c.badLines.emplace_back(line);
-            break;
-        case SpotLine::BadFrequency:
-            c.badLines.emplace_back(line);
-            c.spots.push_back(std::move(spot));
-            break;
-        case SpotLine::Spot:
-            c.spots.push_back(std::move(spot));
-            break;
+    // First the count, so that a file without spots leaves the table alone
+    // and the table is sized once.
+    SpotFileSummary summary;
+    int spots = 0;
+    forEachLine(text, [&](std::string_view line) {
+        std::size_t a = 0, b = 0;
+        switch (shapeOf(line, a, b)) {
+        case SpotLine::Spot: ++spots; break;
+        case SpotLine::Unreadable: summary.badLines.emplace_back(line); break;
+        default: break;
         }
-    }
-    return c;
+    });
+    if (spots == 0) return summary;
+    summary.badLines.clear(); // listed again below, in file order
+
+    TKeoEGrid::BatchUpdate batch(grid);
+    grid.ClearGrid();
+    grid.SetRowCount(spots + 1);
+    int row = 0;
+    Spot s;
+    forEachLine(text, [&](std::string_view line) {
+        const SpotLine kind = parseSpotLine(line, s);
+        if (kind == SpotLine::Unreadable || kind == SpotLine::BadFrequency) summary.badLines.emplace_back(line);
+        if (kind != SpotLine::Spot && kind != SpotLine::BadFrequency) return;
+        ++row;
+        grid.SetCell(spcNumber, row, std::to_string(row));
+        grid.SetCell(spcSpotter, row, std::move(s.Spotter));
+        grid.SetCell(spcFrequency, row, std::move(s.Frequency));
+        grid.SetCell(spcBand, row, std::move(s.Band));
+        grid.SetCell(spcDX, row, std::move(s.DX));
+        grid.SetCell(spcComments, row, std::move(s.Comments));
+        grid.SetCell(spcTime, row, std::move(s.Time));
+    });
+    summary.spots = row;
+    return summary;
 }
 
-SpotFileContents readSpotFile(const std::string& path)
+SpotFileSummary readSpotFile(const std::string& path, TKeoEGrid& grid)
 {
-    return parseSpotText(zem::readFile(path));
+    return readSpotText(zem::readFile(path), grid);
 }
 
 std::string badSpotLinesMessage(const std::vector<std::string>& badLines)
@@ -110,25 +145,6 @@ void initSpotGrid(TKeoEGrid& grid)
     grid.SetColCount(SpotColumnCount);
     grid.SetHeader(spotColumnTitles());
     grid.ClearGrid();
-}
-
-void fillSpotGrid(TKeoEGrid& grid, std::vector<Spot>&& spots)
-{
-    TKeoEGrid::BatchUpdate batch(grid);
-    grid.ClearGrid();
-    grid.SetRowCount(static_cast<int>(spots.size()) + 1);
-    int row = 0;
-    for (Spot& s : spots) {
-        ++row;
-        grid.SetCell(spcNumber, row, std::to_string(row));
-        grid.SetCell(spcSpotter, row, std::move(s.Spotter));
-        grid.SetCell(spcFrequency, row, std::move(s.Frequency));
-        grid.SetCell(spcBand, row, std::move(s.Band));
-        grid.SetCell(spcDX, row, std::move(s.DX));
-        grid.SetCell(spcComments, row, std::move(s.Comments));
-        grid.SetCell(spcTime, row, std::move(s.Time));
-    }
-    std::vector<Spot>().swap(spots);
 }
 
 int countSpotsBy(const TKeoEGrid& spots, int spotCount, int col, TKeoEGrid& out)

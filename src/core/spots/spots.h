@@ -33,15 +33,18 @@ enum class SpotLine {
 // and the time stand at columns 27-39, 40-70 and 71-74.
 SpotLine parseSpotLine(std::string_view line, Spot& out);
 
-struct SpotFileContents {
-    std::vector<Spot> spots;
+struct SpotFileSummary {
+    int spots = 0;
     // Lines that start like a spot but could not be read whole, as written.
     std::vector<std::string> badLines;
 };
 
-SpotFileContents parseSpotText(std::string_view text);
+// Reads the spot lines of text into the spot table, emptied first, one row
+// each from row 1, numbered. With no spot line the table is left as it was.
+// The lines go straight into the table: no second copy of the spots is held.
+SpotFileSummary readSpotText(std::string_view text, TKeoEGrid& grid);
 // Throws std::runtime_error naming the file when it cannot be read.
-SpotFileContents readSpotFile(const std::string& path);
+SpotFileSummary readSpotFile(const std::string& path, TKeoEGrid& grid);
 
 // The one message for the lines of a file that were not read whole, or empty
 // when there are none.
@@ -49,8 +52,6 @@ std::string badSpotLinesMessage(const std::vector<std::string>& badLines);
 
 // Sets up a grid as a spot table: 7 columns and their titles, no rows.
 void initSpotGrid(TKeoEGrid& grid);
-// Moves the spots into the spot table, one row each from row 1, numbered.
-void fillSpotGrid(TKeoEGrid& grid, std::vector<Spot>&& spots);
 
 // One row per distinct callsign of column col of rows 1..spotCount (letter
 // case ignored, spelled as first met): "#", callsign, number of its spots,

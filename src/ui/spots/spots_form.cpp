@@ -118,14 +118,13 @@ void TSpotsF::readSpots(const QString& path)
 
 void TSpotsF::load(const QString& path)
 {
-    SpotFileContents file = readSpotFile(path.toStdString());
+    const SpotFileSummary file = readSpotFile(path.toStdString(), spotsGrid);
     const std::string bad = badSpotLinesMessage(file.badLines);
-    if (file.spots.empty()) {
+    if (file.spots == 0) {
         Show_msg("No spots in " + QDir::toNativeSeparators(path) + (bad.empty() ? QString() : "\n" + shown(bad)));
         return;
     }
-    const int n = static_cast<int>(file.spots.size());
-    fillSpotGrid(spotsGrid, std::move(file.spots));
+    const int n = file.spots;
     SpotCount = n;
     ssb->setText(0, QDir::toNativeSeparators(path));
     ssb->setText(1, QString::number(n) + " spots");

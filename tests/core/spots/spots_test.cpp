@@ -39,7 +39,7 @@ TKeoEGrid spotGridOf(const std::vector<std::string>& lines)
     for (const auto& l : lines) text += l + "\r\n";
     TKeoEGrid g;
     initSpotGrid(g);
-    fillSpotGrid(g, parseSpotText(text).spots);
+    readSpotText(text, g);
     return g;
 }
 
@@ -98,14 +98,22 @@ TEST(SpotFile, SpotsAndOneMessageForTheBadLines)
     text += "DX de SHORT: 14000.0 K1ABC\n";
     text += spotLine("G4ABC", "abc", "VK2XX", "", "0100") + "\n";
     text += spotLine("SM5AAA", "21010.0", "JA1XX", "", "0200");
-    const SpotFileContents c = parseSpotText(text);
-    ASSERT_EQ(c.spots.size(), 3u);
-    EXPECT_EQ(c.spots[1].Spotter, "G4ABC");
-    EXPECT_EQ(c.spots[1].Band, "");
-    EXPECT_EQ(c.spots[2].DX, "JA1XX");
+    TKeoEGrid g;
+    initSpotGrid(g);
+    const SpotFileSummary c = readSpotText(text, g);
+    ASSERT_EQ(c.spots, 3);
+    ASSERT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "G4ABC", "abc", "", "VK2XX", "", "0100"}));
+    EXPECT_EQ(g.Cell(spcDX, 3), "JA1XX");
     ASSERT_EQ(c.badLines.size(), 2u);
     EXPECT_EQ(badSpotLinesMessage(c.badLines), "Mistake in a format:\nDX de SHORT: 14000.0 K1ABC\n" + c.badLines[1]);
     EXPECT_EQ(badSpotLinesMessage({}), "");
+
+    // Nothing to read: the table keeps the spots it had, the bad line is told.
+    const SpotFileSummary none = readSpotText("dx de lower case\nDX de SHORT\n", g);
+    EXPECT_EQ(none.spots, 0);
+    EXPECT_EQ(none.badLines, std::vector<std::string>{"DX de SHORT"});
+    EXPECT_EQ(g.RowCount(), 4);
 
     const std::vector<std::string> many(25, "DX de X");
     const std::string msg = badSpotLinesMessage(many);
@@ -118,8 +126,10 @@ class SpotFileOnDisk : public ScratchFolderTest {};
 TEST_F(SpotFileOnDisk, ReadsTheFileAndNamesAMissingOne)
 {
     const std::string path = write("spots.txt", {spotLine("DL1ABC", "14025.0", "UA3XXX", "", "1234")}, "\n");
-    EXPECT_EQ(readSpotFile(path).spots.size(), 1u);
-    EXPECT_THROW(readSpotFile((dir / "none.txt").string()), std::runtime_error);
+    TKeoEGrid g;
+    initSpotGrid(g);
+    EXPECT_EQ(readSpotFile(path, g).spots, 1);
+    EXPECT_THROW(readSpotFile((dir / "none.txt").string(), g), std::runtime_error);
 }
 
 TEST(SpotCounts, PerCallLargestFirstCaseIgnored)
@@ -151,12 +161,13 @@ TEST(SpotCounts, NoLimitOnCallsOrCounts)
 {
     // A weekend's file: more distinct calls than 5000 and one call spotted
     // more often than a 16-bit counter holds.
-    std::vector<Spot> list;
-    for (int i = 0; i < 7000; ++i) list.push_back({"DL1ABC", "14025.0", "20", "K" + std::to_string(i), "", "1200"});
-    for (int i = 0; i < 70000; ++i) list.push_back({"DL1ABC", "14025.0", "20", "UA3XXX", "", "1200"});
     TKeoEGrid spots;
     initSpotGrid(spots);
-    fillSpotGrid(spots, std::move(list));
+    spots.SetRowCount(77001);
+    for (int r = 1; r <= 77000; ++r) {
+        spots.SetCell(spcSpotter, r, "DL1ABC");
+        spots.SetCell(spcDX, r, r <= 7000 ? "K" + std::to_string(r) : "UA3XXX");
+    }
     TKeoEGrid dx(3, 2);
     EXPECT_EQ(countSpotsBy(spots, 77000, spcDX, dx), 7001);
     EXPECT_EQ(dx.Cell(1, 1), "UA3XXX");
