@@ -4,6 +4,7 @@
 #include "main/form2.h"
 
 #include "analysis/cw_call_form.h"
+#include "main/menu_items.h"
 #include "refdata/itu_waz_form.h"
 #include "refdata/rem_form.h"
 #include "refdata/web_lookups.h"
@@ -14,21 +15,12 @@
 
 void TForm2::buildTools()
 {
-    const struct {
-        QAction** item;
-        const char* name;
-        const char* caption;
-        void (TForm2::*slot)();
-    } items[] = {{&ITUWAZ1, "ITUWAZ1", "ITU-WAZ", &TForm2::ITUWAZ1Click},
+    const TMenuItem<TForm2> items[] = {{&ITUWAZ1, "ITUWAZ1", "ITU-WAZ", &TForm2::ITUWAZ1Click},
                  {&Rem, "Rem", "Remoteness of the countries", &TForm2::RemClick},
                  {&imefortransmittingcallsigninCW1, "imefortransmittingcallsigninCW1",
                   "Time for transmitting CW message", &TForm2::imefortransmittingcallsigninCW1Click},
                  {&Re1, "Re1", "Analysis of spots", &TForm2::Re1Click}};
-    for (const auto& it : items) {
-        *it.item = toolsMenu_->addAction(it.caption);
-        (*it.item)->setObjectName(it.name);
-        connect(*it.item, &QAction::triggered, this, it.slot);
-    }
+    addMenuItems(toolsMenu_, this, items);
     Re1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
     SpotsF = new TSpotsF(this);

@@ -3,6 +3,7 @@
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
+#include "main/menu_items.h"
 #include "main/platform.h"
 #include "main/text_util.h"
 
@@ -14,23 +15,14 @@ TWebLookups::TWebLookups(TForm2& form, QMenu* logPop) : QObject(&form), form_(fo
 {
     ise = logPop->addMenu("Search in Internet");
     ise->setObjectName("ise");
-    const struct {
-        QAction** item;
-        const char* name;
-        const char* caption;
-        void (TWebLookups::*slot)();
-    } items[] = {{&Google4, "Google4", "Google", &TWebLookups::Google4Click},
+    const TMenuItem<TWebLookups> items[] = {{&Google4, "Google4", "Google", &TWebLookups::Google4Click},
                  {&Yandex4, "Yandex4", "Yandex", &TWebLookups::Yandex4Click},
                  {&RuCallbook3, "RuCallbook3", "QRZ.RU", &TWebLookups::RuCallbook3Click},
                  {&ContestProfile2, "ContestProfile2", "QRZCQ", &TWebLookups::ContestProfile2Click},
                  {&QRZOnlinesearch3, "QRZOnlinesearch3", "QRZ Online search", &TWebLookups::QRZOnlinesearch3Click},
                  {&ARRLCallsignsearch2, "ARRLCallsignsearch2", "ARRL Callsign search",
                   &TWebLookups::ARRLCallsignsearch2Click}};
-    for (const auto& it : items) {
-        *it.item = ise->addAction(it.caption);
-        (*it.item)->setObjectName(it.name);
-        connect(*it.item, &QAction::triggered, this, it.slot);
-    }
+    addMenuItems(ise, this, items);
     connect(logPop, &QMenu::aboutToShow, this, &TWebLookups::log_PopPopup);
 }
 
