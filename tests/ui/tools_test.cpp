@@ -302,6 +302,14 @@ TEST(DistanceList, ShippedCountryFileAndUnknownCalls)
     for (int r = 2; r < f.keo1.RowCount(); ++r)
         EXPECT_LE(std::stoi(f.keo1.Cell(2, r - 1)), std::stoi(f.keo1.Cell(2, r)));
 
+    // A Russian call measures from its oblast and leaves its country out.
+    f.Ch->setChecked(false);
+    f.Edit1->setText("UA3XX");
+    f.Button1->click();
+    EXPECT_TRUE(f.nam_L->text().contains("(3X)")) << f.nam_L->text().toStdString();
+    EXPECT_EQ(f.keo1.RowCount() - 1, 345);
+    for (int r = 1; r < f.keo1.RowCount(); ++r) EXPECT_NE(f.keo1.Cell(1, r), "European Russia");
+
     // A callsign the file does not know takes nothing from the one before.
     ASSERT_FALSE(cty.LookupCall("QQ1QQ"));
     f.Edit1->setText("QQ1QQ");

@@ -37,6 +37,7 @@ std::vector<CtyCountry> parseCtyCountries(const std::vector<std::string>& lines)
 {
     std::vector<CtyCountry> out;
     bool inCountry = false;
+    int number = 0;
     for (const std::string& line : lines) {
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
         if (isBlank(line[0])) {
@@ -46,9 +47,11 @@ std::vector<CtyCountry> parseCtyCountries(const std::vector<std::string>& lines)
             continue;
         }
         inCountry = false;
+        ++number; // as the lookup numbers the countries
         const std::vector<std::string> f = zem::split(line, ':');
         if (f.size() < kHeaderFields) continue;
         CtyCountry c;
+        c.Number = number;
         c.Name = zem::trim(f[0]);
         c.CQ = zoneOf(f[1]);
         c.ITU = zoneOf(f[2]);
@@ -79,10 +82,11 @@ std::vector<std::string> countriesOfZone(const std::vector<CtyCountry>& countrie
 }
 
 std::vector<CountryDistance> countryDistances(const std::vector<CtyCountry>& countries, double lat, double lon,
-                                              const std::string& continent)
+                                              const std::string& continent, int ownCountry)
 {
     std::vector<CountryDistance> out;
     for (const CtyCountry& c : countries) {
+        if (ownCountry != 0 && c.Number == ownCountry) continue;
         const double km = Calc_distance(lat, lon, c.Latitude, c.Longitude);
         if (km == 0) continue;
         if (!continent.empty() && c.Continent != continent) continue;

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct CtyCountry {
+    int Number = 0;        // place among the header lines of the file, from 1
     std::string Name;      // trimmed, no ":"
     int CQ = 0;            // the header's zones
     int ITU = 0;
@@ -38,8 +39,10 @@ struct CountryDistance {
     std::string Continent;
 };
 
-// Every country with its distance from (lat, lon), nearest first; the
-// countries at distance 0 (the reference country itself) are left out, and
-// with a non-empty continent only that continent's are kept.
+// Every country with its distance from (lat, lon), nearest first. Left out:
+// the reference country (number ownCountry, 0 for none) and any country at
+// distance 0, so that a position inside the own country (a Russian oblast)
+// does not list that country; with a non-empty continent only that
+// continent's countries are kept.
 std::vector<CountryDistance> countryDistances(const std::vector<CtyCountry>& countries, double lat, double lon,
-                                              const std::string& continent);
+                                              const std::string& continent, int ownCountry = 0);

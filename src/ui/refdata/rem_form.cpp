@@ -96,6 +96,7 @@ void Trem_Form::Edit1Change()
         nam_L->setText(QString::fromStdString(rec->Country));
         refLat_ = rec->Latitude;
         refLon_ = rec->Longitude;
+        refCountry_ = rec->CountryNum;
         haveReference_ = true;
     } catch (const std::exception& e) {
         Show_msg(QString::fromStdString(e.what()));
@@ -109,7 +110,7 @@ void Trem_Form::Button1Click()
     if (Edit1->text().isEmpty() || !haveReference_) return;
     try {
         const std::string continent = Ch->isChecked() ? CB1->currentText().toStdString() : std::string();
-        const auto list = countryDistances(readCtyCountries(ctyDat_.string()), refLat_, refLon_, continent);
+        const auto list = countryDistances(readCtyCountries(ctyDat_.string()), refLat_, refLon_, continent, refCountry_);
         TKeoEGrid::BatchUpdate batch(keo1);
         if (!list.empty()) keo1.SetRowCount(static_cast<int>(list.size()) + 1);
         int row = 0;

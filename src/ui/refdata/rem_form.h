@@ -51,4 +51,5 @@ private:
     bool haveReference_ = false;
     double refLat_ = 0;
     double refLon_ = 0;
+    int refCountry_ = 0; // the reference callsign's country, left out of the list
 };

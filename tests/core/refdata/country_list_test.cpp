@@ -46,6 +46,8 @@ long long distanceOf(const std::vector<CountryDistance>& list, const std::string
 TEST(CountryList, HeadersOfTheShippedFile)
 {
     EXPECT_EQ(shipped().size(), 346u);
+    EXPECT_EQ(shipped().front().Number, 1);
+    EXPECT_EQ(shipped().back().Number, 346);
     const CtyCountry& au = country("Australia");
     EXPECT_EQ(au.CQ, 30);
     EXPECT_EQ(au.ITU, 59);
@@ -101,6 +103,12 @@ TEST(CountryList, DistancesNearestFirstWithoutTheReferenceCountry)
     EXPECT_GT(au, 12000);
     EXPECT_LT(au, 12400);
     EXPECT_NEAR(au, sphereKm(ru, country("Australia")), 0.005 * au);
+
+    // From a place inside the own country (an oblast's position): the
+    // country is left out by its number.
+    const auto fromOblast = countryDistances(shipped(), 54.5, -36.3, "", ru.Number);
+    EXPECT_EQ(fromOblast.size(), shipped().size() - 1);
+    EXPECT_EQ(distanceOf(fromOblast, "European Russia"), -1);
 
     const auto oc = countryDistances(shipped(), ru.Latitude, ru.Longitude, "OC");
     ASSERT_FALSE(oc.empty());
