@@ -21,24 +21,8 @@ const std::vector<std::string>& summaryTitles()
     return t;
 }
 
-// Sample calls of the two Russian countries whose stations carry an oblast.
-constexpr const char* AsiaticRussiaCall = "UA9AA";
-constexpr const char* EuropeanRussiaCall = "RA3AA";
-
 // Multiplier kinds of the worked flags.
 enum { kindDxcc = 0, kindWaz = 1, kindItu = 2 };
-
-// Country number of a sample call; -1 when the file does not place it in a
-// numbered country, so that no QSO can match it.
-int russianCountryNum(TCty_search& cty, const char* call)
-{
-    try {
-        const CountryRecord* rec = countryOfCall(cty, call);
-        if (rec && rec->CountryNum > 0) return rec->CountryNum;
-    } catch (const std::invalid_argument&) {
-    }
-    return -1;
-}
 
 std::string percentText(long long part, long long whole)
 {
@@ -158,23 +142,22 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
     // QSO minutes of every row. A date or time that does not convert is
     // reported on its row and takes its neighbour's minute, so that it adds
     // no time instead of stopping the pass.
-    std::vector<int> minute(static_cast<size_t>(lastRow + 1), 0);
+    std::vector<QsoMinute> minute(static_cast<size_t>(lastRow + 1), 0);
     std::vector<std::string> minuteError(static_cast<size_t>(lastRow + 1));
     {
-        int firstGood = 0;
+        QsoMinute firstGood = 1;
         for (int r = lastRow; r >= 1; --r) {
             try {
                 minute[static_cast<size_t>(r)] = get_time_for_qso(log, r, s.PrevMinute);
                 firstGood = minute[static_cast<size_t>(r)];
             } catch (const std::invalid_argument& e) {
                 minuteError[static_cast<size_t>(r)] = e.what();
-                minute[static_cast<size_t>(r)] = -1;
             }
         }
-        int prev = firstGood > 0 ? firstGood : 1;
+        QsoMinute prev = firstGood;
         for (int r = 1; r <= lastRow; ++r) {
             auto& m = minute[static_cast<size_t>(r)];
-            if (m < 0) m = prev;
+            if (!minuteError[static_cast<size_t>(r)].empty()) m = prev;
             prev = m;
         }
     }
@@ -330,9 +313,9 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
     auto bandValue = [&](int col, int b) { return totals[static_cast<size_t>(col)][static_cast<size_t>(b)]; };
     const long long totalQso = total[scQSO];
     if (lastRow >= 1) {
-        const int span = minute[static_cast<size_t>(lastRow)] - minute[1];
+        const QsoMinute span = minute[static_cast<size_t>(lastRow)] - minute[1];
         if (span != 0)
-            sum.SetCell(scQSOPerMin, SummaryTotalRow, formatQsoPerMinute(static_cast<double>(totalQso) / span));
+            sum.SetCell(scQSOPerMin, SummaryTotalRow, formatQsoPerMinute(static_cast<double>(totalQso) / static_cast<double>(span)));
     }
     for (int b = 1; b <= SummaryBandCount; ++b) {
         if (s.header.QsoCount > 0) sum.SetCell(scQSOPct, b, percentText(bandValue(scQSO, b), s.header.QsoCount));

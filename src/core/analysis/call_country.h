@@ -16,3 +16,11 @@ const CountryRecord* countryOfCall(TCty_search& cty, const std::string& call);
 // A zone number as written in a record ("5", "17"), or 0 when the text is not
 // a usable zone (not a whole number, or below 1).
 int zoneNumber(const std::string& zoneText);
+
+// Sample calls of the two Russian countries whose stations carry an oblast.
+inline constexpr const char* AsiaticRussiaCall = "UA9AA";
+inline constexpr const char* EuropeanRussiaCall = "RA3AA";
+
+// Country number of a sample call; -1 when the file does not place it in a
+// numbered country, so that no QSO can match it.
+int russianCountryNum(TCty_search& cty, const char* call);

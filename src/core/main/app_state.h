@@ -4,6 +4,7 @@
 // owned by the main window and passed by reference.
 
 #include "main/keoe_grid.h"
+#include "main/log_table.h"
 
 #include <string>
 
@@ -39,8 +40,8 @@ struct AppState {
     bool UcgMode = false;
     bool MasterLoaded = false;
     int WpxCount = 0;
-    int FirstQsoMinute = 0;
-    int PrevMinute = 0;
+    QsoMinute FirstQsoMinute = 0;
+    QsoMinute PrevMinute = 0;
 };
 
 // Counts a failed QSO of the running job and copies log row RowCounter into

@@ -39,7 +39,7 @@ void initLogGrid(TKeoEGrid& grid)
     grid.ClearGrid();
 }
 
-int get_time_for_qso(const TKeoEGrid& log, int row, int prevMinute)
+QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute)
 {
     if (row == 0) return prevMinute + 1;
     const std::string& date = log.Cell(lcDate, row);
@@ -47,10 +47,18 @@ int get_time_for_qso(const TKeoEGrid& log, int row, int prevMinute)
     auto part = [](const std::string& s, size_t from, size_t len) {
         return from < s.size() ? s.substr(from, len) : std::string();
     };
-    int day = zem::toInt(part(date, 8, 2));
-    int hour = zem::toInt(part(time, 0, 2));
-    int minute = zem::toInt(part(time, 2, 2));
-    int r = day * 1440 + hour * 60 + minute;
+    const int year = zem::toInt(part(date, 0, 4));
+    const int month = zem::toInt(part(date, 5, 2));
+    const int day = zem::toInt(part(date, 8, 2));
+    const int hour = zem::toInt(part(time, 0, 2));
+    const int minute = zem::toInt(part(time, 2, 2));
+    static const long epoch = zem::daysFromCivil(1900, 1, 1);
+    // A month outside 1..12 rolls into the neighbouring years, as day 0 rolls
+    // into the previous month, so any two-digit field still gives a minute.
+    const int monthIndex = month - 1;
+    const int yearShift = monthIndex >= 0 ? monthIndex / 12 : -((11 - monthIndex) / 12);
+    const long days = zem::daysFromCivil(year + yearShift, monthIndex - yearShift * 12 + 1, 1) + (day - 1) - epoch;
+    const QsoMinute r = static_cast<QsoMinute>(days) * 1440 + hour * 60 + minute;
     return r == 0 ? 1 : r;
 }
 

@@ -26,9 +26,15 @@ std::vector<int> logColumnWidths(int tableWidth);
 // Sets up a grid as the log table: 20 columns, titles, one empty data row.
 void initLogGrid(TKeoEGrid& grid);
 
-// QSO minute of a log row: day * 1440 + hour * 60 + minute, 0 becomes 1.
-// Row 0 gives prevMinute + 1. Throws std::invalid_argument on a bad date/time.
-int get_time_for_qso(const TKeoEGrid& log, int row, int prevMinute);
+// Minutes since 1900-01-01 00:00. Wide because a mistyped year may be as
+// large as 9999.
+using QsoMinute = std::int64_t;
+
+// QSO minute of a log row: whole days from 1900-01-01 to the row's date
+// (year, month and day all count, so a log over a month's or a year's end
+// keeps its order) * 1440 + hour * 60 + minute; 0 becomes 1. Row 0 gives
+// prevMinute + 1. Throws std::invalid_argument on a bad date/time.
+QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute);
 std::string Freq_to_band(double kHz);
 
 // Column fitting: measure gives the pixel width of a text.

@@ -1,13 +1,18 @@
 #include "analysis/summary_chart.h"
 
+#include "analysis/chart_image.h"
+
 #include "main/keoe_grid_view.h"
 #include "reports/jpeg_writer.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QPercentBarSeries>
+#include <QStackedBarSeries>
 #include <QChart>
 #include <QGraphicsLayout>
+#include <QMouseEvent>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QValueAxis>
@@ -17,43 +22,116 @@
 
 namespace {
 
-// Room above the highest bar for its value mark.
-double percentAxisTop(const SummaryChartData& data)
+// Room above the highest bar (or stack) for its value mark.
+double percentAxisTop(const QList<QBarSet*>& sets, MultiBar layout)
 {
+    if (layout == MultiBar::Stacked100) return 100.0;
     double top = 0;
-    for (const auto& s : data.Series)
-        for (double v : s.Values) top = std::max(top, v);
+    int n = 0;
+    for (const QBarSet* set : sets) n = std::max(n, static_cast<int>(set->count()));
+    for (int i = 0; i < n; ++i) {
+        double stack = 0;
+        for (const QBarSet* set : sets) {
+            const double v = i < set->count() ? set->at(i) : 0.0;
+            top = std::max(top, v);
+            stack += v;
+        }
+        if (layout == MultiBar::Stacked) top = std::max(top, stack);
+    }
     return top <= 0 ? 10.0 : std::ceil(top * 1.15);
 }
 
 } // namespace
 
 SummaryChartView::SummaryChartView(QWidget* parent)
-    : QChartView(new QChart(), parent), series_(new QBarSeries()), bandAxis_(new QBarCategoryAxis()),
-      percentAxis_(new QValueAxis())
+    : QChartView(new QChart(), parent), bandAxis_(new QBarCategoryAxis()), percentAxis_(new QValueAxis())
 {
     setObjectName("Chart_sum");
     setRenderHint(QPainter::Antialiasing);
     QChart* c = chart();
     c->setBackgroundBrush(Qt::white);
-    c->addSeries(series_);
     c->addAxis(bandAxis_, Qt::AlignBottom);
     c->addAxis(percentAxis_, Qt::AlignLeft);
-    series_->attachAxis(bandAxis_);
-    series_->attachAxis(percentAxis_);
-    series_->setLabelsFormat("@value");
-    series_->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    // Three bars per band: wide enough that the marks of neighbours do not run together.
-    series_->setBarWidth(0.85);
     percentAxis_->setLabelFormat("%d");
     c->legend()->setVisible(true);
     c->legend()->setAlignment(Qt::AlignBottom);
+    layBars({});
     clear("Summary");
+}
+
+QList<QBarSet*> SummaryChartView::takeSets()
+{
+    QList<QBarSet*> sets;
+    for (QAbstractBarSeries* s : allSeries_)
+        for (QBarSet* set : s->barSets())
+            if (s->take(set)) {
+                set->setParent(nullptr); // the series would otherwise delete it with itself
+                sets << set;
+            }
+    return sets;
+}
+
+void SummaryChartView::layBars(const QList<QBarSet*>& sets)
+{
+    QChart* c = chart();
+    for (QAbstractBarSeries* s : allSeries_) {
+        c->removeSeries(s);
+        delete s;
+    }
+    allSeries_.clear();
+    auto make = [this]() -> QAbstractBarSeries* {
+        switch (multiBar_) {
+        case MultiBar::Stacked: return new QStackedBarSeries();
+        case MultiBar::Stacked100: return new QPercentBarSeries();
+        default: return new QBarSeries();
+        }
+    };
+    if (multiBar_ == MultiBar::None && !sets.isEmpty()) {
+        // Without a layout every series spreads over the whole band: the bars overlap.
+        for (QBarSet* set : sets) {
+            auto* s = new QBarSeries();
+            s->append(set);
+            allSeries_ << s;
+        }
+    } else {
+        QAbstractBarSeries* s = make();
+        s->append(sets);
+        allSeries_ << s;
+    }
+    for (QAbstractBarSeries* s : allSeries_) {
+        c->addSeries(s);
+        s->attachAxis(bandAxis_);
+        s->attachAxis(percentAxis_);
+        s->setLabelsFormat("@value");
+        s->setLabelsPosition(multiBar_ == MultiBar::None || multiBar_ == MultiBar::Side
+                                 ? QAbstractBarSeries::LabelsOutsideEnd
+                                 : QAbstractBarSeries::LabelsCenter);
+        // Three bars per band: wide enough that the marks of neighbours do not run together.
+        s->setBarWidth(multiBar_ == MultiBar::None ? 0.6 : 0.85);
+        s->setLabelsVisible(marksVisible_);
+    }
+    percentAxis_->setRange(0, percentAxisTop(sets, multiBar_));
+    percentAxis_->applyNiceNumbers();
+}
+
+void SummaryChartView::setMultiBar(MultiBar m)
+{
+    const QList<QBarSet*> sets = takeSets();
+    multiBar_ = m;
+    layBars(sets);
+}
+
+void SummaryChartView::mousePressEvent(QMouseEvent* e)
+{
+    // A click only steps the layout: the Summary chart does not zoom.
+    e->accept();
+    emit clicked();
 }
 
 void SummaryChartView::clear(const std::string& title)
 {
-    series_->clear();
+    qDeleteAll(takeSets());
+    layBars({});
     bandAxis_->clear();
     // An empty category axis draws as a heap of ellipses; without bars it is hidden.
     bandAxis_->setVisible(false);
@@ -66,7 +144,7 @@ void SummaryChartView::clear(const std::string& title)
 
 void SummaryChartView::setData(const SummaryChartData& data)
 {
-    series_->clear();
+    qDeleteAll(takeSets());
     bandAxis_->clear();
     QStringList bands;
     for (const auto& s : data.Series)
@@ -74,6 +152,7 @@ void SummaryChartView::setData(const SummaryChartData& data)
             if (!bands.contains(QString::fromStdString(l))) bands << QString::fromStdString(l);
     bandAxis_->append(bands);
     bandAxis_->setVisible(true);
+    QList<QBarSet*> sets;
     for (const auto& s : data.Series) {
         auto* set = new QBarSet(QString::fromStdString(s.Name));
         set->setColor(bgrToQColor(s.Color));
@@ -86,38 +165,16 @@ void SummaryChartView::setData(const SummaryChartData& data)
             if (at >= 0 && at < values.size()) values[at] = s.Values[i];
         }
         set->append(values);
-        series_->append(set);
+        sets << set;
     }
-    series_->setLabelsVisible(data.MarksVisible);
+    marksVisible_ = data.MarksVisible;
+    layBars(sets);
     bandAxis_->setTitleText(QString::fromStdString(data.BottomAxisTitle));
     percentAxis_->setTitleText(QString::fromStdString(data.LeftAxisTitle));
-    percentAxis_->setRange(0, percentAxisTop(data));
-    percentAxis_->applyNiceNumbers();
     chart()->setTitle(QString::fromStdString(data.Title));
 }
 
-QImage SummaryChartView::renderImage(QSize size)
-{
-    if (size.isEmpty()) size = (testAttribute(Qt::WA_Resized) || isVisible()) ? this->size() : QSize(640, 400);
-    if (size.isEmpty()) size = QSize(640, 400);
-    // Lay the chart out at the picture's size, draw its scene, then give it
-    // back the view's size: the widget itself is never resized or shown.
-    QChart* c = chart();
-    const QSizeF viewSize = c->size();
-    c->resize(size);
-    c->layout()->activate();
-    QImage img(size, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        scene()->render(&p, QRectF(QPointF(0, 0), QSizeF(size)), QRectF(c->pos(), QSizeF(size)));
-    }
-    c->resize(viewSize);
-    c->layout()->activate();
-    return img;
-}
+QImage SummaryChartView::renderImage(QSize size) { return renderChartImage(*this, size); }
 
 void SummaryChartView::saveJpeg(const std::filesystem::path& path)
 {

@@ -3,6 +3,7 @@
 // QSOs, of operating time and of band moves.
 
 #include "analysis/analysis_pass.h"
+#include "analysis/chart_data.h"
 
 #include <QChartView>
 #include <QImage>
@@ -11,7 +12,8 @@
 #include <string>
 
 class QBarCategoryAxis;
-class QBarSeries;
+class QAbstractBarSeries;
+class QBarSet;
 class QValueAxis;
 
 class SummaryChartView : public QChartView {
@@ -32,12 +34,28 @@ public:
     // when the file cannot be written.
     void saveJpeg(const std::filesystem::path& path);
 
-    QBarSeries* barSeries() const { return series_; }
+    // The bar layout of the three series; the bars keep their values.
+    MultiBar multiBar() const { return multiBar_; }
+    void setMultiBar(MultiBar m);
+
+    // The first bar series (in the side-by-side layout, the only one).
+    QAbstractBarSeries* barSeries() const { return allSeries_.front(); }
+    const QList<QAbstractBarSeries*>& allBarSeries() const { return allSeries_; }
     QBarCategoryAxis* bandAxis() const { return bandAxis_; }
     QValueAxis* percentAxis() const { return percentAxis_; }
 
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+
 private:
-    QBarSeries* series_;
+    QList<QBarSet*> takeSets();
+    void layBars(const QList<QBarSet*>& sets);
+    QList<QAbstractBarSeries*> allSeries_;
+    MultiBar multiBar_ = MultiBar::Side;
+    bool marksVisible_ = true;
     QBarCategoryAxis* bandAxis_;
     QValueAxis* percentAxis_;
 };

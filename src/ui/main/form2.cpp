@@ -5,8 +5,17 @@
 #include "analysis/distribution.h"
 #include "analysis/distribution_page.h"
 #include "analysis/number_column.h"
+#include "analysis/breaks_page.h"
+#include "analysis/rates_page.h"
+#include "analysis/analysis_chart_view.h"
+#include "analysis/charts_page.h"
 #include "analysis/summary_chart.h"
+#include "analysis/two_radio_page.h"
 #include "analysis/summary_grid_paint.h"
+#include "import/adif_dialogs.h"
+#include "import/adif_reader.h"
+#include "analysis/dxcc_page.h"
+#include "analysis/wpx_page.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/mixw_reader.h"
@@ -19,18 +28,24 @@
 #include "main/countdown.h"
 #include "main/progress_cursor.h"
 #include "main/properties_dialog.h"
+#include "reports/adif_writer.h"
 #include "reports/html_export.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
+#include "main/text_util.h"
+#include "refdata/master_edit_dialog.h"
 #include "refdata/master_messages.h"
+#include "reports/claimed_scores_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QDateTime>
@@ -42,14 +57,17 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
 namespace {
@@ -102,8 +120,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
 TForm2::~TForm2()
 {
     // Views hold references to grids that die with this object: drop the hooks first.
-    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid})
-        g->OnChanged = nullptr;
+    for (TKeoEGrid* g : {&state_.log_grid, &summary.Summary_Grid}) g->OnChanged = nullptr;
     // Child windows read the grids and the reference data, which die before
     // the QWidget base: take the children down while those still exist.
     hide();
@@ -127,6 +144,9 @@ void TForm2::buildMenus()
     connect(o1, &QAction::triggered, this, &TForm2::o1Click);
     Openotherformats1 = fileMenu_->addMenu("Open other formats...");
     Openotherformats1->setObjectName("Openotherformats1");
+    OpenADIF1 = Openotherformats1->addAction("ADIF...");
+    OpenADIF1->setObjectName("OpenADIF1");
+    connect(OpenADIF1, &QAction::triggered, this, &TForm2::OpenADIF1Click);
     Load_TR_file = Openotherformats1->addAction("TR Log...");
     Load_TR_file->setObjectName("Load_TR_file");
     connect(Load_TR_file, &QAction::triggered, this, &TForm2::Load_TR_fileClick);
@@ -139,6 +159,12 @@ void TForm2::buildMenus()
     auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
     ct->setObjectName("OpenCT1");
     connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
+    N3830 = fileMenu_->addAction("3830 Claimed scores");
+    N3830->setObjectName("N3830");
+    connect(N3830, &QAction::triggered, this, &TForm2::N3830Click);
+    MASTER1 = fileMenu_->addAction("Results");
+    MASTER1->setObjectName("MASTER1");
+    connect(MASTER1, &QAction::triggered, this, &TForm2::MASTER1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = fileMenu_->addAction("Open log folder");
@@ -168,6 +194,18 @@ void TForm2::buildMenus()
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
 
+    // Enabled by a load whose QSOs carry operators; their work comes with the
+    // operator table. Co1 sits in the log table's pop-up.
+    Co1 = new QAction("Choose the operator", this);
+    Co1->setObjectName("Co1");
+    Co1->setEnabled(false);
+    mo1 = new QAction("QSO vs. Op.", this);
+    mo1->setObjectName("mo1");
+    mo1->setEnabled(false);
+    Mastereditor1 = toolsMenu_->addAction("Master editor");
+    Mastereditor1->setObjectName("Mastereditor1");
+    connect(Mastereditor1, &QAction::triggered, this, &TForm2::Mastereditor1Click);
+
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
     connect(info, &QAction::triggered, this, &TForm2::InformationaboutMasterdta1Click);
@@ -177,6 +215,9 @@ void TForm2::buildMenus()
     tb->setMovable(false);
     tb->addAction(o1);
     tb->addAction(Load_TR_file);
+    tb3 = tb->addAction("3830 Claimed scores");
+    tb3->setObjectName("tb3");
+    connect(tb3, &QAction::triggered, this, &TForm2::tb3Click);
     tb->addSeparator();
     tb->addAction(N20);
     tb->addAction(N4);
@@ -224,18 +265,26 @@ void TForm2::buildPages()
         log_gridDrawCell(p, r, col, row, selected);
     };
     fill(pages[0], log_grid);
+    log_grid->installEventFilter(this);
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
-    auto* bandRule = log_Pop->addMenu("Check bands change rule");
-    bandRule->setObjectName("Checkbandschangerule1");
-    Clear1 = bandRule->addAction("Clear");
+    bandsChangeRuleMenu = log_Pop->addMenu("Check bands change rule");
+    bandsChangeRuleMenu->setObjectName("Checkbandschangerule1");
+    Clear1 = bandsChangeRuleMenu->addAction("Clear");
     Clear1->setObjectName("Clear1");
     connect(Clear1, &QAction::triggered, this, &TForm2::Clear1Click);
+    ea = log_Pop->addAction("Export log to ADIF");
+    ea->setObjectName("ea");
+    connect(ea, &QAction::triggered, this, &TForm2::eaClick);
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    Checkin3830ClaimedScores1 = log_Pop->addAction("Check in 3830 Claimed Scores");
+    Checkin3830ClaimedScores1->setObjectName("Checkin3830ClaimedScores1");
+    connect(Checkin3830ClaimedScores1, &QAction::triggered, this, &TForm2::Checkin3830ClaimedScores1Click);
     Scores = new TScoreCommands(*this, log_Pop);
+    log_Pop->addAction(Co1);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(log_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { log_Pop->popup(log_grid->viewport()->mapToGlobal(pos)); });
@@ -264,32 +313,84 @@ void TForm2::buildPages()
 
     buildErrorsPage(pages[3]);
 
-    Breaks_Grid = new KeoEGridView(breaksGrid, pages[4]);
-    Breaks_Grid->setObjectName("Breaks_Grid");
-    se1 = new QSpinBox(pages[4]);
-    se1->setObjectName("se1");
-    se1->setRange(1, 1440);
-    se1->setValue(15);
-    se2 = new QSpinBox(pages[4]);
-    se2->setObjectName("se2");
-    se2->setRange(1, 1440);
+    breaksPage = new BreaksPage(*this, pages[4]);
+    fill(pages[4], breaksPage);
+    Breaks_Grid = breaksPage->Breaks_Grid;
+    se1 = breaksPage->se1;
+    se2 = breaksPage->se2;
+    connect(breaksPage, &BreaksPage::logRowChosen, this, &TForm2::showLogRow);
+    auto* n5 = new QAction("5 minuts", bandsChangeRuleMenu);
+    n5->setObjectName("N5minuts1");
+    connect(n5, &QAction::triggered, breaksPage, &BreaksPage::N5minuts1Click);
+    auto* n10 = new QAction("10 minuts", bandsChangeRuleMenu);
+    n10->setObjectName("N10minuts1");
+    connect(n10, &QAction::triggered, breaksPage, &BreaksPage::N10minuts1Click);
+    bandsChangeRuleMenu->insertActions(Clear1, {n5, n10});
 
-    l11 = new QListWidget(pages[5]);
-    l11->setObjectName("l11");
+    ratesPage = new RatesPage(*this, pages[5]);
+    fill(pages[5], ratesPage);
+    l11 = ratesPage->l11;
 
-    StringGrid3 = new KeoEGridView(dxccGrid, pages[6]);
-    StringGrid3->setObjectName("StringGrid3");
+    dxccPage = new DxccPage(*this, pages[6]);
+    fill(pages[6], dxccPage);
+    StringGrid3 = dxccPage->StringGrid3;
 
-    Chart = new QChartView(pages[8]);
-    Chart->setObjectName("Chart");
-    l6 = new QLabel(pages[8]);
-    l6->setObjectName("l6");
+    buildChartPages(pages[7], pages[8]);
 
-    Keo_wpx = new KeoEGridView(wpxGrid, pages[9]);
-    Keo_wpx->setObjectName("Keo_wpx");
+    wpxPage = new WpxPage(*this, pages[9]);
+    fill(pages[9], wpxPage);
+    Keo_wpx = wpxPage->Keo_wpx;
+
+    Page3830 = new ClaimedScoresPage(state_, Cty, pages[11]);
+    fill(pages[11], Page3830);
+    connect(Page3830, &ClaimedScoresPage::pageWanted, this, [this, p = pages[11]] { pc1->setCurrentWidget(p); });
+    // The page has looked the chosen callsign up and set CurrentCall.
+    connect(Page3830, &ClaimedScoresPage::callChosen, this, [this] { selectCall(state_.CurrentCall); });
 
     initLogGrid(state_.log_grid);
 }
+
+void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
+{
+    auto fill = [](QWidget* page, QWidget* w) {
+        auto* l = new QVBoxLayout(page);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->addWidget(w);
+    };
+    chartsPage = new ChartsPage(state_, chartPage);
+    fill(chartPage, chartsPage);
+    Chart = chartsPage->Chart;
+    l6 = chartsPage->l6;
+    twoRadioPage = new TwoRadioPage(state_, radioPage);
+    fill(radioPage, twoRadioPage);
+    chartsPage->jobs = twoRadioPage->jobs = {[this] { JobStart = JobNow(); }, [this] { CalculateTime(); }};
+    chartsPage->onProgress = twoRadioPage->onProgress = [this](int row, int count) {
+        ProgressBar2->setValue(PercentOf(0, count, row, 100));
+    };
+    chartsPage->runHourRateTable = [this] { return hourRateTable(); };
+    twoRadioPage->goToLogRow = [this](int row) {
+        if (row >= 1) showLogRow(row);
+        else pc1->setCurrentIndex(0);
+    };
+    twoRadioPage->showCallInfo = [this](const std::string& call) {
+        state_.CurrentCall = call;
+        Show_call_info();
+    };
+    connect(Chart_sum, &SummaryChartView::clicked, this, &TForm2::Chart_sumClick);
+}
+
+// The hour-rate chart draws the DXCC page's hour-by-continent listing: it is
+// made afresh, so the chart never shows a table another command left there.
+const TKeoEGrid* TForm2::hourRateTable()
+{
+    dxccPage->Button12Click();
+    const TKeoEGrid& table = dxccPage->grid();
+    return table.Cell(0, 0) == "Day/hour" ? &table : nullptr;
+}
+
+void TForm2::clear_all_series() { chartsPage->clear_all_series(); }
+
+void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
 void TForm2::buildStatusArea()
 {
@@ -357,12 +458,15 @@ void TForm2::FormCreate()
     setAcceptDrops(true);
     Properties = new TProperties(Cty, state_, this);
     ERRF = new TERRF(state_, this);
-    connect(ERRF, &TERRF::logRowChosen, this, [this](int row) {
-        pc1->setCurrentIndex(0);
-        log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
-    });
+    connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);
     DT_change = new TDT_change(state_.log_grid, this);
     buildCallInfo();
+    Master_edit = new TMaster_edit(state_, M, [this] {
+        Distribution->rm_buttonClick();
+        return Distribution->lists().all;
+    }, this);
+    Page3830->MasterEditor = Master_edit;
+    Page3830->op3InitialDir = [this] { return Properties->op3InitialDir; };
     buildTools();
     Reset_app();
     ReopenItemCount = 0;
@@ -466,11 +570,16 @@ void TForm2::openFromCommandLine()
     const QString ext = QFileInfo(first).suffix().toUpper();
     if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
     else if (ext == "DAT") Open_TR(first);
+    else if (ext == "ADI") {
+        ADIF_OD_FileName = first;
+        open_adif();
+    }
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
+    if (o == log_grid && e->type() == QEvent::Resize) log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -490,14 +599,13 @@ void TForm2::FormResize()
     };
     const int sumCols = std::max(1, summary.Summary_Grid.ColCount());
     defaultWidth(Summary_Grid, static_cast<int>(std::nearbyint(static_cast<double>(W) / sumCols)) - 2);
-    const int wpxCols = std::max(1, wpxGrid.ColCount());
+    const int wpxCols = std::max(1, wpxPage->grid().ColCount());
     defaultWidth(Keo_wpx, static_cast<int>(std::nearbyint(static_cast<double>(W) / wpxCols)) - 3);
 
-    const QFontMetrics fm(StringGrid3->font());
-    StringGrid3->setColumnWidths(AutoSizeGridColumn(
-        dxccGrid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromStdString(s)); }, 1,
-        StringGrid3->width()));
+    dxccPage->fitColumns();
 
+    // The page control has its new size but its pages not yet: the log
+    // table fits its columns again on its own Resize event (eventFilter).
     log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
 }
 
@@ -543,6 +651,14 @@ void TForm2::Nomaster()
 
 void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
 
+QFont TForm2::sb1PanelFont(int panel) const
+{
+    // The category and the contest are drawn bold, and sized for it.
+    QFont f = sb1->font();
+    f.setBold(panel == 3 || panel == 4);
+    return f;
+}
+
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
     if (panel == 0) {
@@ -557,18 +673,15 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
     }
     if (sb1->text(1).isEmpty()) return; // no log loaded
     QColor bg, fg;
-    bool bold = false;
     switch (panel) {
     case 1: bg = Qt::yellow; fg = Qt::black; break;
     case 2: bg = Qt::blue; fg = Qt::white; break;
-    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); bold = true; break;
-    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; bold = true; break;
+    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); break;
+    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; break;
     default: return;
     }
     p.fillRect(r, bg);
-    QFont f = p.font();
-    f.setBold(bold);
-    p.setFont(f);
+    p.setFont(sb1PanelFont(panel));
     p.setPen(fg);
     p.drawText(r, Qt::AlignLeft | Qt::AlignTop, sb1->text(panel));
 }
@@ -609,8 +722,16 @@ void TForm2::shClick()
     }
 }
 
+void TForm2::showLogRow(int row)
+{
+    pc1->setCurrentIndex(0);
+    log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
+}
+
 void TForm2::setLogCommandsEnabled(bool loaded)
 {
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (b->window() == this) b->setEnabled(loaded);
     for (const LogCommand& c : logCommands()) {
         QObject* o = findChild<QAction*>(c.name);
         if (!o) o = findChild<QWidget*>(c.name); // tool bars of the pages
@@ -618,6 +739,8 @@ void TForm2::setLogCommandsEnabled(bool loaded)
         if (!loaded && c.disabledByReset) o->setProperty("enabled", false);
         if (loaded && c.enabledByActivate) o->setProperty("enabled", true);
     }
+    dxccPage->setLogLoaded(loaded);
+    wpxPage->setLogLoaded(loaded);
 }
 
 void TForm2::Reset_app()
@@ -625,7 +748,8 @@ void TForm2::Reset_app()
     ::Reset_app(state_);
     OperatorMode = false;
     // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksGrid, &dxccGrid, &wpxGrid, &errorsPage->errorsGrid})
+    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccPage->grid(),
+                         &wpxPage->grid(), &errorsPage->errorsGrid})
         g->ClearGrid();
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
@@ -633,7 +757,10 @@ void TForm2::Reset_app()
     setLogCommandsEnabled(false);
     setWindowTitle(kAppCaption);
     if (Chart_sum) Chart_sum->clear(kSummaryChartTitle);
+    clear_all_series();
+    twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+    if (Page3830) Page3830->log_and_3830();
 }
 
 void TForm2::clearLabels()
@@ -641,7 +768,7 @@ void TForm2::clearLabels()
     // Labels start empty (those of the dialogs are theirs); the Charts page
     // tells where its menu is.
     for (QLabel* l : findChildren<QLabel*>())
-        if (l->window() == this) l->clear();
+        if (l->window() == this && !l->property("fixedCaption").toBool()) l->clear();
     l6->setText(kMenuLabelCaption);
 }
 
@@ -652,6 +779,11 @@ void TForm2::make_log_folder()
 }
 
 void TForm2::activatemenu()
+{
+    guarded([this] { activateLoadedLogInWindow(); });
+}
+
+void TForm2::activateLoadedLogInWindow()
 {
     if (!activateLoadedLog(state_)) { // an empty log: back to no log
         Reset_app();
@@ -664,8 +796,8 @@ void TForm2::activatemenu()
     sb1->setText(1, QString::fromStdString(panels.qsoCount));
     sb1->setText(3, QString::fromStdString(panels.category));
     sb1->setText(4, QString::fromStdString(panels.contestYear));
-    const QFontMetrics fm(sb1->font());
-    for (int i = 1; i <= 4; ++i) sb1->panel(i).width = fm.horizontalAdvance(sb1->text(i)) + 5;
+    for (int i = 1; i <= 4; ++i)
+        sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
     Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);
@@ -676,7 +808,7 @@ void TForm2::activatemenu()
         Summary_Grid->setFocus();
     }
     Mark_dupes();
-    // The K and A indices of the QSOs come between the dupe marks and the band counts.
+    KA_indexs();
     qso_proc();
     log_grid->gridModel()->refresh();
     log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
@@ -716,7 +848,32 @@ void TForm2::Process_log_and_summary()
     }
     if (cursorSet) QApplication::restoreOverrideCursor();
     if (!rep.ConversionErrors.empty()) Show_msg(QString::fromStdString(rep.ConversionErrors.front()));
+    Page3830->log_and_3830();
 }
+
+void TForm2::KA_indexs()
+{
+    const auto r = ::KA_indexs(state_.log_grid, state_.header.QsoCount, programFolder_,
+                               Properties->c1->currentText().toStdString(), &kIndexTable);
+    sb1->setText(5, QString::fromStdString(r.StatusText));
+}
+
+void TForm2::N3830Click() { Page3830->Open2Click(); }
+
+void TForm2::tb3Click() { Page3830->Open2Click(); }
+
+void TForm2::openDropped3830(const QString& path) { Page3830->openDropped(path); }
+
+void TForm2::MASTER1Click()
+{
+    // The results table has no reader: the choice of a file is all there is.
+    QFileDialog::getOpenFileName(this, "Open results", Properties->op2InitialDir, "Contest results(*.csv)");
+}
+
+void TForm2::Mastereditor1Click() { Master_edit->exec(); }
+
+// The comparison with the claimed scores runs after every analysis pass.
+void TForm2::Checkin3830ClaimedScores1Click() {}
 
 void TForm2::Mark_dupes()
 {
@@ -771,14 +928,27 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
     }
     try {
         read();
-        make_log_folder();
     } catch (const std::exception& e) {
         showError(e);
         Reset_app();
         return;
     }
+    if (!makeFolderAndActivate()) return;
+    // The command ends here: nothing may reach the event loop.
+    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(path); });
+}
+
+bool TForm2::makeFolderAndActivate()
+{
+    try {
+        make_log_folder();
+    } catch (const std::exception& e) {
+        showError(e);
+        Reset_app();
+        return false;
+    }
     activatemenu();
-    if (addToReopen) check_and_add_filename_to_reopen(path);
+    return true;
 }
 
 void TForm2::Load_TR_fileClick()
@@ -847,10 +1017,22 @@ void TForm2::loadN1mmContest(TableSource& db, const QString& database, const N1m
     });
 }
 
+void TForm2::guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        showError(e);
+    } catch (...) {
+        Show_msg("Unknown error");
+    }
+}
+
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)
 {
     std::vector<std::string> list;
     for (const QString& f : ReopenList) list.push_back(f.toStdString());
+    LoadedFileName = fileName; // every load ends here with its file
     if (!::check_and_add_filename_to_reopen(list, fileName.toStdString())) return;
     ReopenList.clear();
     for (const auto& f : list) ReopenList << QString::fromStdString(f);
@@ -873,6 +1055,8 @@ void TForm2::build_reopen_menu()
             connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
         else if (it.choice.reader == ReopenReader::TRLog)
             connect(a, &QAction::triggered, this, [this, a] { Open_TR(reopenPathOf(a)); });
+        else if (it.choice.reader == ReopenReader::ADIF)
+            connect(a, &QAction::triggered, this, &TForm2::reopen_adif_click);
         ReopenItems[static_cast<size_t>(i)] = a;
     }
 }
@@ -882,4 +1066,71 @@ QString TForm2::reopenPathOf(QAction* item) const { return item ? item->data().t
 void TForm2::reopen_cabrillo_click()
 {
     if (auto* a = qobject_cast<QAction*>(sender())) Open_cabrillo_proc(reopenPathOf(a));
+}
+
+void TForm2::reopen_adif_click()
+{
+    if (auto* a = qobject_cast<QAction*>(sender())) {
+        ADIF_OD_FileName = reopenPathOf(a);
+        open_adif();
+    }
+}
+
+void TForm2::OpenADIF1Click()
+{
+    const QString f = runAdifOpenDialog(this);
+    if (f.isEmpty()) return;
+    ADIF_OD_FileName = f;
+    open_adif();
+}
+
+
+void TForm2::open_adif()
+{
+    JobStart = JobNow();
+    // No full reset: an operator chosen for this reading must survive it.
+    clear_all_series();
+    state_.log_grid.ClearGrid();
+    const QString path = ADIF_OD_FileName;
+    std::string data;
+    try {
+        data = zem::readFile(QFile::encodeName(path).toStdString());
+    } catch (const std::exception& e) {
+        OperatorMode = false;
+        showError(e);
+        return;
+    }
+    auto& h = state_.header;
+    if (OperatorMode) {
+        // One operator at a time: a second choice replaces the first.
+        h.StationCall = h.StationCall.substr(0, h.StationCall.find(' ')) + " " + ChosenOperator.toStdString();
+    } else {
+        QString answer;
+        h.StationCall = askAdifCallsign(this, QFileInfo(path).completeBaseName(), answer)
+                            ? adifStationCall(answer.toStdString())
+                            : Properties->Edit1->text().toStdString();
+    }
+    readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
+    h.OutputDir = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
+    OperatorMode = false;
+    if (!makeFolderAndActivate()) return;
+    const bool operators = h.QsoCount >= 2 && !state_.log_grid.Cell(lcOperator, 1).empty() &&
+                           !state_.log_grid.Cell(lcOperator, 2).empty();
+    if (operators) {
+        Co1->setEnabled(true);
+        mo1->setEnabled(true);
+    }
+    check_and_add_filename_to_reopen(path);
+}
+
+void TForm2::eaClick()
+{
+    const QString chosen = runAdifSaveDialog(this, QString::fromStdString(state_.header.LogTitle));
+    if (chosen.isEmpty()) return;
+    try {
+        exportAdif(QFile::encodeName(chosen).toStdString(), state_.log_grid, state_.header,
+                   LoadedFileName.toStdString());
+    } catch (const std::exception& e) {
+        showError(e);
+    }
 }

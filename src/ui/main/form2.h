@@ -10,9 +10,11 @@
 #include "main/settings.h"
 #include "refdata/call_info.h"
 #include "refdata/cty_search.h"
+#include "refdata/ka_index.h"
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
+#include <QFont>
 #include <QPixmap>
 #include <QStringList>
 
@@ -22,7 +24,9 @@
 #include <memory>
 #include <vector>
 
+class BreaksPage;
 class KeoEGridView;
+class RatesPage;
 class TStatusPanels;
 class QAction;
 class QFrame;
@@ -35,6 +39,8 @@ class QTabWidget;
 class QToolBar;
 class QChartView;
 class SummaryChartView;
+class ChartsPage;
+class TwoRadioPage;
 class TProperties;
 class TERRF;
 class TDT_change;
@@ -44,6 +50,10 @@ class TQTHF;
 class DistributionPage;
 class TSpotsF;
 class TWebLookups;
+class DxccPage;
+class WpxPage;
+class ClaimedScoresPage;
+class TMaster_edit;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -63,12 +73,23 @@ public:
     KeoEGridView* log_grid = nullptr;
     KeoEGridView* Summary_Grid = nullptr;
     KeoEGridView* Breaks_Grid = nullptr;
-    KeoEGridView* StringGrid3 = nullptr;
-    KeoEGridView* Keo_wpx = nullptr;
+    KeoEGridView* StringGrid3 = nullptr; // on dxccPage
+    KeoEGridView* Keo_wpx = nullptr;     // on wpxPage
+    DxccPage* dxccPage = nullptr;
+    WpxPage* wpxPage = nullptr;
     KeoEGridView* error_KeoEGrid = nullptr;
     QChartView* Chart = nullptr;
+    ChartsPage* chartsPage = nullptr;
+    TwoRadioPage* twoRadioPage = nullptr;
     QListWidget* l11 = nullptr;
     DistributionPage* Distribution = nullptr;
+    ClaimedScoresPage* Page3830 = nullptr; // the "3830" page
+    TMaster_edit* Master_edit = nullptr;
+    QAction* N3830 = nullptr;         // 3830 Claimed scores
+    QAction* tb3 = nullptr;           // tool button "3830 Claimed scores"
+    QAction* MASTER1 = nullptr;       // Results
+    QAction* Mastereditor1 = nullptr; // Tools > Master editor
+    QAction* Checkin3830ClaimedScores1 = nullptr;
     QSpinBox* se1 = nullptr;
     QSpinBox* se2 = nullptr;
     QLabel* l6 = nullptr;
@@ -85,6 +106,10 @@ public:
     QAction* sh = nullptr;          // Save Log in HTML
     QAction* oolbar1 = nullptr;     // View > Toolbar
     QAction* Clear1 = nullptr;      // Check bands change rule > Clear
+    QAction* OpenADIF1 = nullptr;   // Open other formats... > ADIF...
+    QAction* ea = nullptr;          // Export log to ADIF
+    QAction* Co1 = nullptr;         // Choose the operator
+    QAction* mo1 = nullptr;         // QSO vs. Op.
     QMenu* Reopen2 = nullptr;
     QMenu* log_Pop = nullptr;
     SummaryChartView* Chart_sum = nullptr;
@@ -92,6 +117,9 @@ public:
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
     TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
+    BreaksPage* breaksPage = nullptr;
+    RatesPage* ratesPage = nullptr;
+    QMenu* bandsChangeRuleMenu = nullptr; // "Check bands change rule"
     QAction* countdownItem = nullptr;
     ErrorsPage* errorsPage = nullptr;
     QAction* FindinMasterdta1 = nullptr; // Search in Master.dta
@@ -108,9 +136,8 @@ public:
 
     // Core grids behind the result views.
     SummaryPage summary;
-    TKeoEGrid breaksGrid{5, 2, 1, 1};
-    TKeoEGrid dxccGrid{5, 2, 1, 1};
-    TKeoEGrid wpxGrid{10, 2, 1, 1};
+    // Every day of the index file of the last load.
+    KIndexTable kIndexTable;
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
@@ -120,6 +147,11 @@ public:
     SettingsPaths iniPaths;
     JobTime JobStart;
     bool OperatorMode = false;
+    QString ChosenOperator;
+    // The file the ADIF reader reads (what its open dialog holds).
+    QString ADIF_OD_FileName;
+    // The file the shown log was loaded from.
+    QString LoadedFileName;
     // The file a Reopen item stands for.
     QString reopenPathOf(QAction* item) const;
 
@@ -140,6 +172,11 @@ public slots:
     void Showinifile1Click();
     void shClick();
     void reopen_cabrillo_click();
+    void reopen_adif_click();
+    void OpenADIF1Click();
+    // Reads the ADIF file named by ADIF_OD_FileName and runs the chain after it.
+    void open_adif();
+    void eaClick();
     // Reads a Cabrillo log and runs the whole chain after it.
     void Open_cabrillo_proc(const QString& path);
     void Load_TR_fileClick();
@@ -164,7 +201,9 @@ public slots:
     // Tells which QSO a table command could not process.
     void except_proc();
     void Process_log_and_summary();
-    // Callsign information in sb3: the facts of CurrentCall and its bands.
+    // Callsign information in sb3: the country facts and distance of
+    // state().CurrentCall (looked up here; an unknown call shows none) and
+    // the bands on which the log worked it. Callers set CurrentCall first.
     void Show_call_info();
     void Get_band_matrix(const std::string& Call);
     void log_gridClick();
@@ -185,8 +224,20 @@ public slots:
     void Re1Click();
     void Mark_dupes();
     void qso_proc();
+    void KA_indexs();
+    void N3830Click();
+    void tb3Click();
+    void MASTER1Click();
+    void Mastereditor1Click();
+    void Checkin3830ClaimedScores1Click();
+    // A dropped ".eml" file: the claimed-scores reader, current folder unchanged.
+    void openDropped3830(const QString& path);
     void Clear1Click();
     void oolbar1Click();
+    // Empties the analysis chart of the Charts page for the next chart.
+    void clear_all_series();
+    // Steps the bar layout of the Summary chart.
+    void Chart_sumClick();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -202,8 +253,11 @@ private:
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    QFont sb1PanelFont(int panel) const;
     void Nomaster();
     void clearLabels();
+    // Makes the Log page current with the given log row selected.
+    void showLogRow(int row);
     void readSettingsAtStart();
     void writeSettingsAtClose();
     void openFromCommandLine();
@@ -213,6 +267,12 @@ private:
     void loadWithReader(const QString& path, bool fullReset, bool addToReopen,
                         const std::function<void()>& read);
     void setLogCommandsEnabled(bool loaded);
+    // The log folder, then activatemenu; false (reported, reset) when the
+    // folder cannot be made.
+    bool makeFolderAndActivate();
+    void buildChartPages(QWidget* radioPage, QWidget* chartPage);
+    // The hour table the hour-rate chart draws: StringGrid3 when it holds it.
+    const TKeoEGrid* hourRateTable();
     void showError(const std::exception& e);
     // Call information: creation and wiring, the click of a list or grid.
     void buildCallInfo();
@@ -224,6 +284,10 @@ private:
     // The zone and distance lists, the CW calculator, the spot window and
     // the web look-ups: creation and wiring.
     void buildTools();
+    // Runs one step of a command and shows what it throws: no exception may
+    // leave a handler.
+    void guarded(const std::function<void()>& step);
+    void activateLoadedLogInWindow();
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 

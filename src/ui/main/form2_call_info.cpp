@@ -5,9 +5,11 @@
 #include "main/form2.h"
 
 #include "analysis/call_country.h"
+#include "analysis/dxcc_page.h"
 #include "analysis/distribution_page.h"
 #include "analysis/errors_page.h"
 #include "main/keoe_grid_view.h"
+#include "refdata/distance.h"
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/properties_dialog.h"
@@ -53,8 +55,8 @@ void TForm2::buildErrorsPage(QWidget* page)
         Show_call_info();
     };
     errorsPage->SelectLogRow = [this](int row) {
-        pc1->setCurrentIndex(0);
-        if (row >= 1) log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
+        if (row >= 1) showLogRow(row);
+        else pc1->setCurrentIndex(0);
     };
     errorsPage->Progress = [this](int pos, int max) { ProgressBar2->setValue(PercentOf(0, max, pos, 100)); };
     connect(errorsPage, &ErrorsPage::jobStarted, this, [this] { JobStart = JobNow(); });
@@ -67,6 +69,11 @@ void TForm2::buildCallInfo()
     N24->setObjectName("N24");
     connect(N24, &QAction::triggered, this, &TForm2::N24Click);
     QTHF = new TQTHF(Cty, M, state_, [this] { return homePosition(); }, this);
+    dxccPage->Calc_distance = [this](double dxLat, double dxLon) {
+        const auto [lat, lon] = homePosition();
+        return ::Calc_distance(lat, lon, dxLat, dxLon);
+    };
+    dxccPage->Show_call_info = [this] { Show_call_info(); };
 
     FindinMasterdta1 = new QAction("Search in Master.dta", this);
     FindinMasterdta1->setObjectName("FindinMasterdta1");

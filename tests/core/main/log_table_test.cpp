@@ -24,19 +24,41 @@ TEST(LogTable, TitlesAndBaseWidths)
     EXPECT_EQ(logColumnWidths(1522)[16], 149);
 }
 
-TEST(LogTable, QsoMinute)
+TEST(LogTable, QsoMinuteCountsFromAFixedDate)
 {
-    struct Case { std::string date, time; int minute; };
-    for (const auto& c : std::vector<Case>{{"2007-03-17", "0005", 24485}, {"2007-03-00", "0000", 1},
-                                           {"2007-01-31", "2359", 46079}, {"2007-02-01", "0000", 1440}}) {
+    struct Case { std::string date, time; QsoMinute minute; };
+    const std::vector<Case> cases = {
+        {"1900-01-01", "0005", 5},
+        {"1900-01-01", "0000", 1},                       // 0 becomes 1
+        {"1900-01-02", "0000", 1440},
+        {"2007-03-17", "0005", 39156LL * 1440 + 5},
+        {"2007-03-00", "2330", 39139LL * 1440 + 1410},   // day 0: the last of February
+        {"2007-13-01", "0000", 39446LL * 1440},          // month 13: January of the next year
+        {"9999-12-31", "2359", 2958463LL * 1440 + 1439}, // beyond 32 bits
+    };
+    for (const auto& c : cases) {
         auto g = logWith({{lcDate, c.date}, {lcTime, c.time}});
         EXPECT_EQ(get_time_for_qso(g, 1, 0), c.minute) << c.date << " " << c.time;
+    }
+    // Over a month's and a year's end the minutes go on by one.
+    const std::vector<std::pair<std::pair<std::string, std::string>, std::pair<std::string, std::string>>> ends = {
+        {{"2024-11-30", "2359"}, {"2024-12-01", "0000"}},
+        {{"2007-02-28", "2359"}, {"2007-03-01", "0000"}},
+        {{"2024-02-29", "2359"}, {"2024-03-01", "0000"}},
+        {{"2024-12-31", "2359"}, {"2025-01-01", "0000"}},
+    };
+    for (const auto& [a, b] : ends) {
+        auto ga = logWith({{lcDate, a.first}, {lcTime, a.second}});
+        auto gb = logWith({{lcDate, b.first}, {lcTime, b.second}});
+        EXPECT_EQ(get_time_for_qso(gb, 1, 0) - get_time_for_qso(ga, 1, 0), 1) << a.first << " " << b.first;
     }
     auto g = logWith({{lcDate, "2007-03-1x"}, {lcTime, "0000"}});
     EXPECT_EQ(get_time_for_qso(g, 0, 41), 42);
     EXPECT_THROW(get_time_for_qso(g, 1, 0), std::invalid_argument);
     auto shortTime = logWith({{lcDate, "2007-03-10"}, {lcTime, "1"}});
     EXPECT_THROW(get_time_for_qso(shortTime, 1, 0), std::invalid_argument);
+    auto badMonth = logWith({{lcDate, "2007-x3-10"}, {lcTime, "1200"}});
+    EXPECT_THROW(get_time_for_qso(badMonth, 1, 0), std::invalid_argument);
 }
 
 TEST(LogTable, FrequencyToBand)

@@ -1,0 +1,95 @@
+#pragma once
+// The "Charts" page: one analysis chart, its popup menu of chart commands and
+// zoom, and the label that tells where the menu is.
+
+#include "analysis/chart_data.h"
+#include "analysis/page_hooks.h"
+#include "main/app_state.h"
+#include "main/keoe_grid.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class AnalysisChartView;
+class QAction;
+class QLabel;
+class QMenu;
+
+class ChartsPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartsPage(AppState& state, QWidget* parent = nullptr);
+
+    AnalysisChartView* Chart = nullptr;
+    QLabel* l6 = nullptr;
+    QMenu* Popchart = nullptr;
+    QMenu* N55 = nullptr; // Hour/rate/continents
+    QAction *ALL2 = nullptr, *EU1 = nullptr, *AS2 = nullptr, *NA2 = nullptr, *SA2 = nullptr, *AF2 = nullptr,
+            *OC2 = nullptr;
+    QAction* QSY3 = nullptr;
+    QAction* QSO3 = nullptr;
+    QAction* TbQ = nullptr;
+    // The country tables' Top Ten charts: their page connects these.
+    QAction* WPX1 = nullptr;
+    QAction* N41 = nullptr;
+    QAction* Timefor10QSO1 = nullptr;
+    QAction* N60minr = nullptr;
+    QAction* Points = nullptr;
+    QAction* msr = nullptr;
+    QAction* N33 = nullptr;
+    QAction* Clear = nullptr;
+    QAction* Zoom1 = nullptr;
+    QAction* Zoom2 = nullptr;
+    QMenu* chartSettings = nullptr;
+    QAction* z1 = nullptr;
+
+    // Column of the hour table that the hour-rate chart draws (1 "Rate", 2..7 continents).
+    int HourRateColumn = 1;
+
+    // What the page asks of the main window: the job frame (JobStart and
+    // CalculateTime), the progress bar, and the hour table of the DXCC page
+    // freshly made (nullptr when there is none).
+    JobHooks jobs;
+    ChartProgress onProgress;
+    std::function<const TKeoEGrid*()> runHourRateTable;
+
+public slots:
+    void clear_all_series();
+    void ALL2Click();
+    void EU1Click();
+    void AS2Click();
+    void NA2Click();
+    void SA2Click();
+    void AF2Click();
+    void OC2Click();
+    void hour_rateClick();
+    void QSY3Click();
+    void qsyClick();
+    void QSO3Click();
+    void QSO_grown();
+    void TbQClick();
+    void Timefor10QSO1Click();
+    void N60minrClick();
+    void PointsClick();
+    void msrClick();
+    void N33Click();
+    void ClearClick();
+    void Zoom1Click();
+    void Zoom2Click();
+    void z1Click();
+    void PopchartPopup();
+    void l6MouseMove();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, void (ChartsPage::*handler)());
+    void runHourRate(int column);
+    // Runs a chart computation and draws its result; a cell that does not
+    // convert ends it with the message, the chart showing what was drawn.
+    template <typename F> void draw(F&& compute, bool job);
+    AppState& state_;
+    ChartData data_;
+};

@@ -1,0 +1,54 @@
+#include "analysis/tbc_for_m2.h"
+
+#include "analysis/two_radio.h"
+#include "main/keoe_grid_view.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+Tbc_for_m2::Tbc_for_m2(QWidget* parent) : QDialog(parent), M2_grid(8, 2, 0, 1)
+{
+    setObjectName("bc_for_m2");
+    setWindowTitle("Band changes for M/2");
+    resize(643, 561);
+    initM2Grid(M2_grid);
+    M2_Keo = new KeoEGridView(M2_grid, this);
+    M2_Keo->setObjectName("M2_Keo");
+    const int widths[] = {40, 40, 40, 150, 150, 65, 65, 65};
+    M2_Keo->setColumnWidths(std::vector<int>(std::begin(widths), std::end(widths)));
+    M2_Keo->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool) { M2_KeoDrawCell(p, r, col, row); };
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(M2_Keo);
+}
+
+void Tbc_for_m2::M2_KeoDrawCell(QPainter& p, const QRect& r, int col, int row)
+{
+    if (!m2CellHighlighted(M2_grid, col, row)) return;
+    QFont f = p.font();
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::blue);
+    p.drawText(r.left(), r.top() + QFontMetrics(f).ascent(), QString::fromStdString(M2_grid.Cell(col, row)));
+}
+
+void Tbc_for_m2::FormKeyPress(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape) close();
+}
+
+void Tbc_for_m2::keyPressEvent(QKeyEvent* e)
+{
+    FormKeyPress(e);
+    if (e->key() != Qt::Key_Escape) QDialog::keyPressEvent(e);
+}
+
+void Tbc_for_m2::showEvent(QShowEvent* e)
+{
+    if (auto* scr = QGuiApplication::primaryScreen()) move(scr->availableGeometry().center() - rect().center());
+    M2_Keo->gridModel()->refresh();
+    QDialog::showEvent(e);
+}

@@ -1,0 +1,117 @@
+#include "analysis/qso_listings.h"
+
+#include "country_log_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace countryfixture;
+
+namespace {
+
+std::vector<std::string> calls(const TKeoEGrid& g)
+{
+    std::vector<std::string> v;
+    for (int r = 1; r < g.RowCount(); ++r) v.push_back(g.Cell(2, r));
+    return v;
+}
+
+} // namespace
+
+TEST(QsoListings, ChronologicalFirstQsoPerCountryThroughBothFilters)
+{
+    TCty_search cty = loadCty("chrono");
+    AppState s;
+    auto log = mainLog();
+    log.push_back({"JA7AA", "15001", "20", "1400"});
+    log.push_back({"JA2AA", "13000", "20", "1401"});
+    log.push_back({"UA3ZZ", "14999", "20", "1402"});
+    fillLog(s, log);
+    struct Case {
+        std::string continent;
+        int band;
+        std::vector<std::string> listed;
+    };
+    const Case cases[] = {
+        {"", 0, {"DL1AAA", "K55AA", "JA1ABC", "UA3ZZ"}},
+        {"AS", 0, {"JA1ABC"}},
+        // Germany first worked on 20 m is listed with its first 40 m QSO.
+        {"", 7000, {"DL2BBB"}},
+        // Bounds of the band filter: 13000 and 14999 pass, 15001 does not.
+        {"", 14000, {"DL1AAA", "K55AA", "JA2AA", "UA3ZZ"}},
+        {"NA", 14000, {"K55AA"}},
+        {"", 21000, {"JA1ABC"}},
+        {"SA", 0, {}},
+    };
+    for (const Case& c : cases) {
+        TKeoEGrid g;
+        chronologicalList(s, cty, g, c.continent, c.band);
+        EXPECT_EQ(calls(g), c.listed) << c.continent << " " << c.band;
+    }
+    TKeoEGrid g;
+    chronologicalList(s, cty, g, "", 0);
+    EXPECT_EQ(g.RowCells(0), (std::vector<std::string>{" #", "Country", "Callsign", "Frequency", "Mode", "Date", "Time"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States ", "K55AA", "14030", "CW", "2024-03-16", "1210"}));
+    EXPECT_EQ(s.BadQsoCount, 0);
+}
+
+TEST(QsoListings, ChronologicalListsABadFrequencyAsAProcessingError)
+{
+    TCty_search cty = loadCty("chronobad");
+    AppState s;
+    fillLog(s, {{"DL1AAA", "x14", "20"}, {"DL2AAA", "14010", "20"}});
+    TKeoEGrid g;
+    chronologicalList(s, cty, g, "", 14000);
+    EXPECT_EQ(calls(g), std::vector<std::string>{"DL2AAA"});
+    EXPECT_EQ(s.BadQsoCount, 1);
+    EXPECT_EQ(s.error_keo.Cell(5, 1), "DL1AAA");
+}
+
+TEST(QsoListings, StationsOfOneCountryWithBandCounts)
+{
+    TCty_search cty = loadCty("stations");
+    AppState s;
+    fillLog(s, mainLog());
+    TKeoEGrid g;
+    std::array<int, SummaryBandCount> bands{};
+    ASSERT_TRUE(countryStations(s, cty, g, "DL", bands));
+    EXPECT_EQ(calls(g), (std::vector<std::string>{"DL1AAA", "DL2BBB", "DL1AAA"}));
+    EXPECT_EQ(g.Cell(0, 3), "3");
+    EXPECT_EQ(bands, (std::array<int, SummaryBandCount>{0, 1, 1, 1, 0, 0}));
+
+    g.SetCell(0, 1, "kept");
+    EXPECT_FALSE(countryStations(s, cty, g, "XX", bands));
+    EXPECT_EQ(g.Cell(0, 1), "kept");
+}
+
+TEST(QsoListings, HourContinents)
+{
+    TCty_search cty = loadCty("hours");
+    AppState s;
+    auto log = mainLog();
+    // Next day, same hour digits as the QSO before: one row.
+    log.push_back({"JA2AAA", "14000", "20", "1355", "2024-03-17"});
+    fillLog(s, log);
+    TKeoEGrid g;
+    hourContinents(s, cty, g);
+    ASSERT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.RowCells(0), (std::vector<std::string>{"Day/hour", "Rate", "EU", "AS", "NA", "SA", "AF", "OC"}));
+    // The unknown calls (also the island that only the oblast file names)
+    // count in no continent.
+    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"16 12", "3", "2", "0", "1", "0", "0", "0"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"17 13", "5", "1", "2", "2", "0", "0", "0"}));
+    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"Total", "8", "3", "2", "3", "0", "0", "0"}));
+}
+
+TEST(QsoListings, OneHourGivesOneRowAndAnEqualTotal)
+{
+    TCty_search cty = loadCty("onehour");
+    AppState s;
+    fillLog(s, {{"DL1AAA", "14000", "20", "0900"}, {"JA1AAA", "14000", "20", "0959"}});
+    TKeoEGrid g;
+    hourContinents(s, cty, g);
+    ASSERT_EQ(g.RowCount(), 3);
+    auto total = g.RowCells(2);
+    total[0] = g.Cell(0, 1);
+    EXPECT_EQ(g.RowCells(1), total);
+    EXPECT_EQ(g.Cell(0, 1), "16 09");
+}
