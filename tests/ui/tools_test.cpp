@@ -225,6 +225,10 @@ TEST(ToolsMenu, ItemsOpenTheirWindows)
     });
     onModal(win.w->Re1, [&](QWidget* m) { EXPECT_EQ(m, win.w->SpotsF); });
     EXPECT_EQ(win.w->Re1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QStringList tools;
+    for (QAction* a : win.w->findChild<QMenu*>("Tools")->actions()) tools << a->text();
+    EXPECT_EQ(tools, (QStringList{"Information on callsign", "ITU-WAZ", "Remoteness of the countries",
+                                  "Time for transmitting CW message", "Master editor", "Analysis of spots"}));
 
     // The distances start from the loaded log's own callsign.
     onModal(win.w->Rem, [&](QWidget* m) {

@@ -21,6 +21,11 @@ void TForm2::buildTools()
                   "Time for transmitting CW message", &TForm2::imefortransmittingcallsigninCW1Click},
                  {&Re1, "Re1", "Analysis of spots", &TForm2::Re1Click}};
     addMenuItems(toolsMenu_, this, items);
+    // The master editor stands between the calculators and the spots.
+    if (Mastereditor1) {
+        toolsMenu_->removeAction(Mastereditor1);
+        toolsMenu_->insertAction(Re1, Mastereditor1);
+    }
     Re1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
 
     SpotsF = new TSpotsF(this);
