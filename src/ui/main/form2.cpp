@@ -474,6 +474,7 @@ void TForm2::FormCreate()
     }, this);
     Page3830->MasterEditor = Master_edit;
     Page3830->op3InitialDir = [this] { return Properties->op3InitialDir; };
+    buildTools();
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();

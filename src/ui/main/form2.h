@@ -49,6 +49,8 @@ class TScoreCommands;
 class ErrorsPage;
 class TQTHF;
 class DistributionPage;
+class TSpotsF;
+class TWebLookups;
 class DxccPage;
 class WpxPage;
 class ClaimedScoresPage;
@@ -128,6 +130,12 @@ public:
     TQTHF* QTHF = nullptr;
     // The bands of the selected callsign, as the information bar shows them.
     TBandMatrix BandMatrix;
+    QAction* ITUWAZ1 = nullptr;
+    QAction* Rem = nullptr;                              // Remoteness of the countries
+    QAction* imefortransmittingcallsigninCW1 = nullptr;  // Time for transmitting CW message
+    QAction* Re1 = nullptr;                              // Analysis of spots
+    TSpotsF* SpotsF = nullptr;
+    TWebLookups* WebLookups = nullptr; // the log pop-up's web search submenu
 
     // Core grids behind the result views.
     SummaryPage summary;
@@ -214,6 +222,10 @@ public slots:
     void ListBox8Click();
     void ListBox10Click();
     void N24Click();
+    void ITUWAZ1Click();
+    void RemClick();
+    void imefortransmittingcallsigninCW1Click();
+    void Re1Click();
     void Mark_dupes();
     void qso_proc();
     void KA_indexs();
@@ -273,6 +285,9 @@ private:
     void gridClick(const char* name, int col);
     std::pair<double, double> homePosition();
     void buildErrorsPage(QWidget* page);
+    // The zone and distance lists, the CW calculator, the spot window and
+    // the web look-ups: creation and wiring.
+    void buildTools();
     // Runs one step of a command and shows what it throws: no exception may
     // leave a handler.
     void guarded(const std::function<void()>& step);

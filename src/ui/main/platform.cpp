@@ -9,11 +9,16 @@
 namespace {
 std::function<void(const QString&)> g_msgHook;
 std::function<void(const QString&)> g_shellHook;
+bool g_shellHookOpens = true;
 QPointer<QWidget> g_owner;
 } // namespace
 
 void setShowMsgHook(std::function<void(const QString&)> hook) { g_msgHook = std::move(hook); }
-void setShellOpenHook(std::function<void(const QString&)> hook) { g_shellHook = std::move(hook); }
+void setShellOpenHook(std::function<void(const QString&)> hook, bool opens)
+{
+    g_shellHook = std::move(hook);
+    g_shellHookOpens = opens;
+}
 void setMessageOwner(QWidget* owner) { g_owner = owner; }
 
 void Show_msg(const QString& text)
@@ -26,12 +31,12 @@ void Show_msg(const QString& text)
     box.exec();
 }
 
-void shellOpen(const QString& urlOrPath)
+bool shellOpen(const QString& urlOrPath)
 {
     if (g_shellHook) {
         g_shellHook(urlOrPath);
-        return;
+        return g_shellHookOpens;
     }
     const bool local = QFileInfo::exists(urlOrPath);
-    QDesktopServices::openUrl(local ? QUrl::fromLocalFile(urlOrPath) : QUrl(urlOrPath));
+    return QDesktopServices::openUrl(local ? QUrl::fromLocalFile(urlOrPath) : QUrl(urlOrPath));
 }

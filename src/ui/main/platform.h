@@ -14,8 +14,10 @@ void Show_msg(const QString& text);
 void setShowMsgHook(std::function<void(const QString&)> hook);
 
 // Opens a file, folder, web or mail address with the desktop's program.
-void shellOpen(const QString& urlOrPath);
-void setShellOpenHook(std::function<void(const QString&)> hook);
+// False when the desktop could not open it.
+bool shellOpen(const QString& urlOrPath);
+// Replaces what shellOpen does; opens is what shellOpen then answers.
+void setShellOpenHook(std::function<void(const QString&)> hook, bool opens = true);
 
 // The main window, owner of message boxes (set once it exists).
 void setMessageOwner(QWidget* owner);

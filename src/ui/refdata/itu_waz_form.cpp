@@ -1,0 +1,82 @@
+#include "refdata/itu_waz_form.h"
+
+#include "main/platform.h"
+#include "refdata/country_list.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TITU_WAZ_form::TITU_WAZ_form(std::filesystem::path ctyDat, QWidget* parent)
+    : QDialog(parent), ctyDat_(std::move(ctyDat))
+{
+    setObjectName("ITU_WAZ_form");
+    setWindowTitle("ITU-WAZ");
+
+    itu_rb = new QRadioButton("&ITU", this);
+    itu_rb->setObjectName("itu_rb");
+    waz_rb = new QRadioButton("&WAZ", this);
+    waz_rb->setObjectName("waz_rb");
+    waz_rb->setChecked(true);
+    se1 = new QSpinBox(this);
+    se1->setObjectName("se1");
+    se1->setRange(0, 40);
+    se1->setValue(16);
+    Button1 = new QPushButton("&Show", this);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    Label1 = new QLabel(this);
+    Label1->setObjectName("Label1");
+    Label3 = new QLabel(this);
+    Label3->setObjectName("Label3");
+    lb1 = new QListWidget(this);
+    lb1->setObjectName("lb1");
+    // Two columns: the names flow down and wrap into the second.
+    lb1->setFlow(QListView::TopToBottom);
+    lb1->setWrapping(true);
+    lb1->setResizeMode(QListView::Adjust);
+    lb1->setGridSize(QSize(190, 18));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(waz_rb);
+    top->addWidget(itu_rb);
+    top->addWidget(se1);
+    top->addWidget(Button1);
+    top->addStretch();
+    auto* total = new QHBoxLayout;
+    total->addWidget(new QLabel("Total:", this));
+    total->addWidget(Label3);
+    total->addStretch();
+    auto* l = new QVBoxLayout(this);
+    l->addLayout(top);
+    l->addWidget(Label1);
+    l->addWidget(lb1, 1);
+    l->addLayout(total);
+    resize(420, 360);
+
+    connect(itu_rb, &QRadioButton::clicked, this, &TITU_WAZ_form::itu_rbClick);
+    connect(waz_rb, &QRadioButton::clicked, this, &TITU_WAZ_form::waz_rbClick);
+    connect(Button1, &QPushButton::clicked, this, &TITU_WAZ_form::Button1Click);
+}
+
+void TITU_WAZ_form::itu_rbClick() { se1->setMaximum(75); }
+void TITU_WAZ_form::waz_rbClick() { se1->setMaximum(40); }
+
+void TITU_WAZ_form::Button1Click()
+{
+    lb1->clear();
+    const bool itu = itu_rb->isChecked();
+    const int zone = se1->value();
+    try {
+        const auto names = countriesOfZone(readCtyCountries(ctyDat_.string()), itu ? TZoneKind::ITU : TZoneKind::WAZ, zone);
+        for (const std::string& n : names) lb1->addItem(QString::fromStdString(n));
+        Label1->setText(QString::number(zone) + (itu ? " ITU zone:" : " WAZ zone:"));
+        Label3->setText(QString::number(names.size()));
+    } catch (const std::exception& e) {
+        Show_msg(QString::fromStdString(e.what()));
+    }
+}

@@ -1,0 +1,26 @@
+#include "spots/ssf_form.h"
+
+#include "main/keoe_grid_view.h"
+#include "spots/spots.h"
+
+#include <QVBoxLayout>
+
+TSSF::TSSF(QWidget* parent) : QDialog(parent), sg(SpotColumnCount, 2)
+{
+    setObjectName("SSF");
+    initSpotGrid(sg);
+    SG = new KeoEGridView(sg, this);
+    SG->setObjectName("SG");
+    SG->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->addWidget(SG);
+    resize(640, 360);
+}
+
+TSSF::~TSSF()
+{
+    // The view reads the grid, which dies before the QWidget base deletes it.
+    sg.OnChanged = nullptr;
+    delete SG;
+}
