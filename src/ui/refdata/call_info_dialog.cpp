@@ -3,6 +3,7 @@
 #include "analysis/call_country.h"
 #include "main/app_state.h"
 #include "main/platform.h"
+#include "main/upper_case_edit.h"
 #include "refdata/call_info.h"
 #include "refdata/master_call_db.h"
 
@@ -27,14 +28,7 @@ TQTHF::TQTHF(TCty_search& cty, TMasterCallDB& master, AppState& state,
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(15);
-    // Callsigns are typed in any case and shown in capitals.
-    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (t != t.toUpper()) {
-            const int pos = Edit1->cursorPosition();
-            Edit1->setText(t.toUpper());
-            Edit1->setCursorPosition(pos);
-        }
-    });
+    makeUpperCase(Edit1);
     connect(Edit1, &QLineEdit::textChanged, this, &TQTHF::Edit1Change);
 
     auto* facts = new QFormLayout;
