@@ -9,6 +9,7 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
+#include "main/upper_case_edit.h"
 #include "reports/html_export.h"
 
 #include <QComboBox>
@@ -163,13 +164,7 @@ DxccPage::DxccPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
     connect(WAZ_But, &QPushButton::clicked, this, &DxccPage::WAZ_ButClick);
     connect(ITU_But, &QPushButton::clicked, this, &DxccPage::ITU_ButClick);
     connect(b2, &QPushButton::clicked, this, &DxccPage::b2Click);
-    connect(Edit2, &QLineEdit::textEdited, this, [this](const QString& t) {
-        const QString up = t.toUpper();
-        if (up == t) return;
-        const int pos = Edit2->cursorPosition();
-        Edit2->setText(up);
-        Edit2->setCursorPosition(pos);
-    });
+    makeUpperCase(Edit2);
     connect(Edit2, &QLineEdit::textChanged, this, &DxccPage::Edit2Change);
     connect(StringGrid3, &QAbstractItemView::clicked, this, &DxccPage::StringGrid3Click);
 }
