@@ -3,11 +3,16 @@
 
 #include "main/platform.h"
 
+#include <QApplication>
+#include <QTimer>
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <fstream>
 #include <string>
 
@@ -33,3 +38,19 @@ struct MessageRecorder {
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 };
+
+// Answers the next modal dialog of type D once it is up.
+template <class D>
+void answerModal(std::function<void(D*)> answer)
+{
+    auto timer = std::make_shared<QTimer>();
+    timer->setInterval(10);
+    QObject::connect(timer.get(), &QTimer::timeout, [timer, answer]() mutable {
+        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            answer(d);
+            timer.reset();
+        }
+    });
+    timer->start();
+}
