@@ -12,6 +12,8 @@
 #include <QDropEvent>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -364,4 +366,29 @@ TEST(MainCommands, HintsShowInTheGraphicHintWindowAndAboutShowsTheVersion)
     s.w.N27->trigger();
     EXPECT_EQ(version, "v1.21b (19 February 2007)");
     EXPECT_EQ(title, "ZEM");
+}
+
+TEST(MainCommands, EscFromAnyControlClosesAndRightClickShowsThePagePopup)
+{
+    ShellWindow s;
+    s.w.pc1->setCurrentWidget(s.w.Breaks_Grid->parentWidget()->parentWidget());
+    settle();
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), s.w.Breaks_Grid->viewport()->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(s.w.Breaks_Grid->viewport(), &menu);
+    EXPECT_TRUE(s.w.common->isVisible());
+    s.w.common->close();
+
+    QWidget* edit = nullptr;
+    for (QLineEdit* e : s.w.findChildren<QLineEdit*>())
+        if (e->window() == &s.w && !qobject_cast<QAbstractSpinBox*>(e->parentWidget())) edit = e;
+    ASSERT_NE(edit, nullptr);
+    for (QWidget* control : {static_cast<QWidget*>(s.w.se1), edit}) {
+        s.w.show();
+        settle();
+        s.w.pc1->setCurrentWidget(control->parentWidget());
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Escape);
+        settle();
+        EXPECT_FALSE(s.w.isVisible()) << control->objectName().toStdString();
+    }
 }

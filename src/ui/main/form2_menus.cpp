@@ -19,7 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolBar>
@@ -58,6 +58,29 @@ protected:
 
 private:
     std::function<void(bool)> step_;
+};
+
+// The window sees every key before its controls do: Esc in any control of
+// the main window closes it (dialogs and pop-ups are windows of their own).
+class EscCloses : public QObject {
+public:
+    explicit EscCloses(QWidget* form) : QObject(form), form_(form) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            auto* w = qobject_cast<QWidget*>(o);
+            if (w && w->window() == form_) {
+                form_->close();
+                return true;
+            }
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    QWidget* form_;
 };
 
 // Moves to the next (dir 1) or previous (dir -1) visible page, round the end.
@@ -208,9 +231,7 @@ void TForm2::buildMenus()
 
     buildToolBar();
 
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::WindowShortcut);
-    connect(esc, &QShortcut::activated, this, &QWidget::close);
+    qApp->installEventFilter(new EscCloses(this));
 }
 
 void TForm2::buildToolBar()
