@@ -303,6 +303,8 @@ TEST(MainCommands, WheelMovesSpeedRowsAndRefusesAWrongSpeed)
     EXPECT_EQ(wheel(-120), 20);
 
     EXPECT_EQ(setSpeed("20"), 20);
+    s.w.close(); // the speed is kept for the next start
+    EXPECT_EQ(readSettings(fs::path(s.prog.path().toStdString()) / "zem.ini").WheelSpeed, 20);
 }
 
 TEST(MainCommands, FullScreenRestoresTheFormerBoundsAndOnTopFollowsItsCheck)
@@ -347,7 +349,7 @@ TEST(MainCommands, HintsShowInTheGraphicHintWindowAndAboutShowsTheVersion)
     QHelpEvent help(QEvent::ToolTip, QPoint(3, 3), button->mapToGlobal(QPoint(3, 3)));
     QCoreApplication::sendEvent(button, &help);
     EXPECT_TRUE(hints->window()->isVisible());
-    EXPECT_EQ(hints->window()->caption(), "Exit");
+    EXPECT_EQ(hints->window()->caption(), "Exit from ZEM");
     QTest::mouseClick(s.w.log_grid->viewport(), Qt::LeftButton);
     EXPECT_FALSE(hints->window()->isVisible());
 

@@ -244,7 +244,7 @@ void TForm2::buildToolBar()
     auto button = [this](const char* name, QAction* item, QStyle::StandardPixmap icon) {
         QAction* b = tb->addAction(style()->standardIcon(icon), item->text());
         b->setObjectName(name);
-        b->setToolTip(item->text());
+        b->setToolTip(item->toolTip()); // the item's hint, else its caption
         connect(b, &QAction::triggered, item, &QAction::trigger);
         return b;
     };
