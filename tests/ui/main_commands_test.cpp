@@ -5,6 +5,7 @@
 #include "main/form2.h"
 #include "main/graphic_hint_window.h"
 #include "main/keoe_grid_view.h"
+#include "reports/claimed_scores_page.h"
 #include "test_support.h"
 #include "time_line_log.h"
 
@@ -226,9 +227,12 @@ TEST(MainCommands, DroppedFileOpensWithTheReaderOfItsExtension)
 
     // A claimed-scores mail goes to its reader; the current folder stays.
     QDir::setCurrent(s.prog.path());
-    const QString mail = s.text("SCORES.EML", "Subject: claimed scores\n");
+    const QString mail = s.text("SCORES.EML", "Subject: [3830] Test Contest: Claimed Scores\r\n\r\n73 TOVK\r\n"
+                                              "CALL        QSOS   HR   CLUB\r\nSINGLE OP\r\n"
+                                              "K1AR         500   10\r\n");
     s.drop({mail});
-    EXPECT_EQ(s.w.op3FileName, mail);
+    EXPECT_EQ(s.w.Page3830->op3FileName, mail);
+    EXPECT_EQ(s.w.Page3830->keo3830.Cell(1, 1), "K1AR");
     EXPECT_EQ(mainFolder(), QDir(s.prog.path()).canonicalPath());
     EXPECT_EQ(s.w.LoadedFileName, first);
 

@@ -4,11 +4,11 @@
 #include "main/platform.h"
 
 #include <QApplication>
-#include <QTimer>
-
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -54,3 +54,14 @@ void answerModal(std::function<void(D*)> answer)
     });
     timer->start();
 }
+
+// Loading a log makes its folder current. A test that loads one declares this
+// first, so that the folder comes back after its temporary folders are gone
+// and the next test does not start inside a deleted folder.
+struct CurrentFolderKeeper {
+    QString saved = QDir::currentPath();
+    CurrentFolderKeeper() = default;
+    ~CurrentFolderKeeper() { QDir::setCurrent(saved); }
+    CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
+    CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
+};

@@ -8,15 +8,16 @@
 #include <cstdlib>
 
 namespace {
-// Opening a log makes its folder current, and the test's temporary folders
-// go away with the test: each test starts in the folder the run started in.
-class RestoreCurrentFolder : public ::testing::EmptyTestEventListener {
-public:
-    void OnTestEnd(const ::testing::TestInfo&) override { QDir::setCurrent(start_); }
 
-private:
-    QString start_ = QDir::currentPath();
+// Loading a log makes its folder current, and tests load logs from
+// temporary folders that they remove: every test gets back the folder it
+// started in, so that no later test runs inside a deleted one.
+class CurrentFolderPerTest : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { saved_ = QDir::currentPath(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { QDir::setCurrent(saved_); }
+    QString saved_;
 };
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -24,6 +25,6 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    ::testing::UnitTest::GetInstance()->listeners().Append(new RestoreCurrentFolder);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new CurrentFolderPerTest);
     return RUN_ALL_TESTS();
 }

@@ -11,9 +11,11 @@
 #include "main/window_commands.h"
 #include "refdata/call_info.h"
 #include "refdata/cty_search.h"
+#include "refdata/ka_index.h"
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
+#include <QFont>
 #include <QPixmap>
 #include <QStringList>
 
@@ -43,12 +45,15 @@ class TwoRadioPage;
 class TProperties;
 class TERRF;
 class TDT_change;
+class Tfind_cabrillo;
 class TScoreCommands;
 class ErrorsPage;
 class TQTHF;
 class DistributionPage;
 class DxccPage;
 class WpxPage;
+class ClaimedScoresPage;
+class TMaster_edit;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -78,6 +83,13 @@ public:
     TwoRadioPage* twoRadioPage = nullptr;
     QListWidget* l11 = nullptr;
     DistributionPage* Distribution = nullptr;
+    ClaimedScoresPage* Page3830 = nullptr; // the "3830" page
+    TMaster_edit* Master_edit = nullptr;
+    QAction* N3830 = nullptr;         // 3830 Claimed scores
+    QAction* tb3 = nullptr;           // tool button "3830 Claimed scores"
+    QAction* MASTER1 = nullptr;       // Results
+    QAction* Mastereditor1 = nullptr; // Tools > Master editor
+    QAction* Checkin3830ClaimedScores1 = nullptr;
     QSpinBox* se1 = nullptr;
     QSpinBox* se2 = nullptr;
     QLabel* l6 = nullptr;
@@ -104,6 +116,8 @@ public:
     TProperties* Properties = nullptr;
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
+    Tfind_cabrillo* find_cabrillo = nullptr;
+    QAction* hh1 = nullptr; // Review of Cabrillo files
     TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
     BreaksPage* breaksPage = nullptr;
     RatesPage* ratesPage = nullptr;
@@ -116,20 +130,16 @@ public:
     QAction* sr = nullptr;              // View > ZEM Report
     QAction* Page_next = nullptr;       // View > Next window
     QAction* Page_previous = nullptr;   // View > Previous window
-    QAction* hh1 = nullptr;             // View > Review of Cabrillo files
     QAction* Fullscreen1 = nullptr;     // View > Full screen
     QAction* a = nullptr;               // View > On top
     QAction* ITUWAZ1 = nullptr;         // Tools > ITU-WAZ
     QAction* Rem = nullptr;             // Tools > Remoteness of the countries
     QAction* imefortransmittingcallsigninCW1 = nullptr;
-    QAction* Mastereditor1 = nullptr;   // Tools > Master editor
     QAction* Re1 = nullptr;             // Tools > Analysis of spots
     QAction* N27 = nullptr;             // Help > About
     QMenu* common = nullptr;            // the main window's page pop-up
     QAction* Find1 = nullptr;           // log pop-up: Find QSO
-    QAction* Checkin3830ClaimedScores1 = nullptr;
     QAction* ms = nullptr;              // log pop-up: Mouse Wheel Speed
-    QAction* tb3 = nullptr;             // tool button "3830 Claimed scores"
     QAction* tb4 = nullptr;             // tool button "ZEM Report"
     QAction* TB_find_qso = nullptr;     // tool button "Find QSO"
     TQTHF* QTHF = nullptr;
@@ -138,6 +148,8 @@ public:
 
     // Core grids behind the result views.
     SummaryPage summary;
+    // Every day of the index file of the last load.
+    KIndexTable kIndexTable;
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
@@ -150,8 +162,6 @@ public:
     QString ChosenOperator;
     // The file the ADIF reader reads (what its open dialog holds).
     QString ADIF_OD_FileName;
-    // The 3830 claimed-scores mail the reader reads (what its open dialog holds).
-    QString op3FileName;
     // The file the shown log was loaded from.
     QString LoadedFileName;
     // The file a Reopen item stands for.
@@ -190,6 +200,7 @@ public slots:
     void OpenCT1Click();
     void Open_ct();
     void NdClick();
+    void FinfClick();
     // Loads one contest of an N1MM Logger database; the log table alone is
     // cleared first. A contest without QSOs says "No QSO`s" and resets.
     void loadN1mmContest(const QString& database, const N1mmContest& contest);
@@ -222,6 +233,14 @@ public slots:
     void N24Click();
     void Mark_dupes();
     void qso_proc();
+    void KA_indexs();
+    void N3830Click();
+    void tb3Click();
+    void MASTER1Click();
+    void Mastereditor1Click();
+    void Checkin3830ClaimedScores1Click();
+    // A dropped ".eml" file: the claimed-scores reader, current folder unchanged.
+    void openDropped3830(const QString& path);
     void Clear1Click();
     void oolbar1Click();
     // Empties the analysis chart of the Charts page for the next chart.
@@ -232,13 +251,11 @@ public slots:
     void srClick();
     void Page_nextClick();
     void Page_previousClick();
-    void FinfClick();
     void Fullscreen1Click();
     void aClick();
     void ITUWAZ1Click();
     void RemClick();
     void imefortransmittingcallsigninCW1Click();
-    void Mastereditor1Click();
     void Re1Click();
     void N27Click();
     // The page pop-up.
@@ -256,11 +273,7 @@ public slots:
     void Nearzone1Click();
     // The log pop-up and the tool bar.
     void Find1Click();
-    void Checkin3830ClaimedScores1Click();
     void msClick();
-    void tb3Click();
-    // Reads the 3830 claimed-scores mail named by op3FileName.
-    void N3830_proc();
     // One wheel step on the log table: WheelSpeed rows while they fit.
     void log_gridMouseWheelDown();
     void log_gridMouseWheelUp();
@@ -286,6 +299,7 @@ private:
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    QFont sb1PanelFont(int panel) const;
     void Nomaster();
     void clearLabels();
     // Makes the Log page current with the given log row selected.
@@ -313,6 +327,10 @@ private:
     void gridClick(const char* name, int col);
     std::pair<double, double> homePosition();
     void buildErrorsPage(QWidget* page);
+    // Runs one step of a command and shows what it throws: no exception may
+    // leave a handler.
+    void guarded(const std::function<void()>& step);
+    void activateLoadedLogInWindow();
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 

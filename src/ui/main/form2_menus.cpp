@@ -134,6 +134,10 @@ void TForm2::buildMenus()
     connect(addItem(Openotherformats1, "Nd", "N1MM Datebase"), &QAction::triggered, this, &TForm2::NdClick);
     connect(addItem(Openotherformats1, "OpenCT1", "CT Log v.10 ..."), &QAction::triggered, this,
             &TForm2::OpenCT1Click);
+    N3830 = addItem(fileMenu_, "N3830", "3830 Claimed scores");
+    connect(N3830, &QAction::triggered, this, &TForm2::N3830Click);
+    MASTER1 = addItem(fileMenu_, "MASTER1", "Results");
+    connect(MASTER1, &QAction::triggered, this, &TForm2::MASTER1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = addItem(fileMenu_, "O2", "Open log folder");
@@ -322,16 +326,11 @@ void TForm2::Nearzone1Click() { showPage("Near zone"); }
 // ---- Windows of other commands, wired where they are built ----
 
 void TForm2::srClick() {}                              // the report window TZEM_Report
-void TForm2::FinfClick() {}                            // the Cabrillo file finder find_cabrillo
 void TForm2::ITUWAZ1Click() {}                         // the zone lists TITU_WAZ_form
 void TForm2::RemClick() {}                             // the country distances Trem_Form
 void TForm2::imefortransmittingcallsigninCW1Click() {} // the CW sending-time calculator Tcw_call_form
-void TForm2::Mastereditor1Click() {}                   // the master editor Master_edit
 void TForm2::Re1Click() {}                             // the spot window SpotsF
 void TForm2::Find1Click() {}                           // the QSO filter Find_qso
-void TForm2::Checkin3830ClaimedScores1Click() {}       // the log against the 3830 page
-void TForm2::tb3Click() {}                             // the 3830 open dialog, then N3830_proc
-void TForm2::N3830_proc() {}                           // the 3830 page reads op3FileName
 
 void TForm2::N27Click()
 {
@@ -403,8 +402,7 @@ void TForm2::WMDropFiles(const QStringList& files)
     const DroppedFileReader reader = readerForDroppedFile(QFile::encodeName(path).toStdString());
     if (reader == DroppedFileReader::None) return;
     if (reader == DroppedFileReader::Claimed3830) {
-        op3FileName = path;
-        N3830_proc();
+        openDropped3830(path);
         return;
     }
     QDir::setCurrent(QFileInfo(path).absolutePath());

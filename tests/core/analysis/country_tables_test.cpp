@@ -96,6 +96,21 @@ TEST(CountryTables, OneCountryIsAHundredPercentAndNoDistanceLeavesTheColumnEmpty
     EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Japan ", "JA2XYZ", "2", "100.0", "100.0", ""}));
 }
 
+TEST(CountryTables, RussianCallsCountUnderTheirCountryNotTheirOblast)
+{
+    TCty_search cty = loadCty("oblast");
+    AppState s;
+    fillLog(s, {{"UA3AAA", "14010", "20"}, {"UA3BBB", "7010", "40"}});
+    TKeoEGrid g;
+    for (auto fill : {+[](AppState& st, TCty_search& c, TKeoEGrid& grid) { qsoByCountries(st, c, grid, {}); },
+                      +[](AppState& st, TCty_search& c, TKeoEGrid& grid) { wpxByCountries(st, c, grid); },
+                      +[](AppState& st, TCty_search& c, TKeoEGrid& grid) { remainingMults(st, c, grid); }}) {
+        fill(s, cty, g);
+        EXPECT_EQ(g.Cell(1, 1), "European Russia ");
+        EXPECT_EQ(g.Cell(2, 1), "UA3BBB");
+    }
+}
+
 TEST(CountryTables, TopTenTakesTenPlaces)
 {
     // Twelve countries of one file; country k worked k times.
