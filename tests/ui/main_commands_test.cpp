@@ -6,8 +6,7 @@
 #include "main/graphic_hint_window.h"
 #include "main/keoe_grid_view.h"
 #include "reports/claimed_scores_page.h"
-#include "test_support.h"
-#include "time_line_log.h"
+#include "main_window_support.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -32,23 +31,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 5; ++i) QTest::qWait(5);
-}
+void settle() { QTest::qWait(25); }
 
-struct ShellWindow {
-    CurrentFolderGuard cwd;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w{makeProgramFolder(prog)};
-
-    ShellWindow()
-    {
-        w.show();
-        settle();
-        msgs.texts.clear(); // no master file here
-    }
+// The shown main window with a folder for logs, and the ways files reach it.
+struct ShellWindow : MainWindowWithLogs {
     fs::path file(const std::string& name) const { return fs::path(logs.path().toStdString()) / name; }
     QString cabrillo(const std::string& name, int qsos = 3) const
     {
@@ -60,10 +46,9 @@ struct ShellWindow {
         f << "END-OF-LOG:\n";
         return QString::fromStdString(file(name).string());
     }
-    QString text(const std::string& name, const std::string& content) const
+    QString text(const std::string& name, const std::string& content)
     {
-        std::ofstream(file(name)) << content;
-        return QString::fromStdString(file(name).string());
+        return writeLog(QString::fromStdString(name), QByteArray::fromStdString(content));
     }
     void drop(const QStringList& paths)
     {
