@@ -24,22 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers the next modal dialog of type D once it is up.
-template <class D>
-void answerModal(std::function<void(D*)> answer)
-{
-    auto timer = std::make_shared<QTimer>();
-    timer->setInterval(10);
-    QObject::connect(timer.get(), &QTimer::timeout, [timer, answer]() mutable {
-        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            answer(d);
-            timer.reset();
-        }
-    });
-    timer->start();
-}
-
 void answerCallsign(const QString& text)
 {
     answerModal<QInputDialog>([text](QInputDialog* d) {

@@ -3,12 +3,16 @@
 
 #include "main/platform.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <fstream>
 #include <string>
 
@@ -34,6 +38,22 @@ struct MessageRecorder {
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 };
+
+// Answers the next modal dialog of type D once it is up.
+template <class D>
+void answerModal(std::function<void(D*)> answer)
+{
+    auto timer = std::make_shared<QTimer>();
+    timer->setInterval(10);
+    QObject::connect(timer.get(), &QTimer::timeout, [timer, answer]() mutable {
+        if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            answer(d);
+            timer.reset();
+        }
+    });
+    timer->start();
+}
 
 // Loading a log makes its folder current. A test that loads one declares this
 // first, so that the folder comes back after its temporary folders are gone

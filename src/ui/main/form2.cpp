@@ -27,6 +27,7 @@
 #include "import/find_cabrillo_dialog.h"
 #include "import/post_load.h"
 #include "main/countdown.h"
+#include "main/graphic_hint_window.h"
 #include "main/progress_cursor.h"
 #include "main/properties_dialog.h"
 #include "reports/adif_writer.h"
@@ -128,110 +129,6 @@ TForm2::~TForm2()
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
-void TForm2::buildMenus()
-{
-    fileMenu_ = menuBar()->addMenu("File");
-    fileMenu_->setObjectName("File");
-    viewMenu_ = menuBar()->addMenu("View");
-    viewMenu_->setObjectName("View");
-    toolsMenu_ = menuBar()->addMenu("Tools");
-    toolsMenu_->setObjectName("Tools");
-    helpMenu_ = menuBar()->addMenu("Help");
-    helpMenu_->setObjectName("Help");
-
-    o1 = fileMenu_->addAction("Open Cabrillo...");
-    o1->setObjectName("o1");
-    o1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(o1, &QAction::triggered, this, &TForm2::o1Click);
-    Openotherformats1 = fileMenu_->addMenu("Open other formats...");
-    Openotherformats1->setObjectName("Openotherformats1");
-    OpenADIF1 = Openotherformats1->addAction("ADIF...");
-    OpenADIF1->setObjectName("OpenADIF1");
-    connect(OpenADIF1, &QAction::triggered, this, &TForm2::OpenADIF1Click);
-    Load_TR_file = Openotherformats1->addAction("TR Log...");
-    Load_TR_file->setObjectName("Load_TR_file");
-    connect(Load_TR_file, &QAction::triggered, this, &TForm2::Load_TR_fileClick);
-    auto* mixw = Openotherformats1->addAction("MixW2...");
-    mixw->setObjectName("MixWLogfile1");
-    connect(mixw, &QAction::triggered, this, &TForm2::MixWLogfile1Click);
-    auto* nd = Openotherformats1->addAction("N1MM Datebase");
-    nd->setObjectName("Nd");
-    connect(nd, &QAction::triggered, this, &TForm2::NdClick);
-    auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
-    ct->setObjectName("OpenCT1");
-    connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
-    N3830 = fileMenu_->addAction("3830 Claimed scores");
-    N3830->setObjectName("N3830");
-    connect(N3830, &QAction::triggered, this, &TForm2::N3830Click);
-    MASTER1 = fileMenu_->addAction("Results");
-    MASTER1->setObjectName("MASTER1");
-    connect(MASTER1, &QAction::triggered, this, &TForm2::MASTER1Click);
-    Reopen2 = fileMenu_->addMenu("Reopen");
-    Reopen2->setObjectName("Reopen2");
-    O2 = fileMenu_->addAction("Open log folder");
-    O2->setObjectName("O2");
-    connect(O2, &QAction::triggered, this, &TForm2::O2Click);
-    Close1 = fileMenu_->addAction("Close Log");
-    Close1->setObjectName("Close1");
-    connect(Close1, &QAction::triggered, this, &TForm2::Close1Click);
-    fileMenu_->addSeparator();
-    N4 = fileMenu_->addAction("Exit");
-    N4->setObjectName("N4");
-    N4->setToolTip("Exit from ZEM");
-    N4->setStatusTip("Exit from ZEM");
-    N4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    connect(N4, &QAction::triggered, this, &TForm2::N4Click);
-
-    N20 = viewMenu_->addAction("Settings");
-    N20->setObjectName("N20");
-    N20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
-    connect(N20, &QAction::triggered, this, &TForm2::N20Click);
-    oolbar1 = viewMenu_->addAction("Toolbar");
-    oolbar1->setObjectName("oolbar1");
-    oolbar1->setCheckable(true);
-    oolbar1->setChecked(true);
-    connect(oolbar1, &QAction::triggered, this, &TForm2::oolbar1Click);
-    hh1 = viewMenu_->addAction("Review of Cabrillo files");
-    hh1->setObjectName("hh1");
-    hh1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(hh1, &QAction::triggered, this, &TForm2::FinfClick);
-    auto* showIni = viewMenu_->addAction("Show INI file");
-    showIni->setObjectName("Showinifile1");
-    connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
-
-    // Enabled by a load whose QSOs carry operators; their work comes with the
-    // operator table. Co1 sits in the log table's pop-up.
-    Co1 = new QAction("Choose the operator", this);
-    Co1->setObjectName("Co1");
-    Co1->setEnabled(false);
-    mo1 = new QAction("QSO vs. Op.", this);
-    mo1->setObjectName("mo1");
-    mo1->setEnabled(false);
-    Mastereditor1 = toolsMenu_->addAction("Master editor");
-    Mastereditor1->setObjectName("Mastereditor1");
-    connect(Mastereditor1, &QAction::triggered, this, &TForm2::Mastereditor1Click);
-
-    auto* info = helpMenu_->addAction("Information about Master.dta");
-    info->setObjectName("InformationaboutMasterdta1");
-    connect(info, &QAction::triggered, this, &TForm2::InformationaboutMasterdta1Click);
-
-    tb = addToolBar("Toolbar");
-    tb->setObjectName("tb");
-    tb->setMovable(false);
-    tb->addAction(o1);
-    tb->addAction(Load_TR_file);
-    tb3 = tb->addAction("3830 Claimed scores");
-    tb3->setObjectName("tb3");
-    connect(tb3, &QAction::triggered, this, &TForm2::tb3Click);
-    tb->addSeparator();
-    tb->addAction(N20);
-    tb->addAction(N4);
-
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::WindowShortcut);
-    connect(esc, &QShortcut::activated, this, &QWidget::close);
-}
-
 QWidget* TForm2::addPage(const QString& title)
 {
     auto* page = new QWidget(pc1);
@@ -271,28 +168,7 @@ void TForm2::buildPages()
     };
     fill(pages[0], log_grid);
     log_grid->installEventFilter(this);
-    log_Pop = new QMenu(log_grid);
-    log_Pop->setObjectName("log_Pop");
-    log_Pop->addAction(o1);
-    bandsChangeRuleMenu = log_Pop->addMenu("Check bands change rule");
-    bandsChangeRuleMenu->setObjectName("Checkbandschangerule1");
-    Clear1 = bandsChangeRuleMenu->addAction("Clear");
-    Clear1->setObjectName("Clear1");
-    connect(Clear1, &QAction::triggered, this, &TForm2::Clear1Click);
-    ea = log_Pop->addAction("Export log to ADIF");
-    ea->setObjectName("ea");
-    connect(ea, &QAction::triggered, this, &TForm2::eaClick);
-    sh = log_Pop->addAction("Save Log in HTML");
-    sh->setObjectName("sh");
-    connect(sh, &QAction::triggered, this, &TForm2::shClick);
-    Checkin3830ClaimedScores1 = log_Pop->addAction("Check in 3830 Claimed Scores");
-    Checkin3830ClaimedScores1->setObjectName("Checkin3830ClaimedScores1");
-    connect(Checkin3830ClaimedScores1, &QAction::triggered, this, &TForm2::Checkin3830ClaimedScores1Click);
-    Scores = new TScoreCommands(*this, log_Pop);
-    log_Pop->addAction(Co1);
-    log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(log_grid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { log_Pop->popup(log_grid->viewport()->mapToGlobal(pos)); });
+    buildLogPopup();
 
     Summary_Grid = new KeoEGridView(summary.Summary_Grid, pages[1]);
     Summary_Grid->setObjectName("Summary_Grid");
@@ -461,6 +337,7 @@ void TForm2::buildStatusArea()
 void TForm2::FormCreate()
 {
     setAcceptDrops(true);
+    new GraphicHints(this); // every hint of the program shows with its icon
     Properties = new TProperties(Cty, state_, this);
     ERRF = new TERRF(state_, this);
     connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);

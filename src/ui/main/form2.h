@@ -8,6 +8,7 @@
 #include "main/jobs.h"
 #include "main/keoe_grid.h"
 #include "main/settings.h"
+#include "main/window_commands.h"
 #include "refdata/call_info.h"
 #include "refdata/cty_search.h"
 #include "refdata/ka_index.h"
@@ -127,6 +128,22 @@ public:
     ErrorsPage* errorsPage = nullptr;
     QAction* FindinMasterdta1 = nullptr; // Search in Master.dta
     QAction* N24 = nullptr;              // Information on callsign
+    // Main menu, the page pop-up, the log pop-up and the tool bar.
+    QAction* sr = nullptr;              // View > ZEM Report
+    QAction* Page_next = nullptr;       // View > Next window
+    QAction* Page_previous = nullptr;   // View > Previous window
+    QAction* Fullscreen1 = nullptr;     // View > Full screen
+    QAction* a = nullptr;               // View > On top
+    QAction* ITUWAZ1 = nullptr;         // Tools > ITU-WAZ
+    QAction* Rem = nullptr;             // Tools > Remoteness of the countries
+    QAction* imefortransmittingcallsigninCW1 = nullptr;
+    QAction* Re1 = nullptr;             // Tools > Analysis of spots
+    QAction* N27 = nullptr;             // Help > About
+    QMenu* common = nullptr;            // the main window's page pop-up
+    QAction* Find1 = nullptr;           // log pop-up: Find QSO
+    QAction* ms = nullptr;              // log pop-up: Mouse Wheel Speed
+    QAction* tb4 = nullptr;             // tool button "ZEM Report"
+    QAction* TB_find_qso = nullptr;     // tool button "Find QSO"
     TQTHF* QTHF = nullptr;
     // The bands of the selected callsign, as the information bar shows them.
     TBandMatrix BandMatrix;
@@ -242,16 +259,53 @@ public slots:
     void clear_all_series();
     // Steps the bar layout of the Summary chart.
     void Chart_sumClick();
+    // Main menu.
+    void srClick();
+    void Page_nextClick();
+    void Page_previousClick();
+    void Fullscreen1Click();
+    void aClick();
+    void ITUWAZ1Click();
+    void RemClick();
+    void imefortransmittingcallsigninCW1Click();
+    void Re1Click();
+    void N27Click();
+    // The page pop-up.
+    void Open_CabrilloClick();
+    void Log1Click();
+    void Summary1Click();
+    void N35Click();
+    void N36Click();
+    void N37Click();
+    void N38Click();
+    void DXCC1Click();
+    void Uhfabrb1Click();
+    void N39Click();
+    void WPX2Click();
+    void Nearzone1Click();
+    // The log pop-up and the tool bar.
+    void Find1Click();
+    void msClick();
+    // One wheel step on the log table: WheelSpeed rows while they fit.
+    void log_gridMouseWheelDown();
+    void log_gridMouseWheelUp();
+    // Files dropped on the window: the first one opens by its extension.
+    void WMDropFiles(const QStringList& files);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void FormCreate();
     void FormClose();
     void buildMenus();
+    void buildLogPopup();
+    void buildToolBar();
+    void showPage(const QString& title);
     void buildPages();
     void buildStatusArea();
     QWidget* addPage(const QString& title);
@@ -305,4 +359,5 @@ private:
     QMenu* viewMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    FullScreenToggle fullScreen_;
 };

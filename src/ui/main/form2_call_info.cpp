@@ -65,9 +65,6 @@ void TForm2::buildErrorsPage(QWidget* page)
 
 void TForm2::buildCallInfo()
 {
-    N24 = toolsMenu_->addAction("Information on callsign");
-    N24->setObjectName("N24");
-    connect(N24, &QAction::triggered, this, &TForm2::N24Click);
     QTHF = new TQTHF(Cty, M, state_, [this] { return homePosition(); }, this);
     dxccPage->Calc_distance = [this](double dxLat, double dxLon) {
         const auto [lat, lon] = homePosition();
