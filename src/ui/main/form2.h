@@ -147,10 +147,6 @@ public:
     TQTHF* QTHF = nullptr;
     // The bands of the selected callsign, as the information bar shows them.
     TBandMatrix BandMatrix;
-    QAction* ITUWAZ1 = nullptr;
-    QAction* Rem = nullptr;                              // Remoteness of the countries
-    QAction* imefortransmittingcallsigninCW1 = nullptr;  // Time for transmitting CW message
-    QAction* Re1 = nullptr;                              // Analysis of spots
     TSpotsF* SpotsF = nullptr;
     TWebLookups* WebLookups = nullptr; // the log pop-up's web search submenu
 
@@ -265,10 +261,6 @@ public slots:
     void Page_previousClick();
     void Fullscreen1Click();
     void aClick();
-    void ITUWAZ1Click();
-    void RemClick();
-    void imefortransmittingcallsigninCW1Click();
-    void Re1Click();
     void N27Click();
     // The page pop-up.
     void Open_CabrilloClick();

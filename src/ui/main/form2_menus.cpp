@@ -326,10 +326,6 @@ void TForm2::Nearzone1Click() { showPage("Near zone"); }
 // ---- Windows of other commands, wired where they are built ----
 
 void TForm2::srClick() {}                              // the report window TZEM_Report
-void TForm2::ITUWAZ1Click() {}                         // the zone lists TITU_WAZ_form
-void TForm2::RemClick() {}                             // the country distances Trem_Form
-void TForm2::imefortransmittingcallsigninCW1Click() {} // the CW sending-time calculator Tcw_call_form
-void TForm2::Re1Click() {}                             // the spot window SpotsF
 void TForm2::Find1Click() {}                           // the QSO filter Find_qso
 
 void TForm2::N27Click()

@@ -4,7 +4,6 @@
 #include "main/form2.h"
 
 #include "analysis/cw_call_form.h"
-#include "main/menu_items.h"
 #include "refdata/itu_waz_form.h"
 #include "refdata/rem_form.h"
 #include "refdata/web_lookups.h"
@@ -15,22 +14,14 @@
 
 void TForm2::buildTools()
 {
-    const TMenuItem<TForm2> items[] = {{&ITUWAZ1, "ITUWAZ1", "ITU-WAZ", &TForm2::ITUWAZ1Click},
-                 {&Rem, "Rem", "Remoteness of the countries", &TForm2::RemClick},
-                 {&imefortransmittingcallsigninCW1, "imefortransmittingcallsigninCW1",
-                  "Time for transmitting CW message", &TForm2::imefortransmittingcallsigninCW1Click},
-                 {&Re1, "Re1", "Analysis of spots", &TForm2::Re1Click}};
-    addMenuItems(toolsMenu_, this, items);
-    // The master editor stands between the calculators and the spots.
-    if (Mastereditor1) {
-        toolsMenu_->removeAction(Mastereditor1);
-        toolsMenu_->insertAction(Re1, Mastereditor1);
-    }
-    Re1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-
     SpotsF = new TSpotsF(this);
     SpotsF->ShowCall = [this](const std::string& call) { selectCall(call); };
     WebLookups = new TWebLookups(*this, log_Pop);
+    // The web search belongs right after the band-change rule.
+    log_Pop->removeAction(WebLookups->ise->menuAction());
+    const QList<QAction*> items = log_Pop->actions();
+    const int rule = static_cast<int>(items.indexOf(bandsChangeRuleMenu->menuAction()));
+    log_Pop->insertAction(rule + 1 < items.size() ? items[rule + 1] : nullptr, WebLookups->ise->menuAction());
 }
 
 void TForm2::ITUWAZ1Click()
