@@ -16,6 +16,9 @@
 #include "import/adif_reader.h"
 #include "analysis/dxcc_page.h"
 #include "analysis/wpx_page.h"
+#include "analysis/near_zone_page.h"
+#include "analysis/operator_commands.h"
+#include "analysis/tfind_qso.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/mixw_reader.h"
@@ -322,6 +325,10 @@ void TForm2::buildPages()
     fill(pages[9], wpxPage);
     Keo_wpx = wpxPage->Keo_wpx;
 
+    nearZonePage = new NearZonePage(state_.log_grid, Cty, pages[10]);
+    fill(pages[10], nearZonePage);
+    buildFindAndOperators();
+
     initLogGrid(state_.log_grid);
 }
 
@@ -364,6 +371,27 @@ const TKeoEGrid* TForm2::hourRateTable()
 }
 
 void TForm2::clear_all_series() { chartsPage->clear_all_series(); }
+
+void TForm2::buildFindAndOperators()
+{
+    Operators = new OperatorCommands(*this);
+    Find_qso = new TFind_qso(*this);
+    Find1 = new QAction("Find QSO", log_grid);
+    Find1->setObjectName("Find1");
+    Find1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    Find1->setShortcutContext(Qt::WidgetShortcut);
+    log_grid->addAction(Find1);
+    log_Pop->insertAction(bandsChangeRuleMenu->menuAction(), Find1);
+    connect(Find1, &QAction::triggered, this, &TForm2::Find1Click);
+    TB_find_qso = new QAction("Find QSO", tb);
+    TB_find_qso->setObjectName("TB_find_qso");
+    TB_find_qso->setEnabled(false);
+    connect(TB_find_qso, &QAction::triggered, this, &TForm2::Find1Click);
+    tb->insertAction(N20, TB_find_qso);
+    tb->insertSeparator(N20);
+}
+
+void TForm2::Find1Click() { Find_qso->exec(); }
 
 void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
@@ -760,6 +788,7 @@ void TForm2::activatemenu()
     for (int i = 1; i <= 4; ++i) sb1->panel(i).width = fm.horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
     Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
+    nearZonePage->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);
     log_grid->setFocus();
     Process_log_and_summary();

@@ -48,6 +48,9 @@ class TQTHF;
 class DistributionPage;
 class DxccPage;
 class WpxPage;
+class NearZonePage;
+class OperatorCommands;
+class TFind_qso;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -97,6 +100,11 @@ public:
     QAction* ea = nullptr;          // Export log to ADIF
     QAction* Co1 = nullptr;         // Choose the operator
     QAction* mo1 = nullptr;         // QSO vs. Op.
+    QAction* Find1 = nullptr;       // log pop-up: Find QSO
+    QAction* TB_find_qso = nullptr; // tool bar: Find QSO
+    NearZonePage* nearZonePage = nullptr;
+    OperatorCommands* Operators = nullptr; // Co1, mo1 and the operator chooser
+    TFind_qso* Find_qso = nullptr;
     QMenu* Reopen2 = nullptr;
     QMenu* log_Pop = nullptr;
     SummaryChartView* Chart_sum = nullptr;
@@ -205,6 +213,7 @@ public slots:
     void clear_all_series();
     // Steps the bar layout of the Summary chart.
     void Chart_sumClick();
+    void Find1Click();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -237,6 +246,7 @@ private:
     // folder cannot be made.
     bool makeFolderAndActivate();
     void buildChartPages(QWidget* radioPage, QWidget* chartPage);
+    void buildFindAndOperators();
     // The hour table the hour-rate chart draws: StringGrid3 when it holds it.
     const TKeoEGrid* hourRateTable();
     void showError(const std::exception& e);
