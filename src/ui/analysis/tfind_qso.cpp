@@ -252,6 +252,6 @@ void TFind_qso::FormActivate()
 
 void TFind_qso::showEvent(QShowEvent* e)
 {
-    FormActivate();
     QDialog::showEvent(e);
+    FormActivate();
 }
