@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -179,12 +180,21 @@ TEST(FindQsoWindow, CriteriaFillTheGridAndSaveWritesTheHtmlPage)
     ToolsWindow t;
     auto& s = t.w.state();
     TFind_qso& f = *t.w.Find_qso;
-    const auto homeBefore = std::pair(s.HomeLat, s.HomeLon);
 
-    // The window opens from the log's pop-up and takes the log's columns.
-    onNextModal<TFind_qso>([](TFind_qso* d) { d->b4->click(); });
-    t.w.Find1->trigger();
+    // The window opens with Ctrl+F on the log table and takes the log's columns.
+    EXPECT_TRUE(t.w.TB_find_qso->isEnabled());
+    bool opened = false;
+    onNextModal<TFind_qso>([&](TFind_qso* d) {
+        opened = true;
+        d->b4->click();
+    });
+    t.w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&t.w));
+    t.w.log_grid->setFocus();
+    QTest::keyClick(t.w.log_grid, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(opened);
     EXPECT_EQ(f.grid().RowCells(0), logColumnTitles());
+    const auto homeBefore = std::pair(s.HomeLat, s.HomeLon);
 
     f.cb8->setChecked(true);
     f.b1->click();
