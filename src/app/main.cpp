@@ -1,3 +1,4 @@
+#include "main/app_identity.h"
 #include "main/form2.h"
 #include "main/platform.h"
 #include "main/single_instance.h"
@@ -11,8 +12,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("ZEM Log Analysis");
-    QApplication::setApplicationDisplayName("ZEM Log Analysis");
+    setApplicationIdentity();
 
     QStringList args = QApplication::arguments();
     args.removeFirst();

@@ -4,6 +4,7 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/single_instance.h"
+#include "main_window_support.h"
 #include "test_support.h"
 
 #include <QHeaderView>
@@ -71,6 +72,25 @@ TEST(Form2, ResizeRules)
     EXPECT_EQ(w.Distribution->ListBoxes[0]->width(), static_cast<int>(C / 1.03));
     const auto widths = logColumnWidths(w.log_grid->width());
     for (int c = 0; c < 20; ++c) EXPECT_EQ(w.log_grid->columnWidth(c), std::max(0, widths[static_cast<size_t>(c)])) << c;
+}
+
+TEST(Form2, LogColumnsFollowTheTableAfterEveryResize)
+{
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    w.resize(800, 600);
+    w.Open_cabrillo_proc(m.writeLog("a.log", "START-OF-LOG: 3.0\nCALLSIGN: DL1ABC\n"
+                                             "QSO: 14025 CW 2024-11-23 1200 DL1ABC        599 14     K1ABC         599 05\n"));
+    QTest::qWait(20);
+    for (QSize size : {QSize(1200, 800), QSize(700, 500), QSize(1000, 650)}) {
+        SCOPED_TRACE(size.width());
+        const int before = w.log_grid->width();
+        w.resize(size);
+        QTest::qWait(50); // the layout resizes the pages after the window
+        ASSERT_NE(w.log_grid->width(), before);
+        const auto widths = logColumnWidths(w.log_grid->width());
+        for (int c = 0; c < 20; ++c) EXPECT_EQ(w.log_grid->columnWidth(c), std::max(0, widths[static_cast<size_t>(c)])) << c;
+    }
 }
 
 namespace {

@@ -39,6 +39,7 @@ void writeLog(const std::filesystem::path& file, const std::string& call, int qs
 
 TEST(OpenLog, ChainFillsTheWindowAndWritesTheLogFolder)
 {
+    CurrentFolderKeeper folderBack;
     MessageRecorder msgs;
     QTemporaryDir prog, logs;
     TForm2 w(makeProgramFolder(prog));
@@ -84,6 +85,7 @@ TEST(OpenLog, ChainFillsTheWindowAndWritesTheLogFolder)
 
 TEST(OpenLog, RefusedFileIsReportedAndReopenItemsOpenTheirFiles)
 {
+    CurrentFolderKeeper folderBack;
     MessageRecorder msgs;
     QTemporaryDir prog, logs;
     TForm2 w(makeProgramFolder(prog));

@@ -1,12 +1,15 @@
 // TR Log and MixW2 files through the real main window: the chain after the
 // reader, the reopen list, and the files each reader leaves alone.
+#include "import/find_cabrillo_dialog.h"
 #include "import/n1mm_dialog.h"
+#include "main/keoe_grid_view.h"
 #include "main/form2.h"
 #include "../support/fake_database.h"
 #include "main/log_table.h"
 #include "test_support.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -142,4 +145,36 @@ TEST(OtherReaders, N1mmWindowRefusesAFileThatIsNoDatabaseAndKeepsItsPath)
     EXPECT_EQ(w.settings.N1mmDatabase, notDb.toStdString());
     Tn1mm again(w);
     EXPECT_EQ(again.e->text(), notDb);
+}
+
+TEST(OtherReaders, FinderListsLogsAndOpensTheOneDoubleClicked)
+{
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w(makeProgramFolder(prog));
+    w.show();
+    QCoreApplication::processEvents();
+    msgs.texts.clear();
+
+    const auto sub = folderOf(logs) / "2024";
+    std::filesystem::create_directories(sub);
+    std::ofstream(sub / "rdxc.cbr") << "START-OF-LOG: 3.0\nCONTEST: RDXC\nCALLSIGN: RZ9ZEM\nCATEGORY: SINGLE-OP\n"
+                                       "QSO: 14025 CW 2024-03-16 1200 RZ9ZEM 599 001 DL1ABC 599 002\n";
+    Tfind_cabrillo& f = *w.find_cabrillo;
+    f.Edit2->setText(logs.path());
+    f.Button1Click();
+    EXPECT_EQ(f.Label5->text(), "1 files");
+    EXPECT_EQ(f.found.Cell(3, 1), "single-op");
+    EXPECT_EQ(f.found.Cell(2, 1), "RZ9ZEM");
+
+    f.g->GoToCell(0, 1);
+    f.gDblClick();
+    EXPECT_EQ(w.state().header.QsoCount, 1);
+    EXPECT_EQ(w.state().header.StationCall, "RZ9ZEM");
+
+    // An empty folder says so.
+    QTemporaryDir empty;
+    f.Edit2->setText(empty.path());
+    f.Button1Click();
+    EXPECT_EQ(msgs.texts, QStringList{"No files found"});
 }

@@ -3,6 +3,7 @@
 
 #include "main/platform.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -32,4 +33,15 @@ struct MessageRecorder {
     ~MessageRecorder() { setShowMsgHook({}); }
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
+};
+
+// Loading a log makes its folder current. A test that loads one declares this
+// first, so that the folder comes back after its temporary folders are gone
+// and the next test does not start inside a deleted folder.
+struct CurrentFolderKeeper {
+    QString saved = QDir::currentPath();
+    CurrentFolderKeeper() = default;
+    ~CurrentFolderKeeper() { QDir::setCurrent(saved); }
+    CurrentFolderKeeper(const CurrentFolderKeeper&) = delete;
+    CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
 };

@@ -5,8 +5,10 @@
 #include "main/log_table.h"
 #include "main/text_util.h"
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
-#include <fstream>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +19,7 @@ constexpr int kPreviewLines = 31;
 constexpr int kCallSearchFirst = 53;
 constexpr int kCallSearchLast = 60;
 constexpr int kCallSliceLength = 11;
+constexpr size_t kHeaderValueLength = 50;
 
 // Characters a..b (1-based, inclusive) of a line; fewer or none where the line
 // is shorter.
@@ -132,13 +135,15 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
         const auto tok = zem::commaTextTokens(line);
         if (tok.empty()) continue;
         if (tok[0] == "CONTEST:") s.header.ContestName = slice(line, 10, 39);
-        else if (tok[0] == "CATEGORY:") s.header.Category = zem::trim(slice(line, 11, 40));
         else if (tok[0] == "CALLSIGN:") s.header.StationCall = slice(line, 11, 40);
         else if (tok[0] == "QSO:") {
             examineQsoLine(line, tok, layout);
             s.header.LogYear = layout.year;
         }
     }
+
+    const std::vector<std::string> header(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(scanLines, lines.size())));
+    if (auto category = cabrilloCategory(header)) s.header.Category = *category;
 
     if (layout.call < 0) {
         const size_t from = layout.seen ? static_cast<size_t>(kCallSearchLast + 1) : 1;
@@ -191,14 +196,53 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
     return result;
 }
 
+std::optional<std::string> cabrilloCategory(const std::vector<std::string>& headerLines)
+{
+    // Cabrillo 3.0 splits the category into these fields.
+    static const char* const kParts[] = {"CATEGORY-OPERATOR:", "CATEGORY-TRANSMITTER:", "CATEGORY-BAND:",
+                                         "CATEGORY-POWER:", "CATEGORY-MODE:"};
+    constexpr size_t kPartCount = std::size(kParts);
+    std::optional<std::string> category;
+    std::array<std::optional<std::string>, kPartCount> parts;
+    for (const std::string& line : headerLines) {
+        const auto tok = zem::commaTextTokens(line);
+        if (tok.empty()) continue;
+        if (tok[0] == "CATEGORY:") {
+            category = zem::trim(slice(line, 11, 40));
+            continue;
+        }
+        for (size_t k = 0; k < kPartCount; ++k) {
+            if (tok[0] != kParts[k]) continue;
+            const size_t at = line.find(kParts[k]);
+            parts[k] = zem::trim(std::string_view(line).substr(at + std::char_traits<char>::length(kParts[k])));
+        }
+    }
+    if (category) return category;
+    std::string joined;
+    bool any = false;
+    for (const auto& part : parts) {
+        if (!part) continue;
+        any = true;
+        if (part->empty()) continue;
+        if (!joined.empty()) joined += ' ';
+        joined += *part;
+    }
+    if (!any) return std::nullopt;
+    if (joined.size() > kHeaderValueLength) joined.resize(kHeaderValueLength);
+    return joined;
+}
+
 CabrilloPreview cabrilloPreview(const std::string& path)
 {
     CabrilloPreview p;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return p;
-    std::string line;
-    for (int i = 0; i < kPreviewLines && std::getline(in, line); ++i) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::vector<std::string> lines;
+    try {
+        lines = zem::readLines(path);
+    } catch (const std::runtime_error&) {
+        return p; // not there, or not a file: nothing to show
+    }
+    if (lines.size() > kPreviewLines) lines.resize(kPreviewLines);
+    for (const std::string& line : lines) {
         if (line.compare(0, 9, "CONTEST: ") == 0) p.contest = zem::upperAscii(zem::trim(slice(line, 10, 59)));
         else if (line.compare(0, 10, "CALLSIGN: ") == 0) p.callsign = zem::upperAscii(zem::trim(slice(line, 11, 59)));
     }

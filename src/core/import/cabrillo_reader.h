@@ -17,8 +17,10 @@
 
 #include "main/app_state.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 // The file is not a Cabrillo log this reader understands. what() is the text
 // for the user: "Error in Cabrillo file", a line break and a fragment of the
@@ -44,8 +46,18 @@ struct CabrilloReadResult {
 };
 
 // Loads the file into s. Throws std::runtime_error when the file cannot be
-// read and CabrilloFormatError when no QSO layout can be found in it.
+// read (also a folder of that name) and CabrilloFormatError when no QSO
+// layout can be found in it. Lines may end in CR LF, LF or a lone CR.
 CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path);
+
+// The log's category from the lines of its header. A "CATEGORY:" line gives
+// its characters 11..40, trimmed. Without one, the values of the
+// CATEGORY-OPERATOR:, CATEGORY-TRANSMITTER:, CATEGORY-BAND:, CATEGORY-POWER:
+// and CATEGORY-MODE: lines, in this order, those present, joined by one
+// blank and cut to 50 characters ("MULTI-OP TWO ALL HIGH SSB"). Keywords
+// are the line's first field, compared exactly; a later line of a keyword
+// replaces an earlier one. No category line at all: nullopt.
+std::optional<std::string> cabrilloCategory(const std::vector<std::string>& headerLines);
 
 // What the open dialog shows of a file before it is opened: the CONTEST: and
 // CALLSIGN: values found in its first 31 lines, upper case; empty when not

@@ -23,7 +23,17 @@ bool activateLoadedLog(AppState& s)
         Reset_app(s);
         return false;
     }
-    s.FirstQsoMinute = get_time_for_qso(s.log_grid, 1, s.PrevMinute);
+    // A first QSO whose date or time does not convert is listed by the
+    // analysis pass like any other; the log starts at the first QSO that
+    // has a minute.
+    s.FirstQsoMinute = 0;
+    for (int r = 1; r <= s.header.QsoCount && r < s.log_grid.RowCount(); ++r) {
+        try {
+            s.FirstQsoMinute = get_time_for_qso(s.log_grid, r, s.PrevMinute);
+            break;
+        } catch (const std::invalid_argument&) {
+        }
+    }
     return true;
 }
 

@@ -29,7 +29,8 @@
 //   4. sb1 panels from statusPanelsAfterLoad(header), then panels 1..4 fitted
 //      to their text width + 5;
 //   5. Edit1 := StationCall;
-//   6. (done by activateLoadedLog: FirstQsoMinute from row 1);
+//   6. (done by activateLoadedLog: FirstQsoMinute from row 1, or the first
+//      row whose date and time convert);
 //   7. Log page (TabSheet7) active, log_grid focused;
 //   8. Process_log_and_summary;
 //   9. SummaryAfterOpen on: Summary page (TabSheet10) active, Summary_Grid focused;
@@ -61,8 +62,9 @@ void Reset_app(AppState& s);
 
 // Core part of activatemenu. Returns false for an empty log (QsoCount 0),
 // after Reset_app. Otherwise sets FirstQsoMinute from log row 1 and returns
-// true; a row 1 whose date or time does not convert throws
-// std::invalid_argument.
+// true. Rows whose date or time does not convert are passed over (the
+// analysis pass lists them): the first row that converts gives the minute,
+// 0 when none does.
 bool activateLoadedLog(AppState& s);
 
 // "LogTitle - ZEM Log Analysis".

@@ -31,13 +31,7 @@ TIniFile::TIniFile(std::filesystem::path path)
     if (zem::startsWith(text, "\xEF\xBB\xBF")) text.erase(0, 3);
 
     Section* current = nullptr;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t nl = text.find('\n', pos);
-        std::string line = text.substr(pos, nl == std::string::npos ? std::string::npos : nl - pos);
-        pos = nl == std::string::npos ? text.size() : nl + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-
+    for (const std::string& line : zem::splitLines(text)) {
         std::string t = trimBlanks(line);
         if (t.size() >= 2 && t.front() == '[') {
             size_t close = t.find(']');

@@ -1,8 +1,10 @@
 #include "main/text_util.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -226,28 +228,37 @@ std::string toDisplayUtf8(std::string_view bytes)
 
 std::string readFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("Cannot open file \"" + path + "\"");
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) throw std::runtime_error("Cannot read file \"" + path + "\"");
-    return ss.str();
+    // A folder opens like a file and then fails on the first read; only
+    // ferror tells it from an empty file.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw std::runtime_error("Cannot open file \"" + path + "\": " + std::strerror(errno));
+    std::string data;
+    char buf[65536];
+    size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    if (failed) throw std::runtime_error("Cannot read file \"" + path + "\": " + std::strerror(err));
+    return data;
 }
 
-std::vector<std::string> readLines(const std::string& path)
+std::vector<std::string> splitLines(std::string_view text)
 {
-    const std::string data = readFile(path);
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < data.size()) {
-        size_t p = data.find('\n', start);
-        if (p == std::string::npos) p = data.size();
-        size_t e = p;
-        if (e > start && data[e - 1] == '\r') --e;
-        lines.emplace_back(data, start, e - start);
-        start = p + 1;
+    while (start < text.size()) {
+        size_t p = text.find_first_of("\r\n", start);
+        if (p == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, p - start));
+        start = p + ((text[p] == '\r' && p + 1 < text.size() && text[p + 1] == '\n') ? 2 : 1);
     }
     return lines;
 }
+
+std::vector<std::string> readLines(const std::string& path) { return splitLines(readFile(path)); }
 
 } // namespace zem

@@ -42,12 +42,16 @@ int dayOfWeekIso(int y, int m, int d); // 1 = Monday .. 7 = Sunday
 // Text that is shown: UTF-8 when it is valid UTF-8, else Latin-1 turned into UTF-8.
 std::string toDisplayUtf8(std::string_view bytes);
 
-// Reads a whole file as bytes. Throws std::runtime_error naming the file
-// when it cannot be read.
+// Reads a whole file as bytes. Throws std::runtime_error naming the file and
+// the reason when it cannot be opened or read (a folder, no permission).
 std::string readFile(const std::string& path);
 
-// Reads a whole file as lines, "\n" or "\r\n" line ends. Throws
-// std::runtime_error naming the file when it cannot be read.
+// The lines of a text: "\r\n", "\n" and a lone "\r" each end a line; no
+// empty line follows a final line end.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Reads a whole file as lines (splitLines). Throws std::runtime_error naming
+// the file when it cannot be read.
 std::vector<std::string> readLines(const std::string& path);
 
 } // namespace zem

@@ -3,7 +3,6 @@
 #include "import/comma_text.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "main/text_util.h"
 
@@ -13,6 +12,7 @@ constexpr std::size_t MaxKeyLength = 14;
 constexpr std::size_t MaxCallLength = 20;
 constexpr std::size_t MaxCountryLength = 30;
 constexpr std::size_t MaxPrefixLength = 10;
+constexpr const char* kCtyDatMissing = "Can`t found cty.dat";
 
 bool isUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -88,8 +88,9 @@ void TCty_search::LoadFiles(const std::filesystem::path& ctyDat, const std::file
 {
     countries_.clear();
     Records.clear();
-    Keys.clear();
-    ExactKeys.clear();
+    Keys = KeySet{};
+    OblastKeys = KeySet{};
+    refinedCountries_.clear();
     FoundIndex = -1;
     result_ = CountryRecord{};
     countryCount_ = 0;
@@ -102,14 +103,13 @@ void TCty_search::LoadFiles(const std::filesystem::path& ctyDat, const std::file
 void TCty_search::loadFile(const std::filesystem::path& file, bool isCtyDat,
                            std::vector<std::string>& Prefixes)
 {
-    {
-        std::ifstream probe(file, std::ios::binary);
-        if (!probe) {
-            if (isCtyDat) throw CtyFileMissing("Can`t found cty.dat");
-            throw std::runtime_error("Cannot open the country file \"" + file.string() + "\"");
-        }
+    std::vector<std::string> lines;
+    try {
+        lines = zem::readLines(file.string());
+    } catch (const std::runtime_error&) {
+        if (isCtyDat) throw CtyFileMissing(kCtyDatMissing);
+        throw; // zem-cty.dat: the read error, naming the file
     }
-    const std::vector<std::string> lines = zem::readLines(file.string());
 
     // Country numbers of zem-cty.dat come from the primary prefixes of cty.dat;
     // the first country with a prefix gives its number.
@@ -172,6 +172,10 @@ void TCty_search::loadFile(const std::filesystem::path& file, bool isCtyDat,
             } else {
                 auto it = numberOfPrefix.find(zem::upperAscii(zem::trim(primary)));
                 country.countryNum = it == numberOfPrefix.end() ? 0 : it->second;
+                if (country.countryNum > 0 &&
+                    std::find(refinedCountries_.begin(), refinedCountries_.end(), country.countryNum) ==
+                        refinedCountries_.end())
+                    refinedCountries_.push_back(country.countryNum);
             }
             countries_.push_back(std::move(country));
             haveHeader = true;
@@ -184,16 +188,17 @@ void TCty_search::loadFile(const std::filesystem::path& file, bool isCtyDat,
         for (std::string& entry : Aliases)
             addEntry(std::move(entry), isCtyDat, countries_.size() - 1, headerCq, headerItu);
     }
+    // Something else under the name (a log, a page saved by a browser): every
+    // call would go without a country.
+    if (isCtyDat && countryCount_ == 0) throw CtyFileMissing(kCtyDatMissing);
 }
 
 void TCty_search::addEntry(std::string entry, bool isCtyDat, std::size_t country,
                            const std::string& headerCq, const std::string& headerItu)
 {
+    // cty.dat keys stay as the file writes them: its R prefixes belong to
+    // several countries (RA2 is Kaliningrad, R1FJ Franz Josef Land).
     entry = zem::upperAscii(entry);
-    // cty.dat writes the Russian prefixes in their R forms; the lookup turns
-    // every R call into its UA form first, so the keys must match that form.
-    if (isCtyDat && entry.size() >= 2 && entry[0] == 'R' && isUpperLetter(entry[1]))
-        entry = "UA" + entry.substr(2);
     if (entry.empty()) return;
 
     std::string cq = headerCq;
@@ -210,23 +215,34 @@ void TCty_search::addEntry(std::string entry, bool isCtyDat, std::size_t country
 
     Entry record;
     record.country = country;
+    record.wholeCall = exact;
     if (!zem::tryToInt(cq, record.cq)) record.badZone = badIntegerMessage(cq);
     else if (!zem::tryToInt(itu, record.itu)) record.badZone = badIntegerMessage(itu);
     Records.push_back(std::move(record));
 
     // A later definition of a key replaces the earlier one, also across files.
-    KeyMap& map = exact ? ExactKeys : Keys;
+    KeySet& keys = isCtyDat ? Keys : OblastKeys;
+    KeyMap& map = exact ? keys.wholeCalls : keys.prefixes;
     map.insert_or_assign(std::move(entry), Records.size() - 1);
 }
 
-long TCty_search::findKey(std::string_view key, bool wholeText) const
+long TCty_search::KeySet::find(std::string_view key, bool wholeText) const
 {
     if (wholeText) {
-        auto it = ExactKeys.find(key);
-        if (it != ExactKeys.end()) return static_cast<long>(it->second);
+        auto it = wholeCalls.find(key);
+        if (it != wholeCalls.end()) return static_cast<long>(it->second);
     }
-    auto it = Keys.find(key);
-    if (it != Keys.end()) return static_cast<long>(it->second);
+    auto it = prefixes.find(key);
+    if (it != prefixes.end()) return static_cast<long>(it->second);
+    return -1;
+}
+
+long TCty_search::KeySet::longestPrefix(std::string_view s) const
+{
+    for (std::size_t n = s.size(); n >= 1; --n) {
+        const long hit = find(s.substr(0, n), n == s.size());
+        if (hit >= 0) return hit;
+    }
     return -1;
 }
 
@@ -256,31 +272,35 @@ bool TCty_search::LookupCall(const std::string& call)
     const std::string upper = zem::upperAscii(call);
     if (upper.empty()) return false;
 
-    long hit = findKey(upper, true);
-    if (hit >= 0) {
-        fillResult(static_cast<std::size_t>(hit));
-        return true;
-    }
-
     std::string s = upper.substr(0, MaxCallLength);
     if (s.find('/') != std::string::npos) {
         s = NormalizePortable(s);
         if (s.size() > MaxCallLength) s.resize(MaxCallLength);
     }
 
-    if (s.size() >= 2 && s[0] == 'R' && isUpperLetter(s[1])) s = "UA" + s.substr(2);
-    if (s.size() >= 2 && s[0] == 'R' && isDigit(s[1])) s = "UA" + s.substr(1);
-    if (s.size() >= 2 && s[0] == 'U' && s[1] >= 'R' && s[1] <= 'Z') s = "UR5" + s.substr(std::min<std::size_t>(3, s.size()));
-    if (s.size() >= 5 && s.compare(0, 3, "KG4") == 0) s[1] = 'A';
-
-    for (std::size_t n = s.size(); n >= 1; --n) {
-        hit = findKey(std::string_view(s.data(), n), n == s.size());
-        if (hit >= 0) {
-            fillResult(static_cast<std::size_t>(hit));
-            return true;
-        }
+    long hit = Keys.find(upper, true);
+    if (hit < 0) {
+        std::string mapped = s;
+        if (mapped.size() >= 2 && mapped[0] == 'U' && mapped[1] >= 'R' && mapped[1] <= 'Z')
+            mapped = "UR5" + mapped.substr(std::min<std::size_t>(3, mapped.size()));
+        if (mapped.size() >= 5 && mapped.compare(0, 3, "KG4") == 0) mapped[1] = 'A';
+        hit = Keys.longestPrefix(mapped);
     }
-    return false;
+    if (hit < 0) return false;
+
+    const Entry& found = Records[static_cast<std::size_t>(hit)];
+    const int countryNum = countries_[found.country].countryNum;
+    if (!found.wholeCall &&
+        std::find(refinedCountries_.begin(), refinedCountries_.end(), countryNum) != refinedCountries_.end()) {
+        // The oblast keys are written in the UA form of the calls.
+        std::string ua = s;
+        if (ua.size() >= 2 && ua[0] == 'R' && isUpperLetter(ua[1])) ua = "UA" + ua.substr(2);
+        else if (ua.size() >= 2 && ua[0] == 'R' && isDigit(ua[1])) ua = "UA" + ua.substr(1);
+        const long oblast = OblastKeys.longestPrefix(ua);
+        if (oblast >= 0) hit = oblast;
+    }
+    fillResult(static_cast<std::size_t>(hit));
+    return true;
 }
 
 std::string TCty_search::NormalizePortable(const std::string& call) const

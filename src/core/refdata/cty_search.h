@@ -1,6 +1,7 @@
 #pragma once
-// Country lookup from the country files: cty.dat, then the program's own
-// zem-cty.dat whose keys replace equal ones.
+// Country lookup from the country files: cty.dat gives the country of a
+// call; the program's own zem-cty.dat then narrows a Russian call down to
+// its oblast.
 
 #include <cstddef>
 #include <filesystem>
@@ -23,7 +24,8 @@ struct CountryRecord {
     int CountryNum = 0;    // place among the countries of cty.dat, from 1; 0 when not there
 };
 
-// Raised when a country file is missing: the message is the one shown to the user.
+// Raised when cty.dat is missing, cannot be read or holds no country: the
+// message is the one shown to the user.
 class CtyFileMissing : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -32,13 +34,22 @@ public:
 class TCty_search {
 public:
     TCty_search() = default;
-    // Loads programFolder/cty.dat and then programFolder/zem-cty.dat.
+    // Loads programFolder/cty.dat and then programFolder/zem-cty.dat. A
+    // zem-cty.dat that cannot be read throws std::runtime_error naming it.
     explicit TCty_search(const std::filesystem::path& programFolder);
     void LoadFiles(const std::filesystem::path& ctyDat, const std::filesystem::path& zemCtyDat);
 
     // True when a key was found; the result fields then describe it. False
     // leaves them as the last successful lookup left them. A number field of
     // the record that does not convert throws std::invalid_argument.
+    //
+    // The country comes from the keys of cty.dat as the file writes them:
+    // the call as given, then (portable form, fixed mappings) its longest
+    // prefix. When that country is one zem-cty.dat refines (a country whose
+    // primary prefix an oblast names) and the hit was not a whole-call "="
+    // entry, the call's UA form (R+letter and R+digit written as UA) is
+    // looked up by longest prefix among the oblast keys; a hit gives the
+    // oblast, a miss keeps the cty.dat record.
     bool LookupCall(const std::string& call);
     const CountryRecord& Result() const { return result_; }
 
@@ -67,28 +78,38 @@ private:
         int cq = 0;
         int itu = 0;
         std::string badZone;   // the zone text that did not convert
+        bool wholeCall = false; // an "=" entry: its record is final
     };
     struct KeyHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     using KeyMap = std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>>;
+    // The keys of one country file.
+    struct KeySet {
+        // Prefixes and aliases, upper case, at most 14 characters.
+        KeyMap prefixes;
+        // Whole callsigns ("=" entries): they match only a complete callsign,
+        // never as the prefix of a longer one.
+        KeyMap wholeCalls;
+        // Index of the record of a key, or -1.
+        long find(std::string_view key, bool wholeText) const;
+        // Longest prefix of s that is a key (s itself first), or -1.
+        long longestPrefix(std::string_view s) const;
+    };
 
     void loadFile(const std::filesystem::path& file, bool isCtyDat,
                   std::vector<std::string>& Prefixes);
     void addEntry(std::string entry, bool isCtyDat, std::size_t country,
                   const std::string& headerCq, const std::string& headerItu);
-    // Index of the record of a key, or -1.
-    long findKey(std::string_view key, bool wholeText) const;
     void fillResult(std::size_t record);
 
     std::vector<Country> countries_;
     std::vector<Entry> Records;
-    // Prefixes and aliases, upper case, at most 14 characters.
-    KeyMap Keys;
-    // Whole callsigns ("=" entries): they match only a complete callsign, never
-    // as the prefix of a longer one.
-    KeyMap ExactKeys;
+    KeySet Keys;       // cty.dat
+    KeySet OblastKeys; // zem-cty.dat
+    // Country numbers of the cty.dat countries that zem-cty.dat divides into oblasts.
+    std::vector<int> refinedCountries_;
     long FoundIndex = -1;
     CountryRecord result_;
     int countryCount_ = 0;

@@ -188,24 +188,33 @@ std::vector<std::string> TMasterCallDB::AllCalls() const
 {
     std::vector<std::string> out;
     std::unordered_set<std::string_view> seen;
-    forEachCall(data_, [&](std::string_view c) {
-        if (!c.empty() && seen.insert(c).second) out.push_back(shownCall(c));
-        return false;
-    });
+    if (!Loaded()) return out;
+    // Block by block: a block whose last call lacks its NUL must not run on
+    // into the first call of the next one.
+    for (int k = 0; k < kBlockCount; ++k) {
+        const auto block = std::string_view(data_).substr(index_[k] - kIndexSize, index_[k + 1] - index_[k]);
+        forEachCall(block, [&](std::string_view c) {
+            if (!c.empty() && seen.insert(c).second) out.push_back(shownCall(c));
+            return false;
+        });
+    }
     return out;
 }
 
-void Cteate_master(const std::vector<std::string>& calls, const std::string& fileName)
+int Cteate_master(const std::vector<std::string>& calls, const std::string& fileName)
 {
     std::vector<std::string> blocks(kBlockCount);
+    int leftOut = 0;
     std::unordered_set<std::string> written;
     for (const auto& raw : calls) {
         std::string call = zem::upperAscii(zem::trim(raw));
-        bool storable = !call.empty();
+        if (call.empty()) continue;
+        bool storable = true;
         for (auto& c : call) {
             if (c == ' ') c = '_';
             if (c != '_' && alphabetNumber(c) < 0) storable = false;
         }
+        if (!storable) ++leftOut;
         if (!storable || !written.insert(call).second) continue;
 
         std::vector<int> used; // a call has few pairs: a short scan beats a table
@@ -237,4 +246,5 @@ void Cteate_master(const std::vector<std::string>& calls, const std::string& fil
     for (const auto& b : blocks) out.write(b.data(), static_cast<std::streamsize>(b.size()));
     out.close();
     if (!out) throw std::runtime_error("Cannot write file " + fileName);
+    return leftOut;
 }

@@ -41,6 +41,6 @@ private:
 // Writes a master file of the given calls, in the given order. Calls are
 // upper-cased, a blank inside a call is stored as "_" and indexed only by its
 // other pairs; a call holding any other sign outside the alphabet is left out,
-// and a repeated call is written once. Throws std::runtime_error when the file
-// cannot be written.
-void Cteate_master(const std::vector<std::string>& calls, const std::string& fileName);
+// and a repeated call is written once. Returns how many calls were left out
+// for such a sign. Throws std::runtime_error when the file cannot be written.
+int Cteate_master(const std::vector<std::string>& calls, const std::string& fileName);

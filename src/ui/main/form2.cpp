@@ -27,6 +27,7 @@
 #include "import/trlog_reader.h"
 #include "import/dt_change_dialog.h"
 #include "import/error_dialog.h"
+#include "import/find_cabrillo_dialog.h"
 #include "import/post_load.h"
 #include "main/countdown.h"
 #include "main/progress_cursor.h"
@@ -38,10 +39,13 @@
 #include "main/platform.h"
 #include "main/status_panels.h"
 #include "main/text_util.h"
+#include "refdata/master_edit_dialog.h"
 #include "refdata/master_messages.h"
+#include "reports/claimed_scores_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QDir>
@@ -159,6 +163,12 @@ void TForm2::buildMenus()
     auto* ct = Openotherformats1->addAction("CT Log v.10 ...");
     ct->setObjectName("OpenCT1");
     connect(ct, &QAction::triggered, this, &TForm2::OpenCT1Click);
+    N3830 = fileMenu_->addAction("3830 Claimed scores");
+    N3830->setObjectName("N3830");
+    connect(N3830, &QAction::triggered, this, &TForm2::N3830Click);
+    MASTER1 = fileMenu_->addAction("Results");
+    MASTER1->setObjectName("MASTER1");
+    connect(MASTER1, &QAction::triggered, this, &TForm2::MASTER1Click);
     Reopen2 = fileMenu_->addMenu("Reopen");
     Reopen2->setObjectName("Reopen2");
     O2 = fileMenu_->addAction("Open log folder");
@@ -184,6 +194,10 @@ void TForm2::buildMenus()
     oolbar1->setCheckable(true);
     oolbar1->setChecked(true);
     connect(oolbar1, &QAction::triggered, this, &TForm2::oolbar1Click);
+    hh1 = viewMenu_->addAction("Review of Cabrillo files");
+    hh1->setObjectName("hh1");
+    hh1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(hh1, &QAction::triggered, this, &TForm2::FinfClick);
     auto* showIni = viewMenu_->addAction("Show INI file");
     showIni->setObjectName("Showinifile1");
     connect(showIni, &QAction::triggered, this, &TForm2::Showinifile1Click);
@@ -196,6 +210,9 @@ void TForm2::buildMenus()
     mo1 = new QAction("QSO vs. Op.", this);
     mo1->setObjectName("mo1");
     mo1->setEnabled(false);
+    Mastereditor1 = toolsMenu_->addAction("Master editor");
+    Mastereditor1->setObjectName("Mastereditor1");
+    connect(Mastereditor1, &QAction::triggered, this, &TForm2::Mastereditor1Click);
 
     auto* info = helpMenu_->addAction("Information about Master.dta");
     info->setObjectName("InformationaboutMasterdta1");
@@ -206,6 +223,9 @@ void TForm2::buildMenus()
     tb->setMovable(false);
     tb->addAction(o1);
     tb->addAction(Load_TR_file);
+    tb3 = tb->addAction("3830 Claimed scores");
+    tb3->setObjectName("tb3");
+    connect(tb3, &QAction::triggered, this, &TForm2::tb3Click);
     tb->addSeparator();
     tb->addAction(N20);
     tb->addAction(N4);
@@ -253,6 +273,7 @@ void TForm2::buildPages()
         log_gridDrawCell(p, r, col, row, selected);
     };
     fill(pages[0], log_grid);
+    log_grid->installEventFilter(this);
     log_Pop = new QMenu(log_grid);
     log_Pop->setObjectName("log_Pop");
     log_Pop->addAction(o1);
@@ -267,6 +288,9 @@ void TForm2::buildPages()
     sh = log_Pop->addAction("Save Log in HTML");
     sh->setObjectName("sh");
     connect(sh, &QAction::triggered, this, &TForm2::shClick);
+    Checkin3830ClaimedScores1 = log_Pop->addAction("Check in 3830 Claimed Scores");
+    Checkin3830ClaimedScores1->setObjectName("Checkin3830ClaimedScores1");
+    connect(Checkin3830ClaimedScores1, &QAction::triggered, this, &TForm2::Checkin3830ClaimedScores1Click);
     Scores = new TScoreCommands(*this, log_Pop);
     log_Pop->addAction(Co1);
     log_grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -328,6 +352,12 @@ void TForm2::buildPages()
     nearZonePage = new NearZonePage(state_.log_grid, Cty, pages[10]);
     fill(pages[10], nearZonePage);
     buildFindAndOperators();
+
+    Page3830 = new ClaimedScoresPage(state_, Cty, pages[11]);
+    fill(pages[11], Page3830);
+    connect(Page3830, &ClaimedScoresPage::pageWanted, this, [this, p = pages[11]] { pc1->setCurrentWidget(p); });
+    // The page has looked the chosen callsign up and set CurrentCall.
+    connect(Page3830, &ClaimedScoresPage::callChosen, this, [this] { selectCall(state_.CurrentCall); });
 
     initLogGrid(state_.log_grid);
 }
@@ -463,7 +493,15 @@ void TForm2::FormCreate()
     ERRF = new TERRF(state_, this);
     connect(ERRF, &TERRF::logRowChosen, this, &TForm2::showLogRow);
     DT_change = new TDT_change(state_.log_grid, this);
+    find_cabrillo = new Tfind_cabrillo([this] { return Properties->Edit6->text(); },
+                                       [this](const QString& path) { Open_cabrillo_proc(path); }, this);
     buildCallInfo();
+    Master_edit = new TMaster_edit(state_, M, [this] {
+        Distribution->rm_buttonClick();
+        return Distribution->lists().all;
+    }, this);
+    Page3830->MasterEditor = Master_edit;
+    Page3830->op3InitialDir = [this] { return Properties->op3InitialDir; };
     Reset_app();
     ReopenItemCount = 0;
     ReopenList.clear();
@@ -575,6 +613,7 @@ void TForm2::openFromCommandLine()
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
+    if (o == log_grid && e->type() == QEvent::Resize) log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -599,6 +638,8 @@ void TForm2::FormResize()
 
     dxccPage->fitColumns();
 
+    // The page control has its new size but its pages not yet: the log
+    // table fits its columns again on its own Resize event (eventFilter).
     log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
 }
 
@@ -644,6 +685,14 @@ void TForm2::Nomaster()
 
 void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
 
+QFont TForm2::sb1PanelFont(int panel) const
+{
+    // The category and the contest are drawn bold, and sized for it.
+    QFont f = sb1->font();
+    f.setBold(panel == 3 || panel == 4);
+    return f;
+}
+
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
     if (panel == 0) {
@@ -658,18 +707,15 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
     }
     if (sb1->text(1).isEmpty()) return; // no log loaded
     QColor bg, fg;
-    bool bold = false;
     switch (panel) {
     case 1: bg = Qt::yellow; fg = Qt::black; break;
     case 2: bg = Qt::blue; fg = Qt::white; break;
-    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); bold = true; break;
-    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; bold = true; break;
+    case 3: bg = palette().color(QPalette::Inactive, QPalette::Highlight); fg = palette().color(QPalette::Button); break;
+    case 4: bg = palette().color(QPalette::Active, QPalette::Highlight); fg = Qt::white; break;
     default: return;
     }
     p.fillRect(r, bg);
-    QFont f = p.font();
-    f.setBold(bold);
-    p.setFont(f);
+    p.setFont(sb1PanelFont(panel));
     p.setPen(fg);
     p.drawText(r, Qt::AlignLeft | Qt::AlignTop, sb1->text(panel));
 }
@@ -713,13 +759,7 @@ void TForm2::shClick()
 void TForm2::showLogRow(int row)
 {
     pc1->setCurrentIndex(0);
-    const int col = std::max(1, log_grid->currentIndex().column());
-    if (!log_grid->GoToCell(col, row)) return;
-    // Moving the grid's current cell queues a refresh of the view, which
-    // forgets the view's current index: select the row again after it.
-    QTimer::singleShot(0, log_grid, [this, col, row] {
-        log_grid->setCurrentIndex(log_grid->model()->index(row - 1, col));
-    });
+    log_grid->GoToCell(std::max(1, log_grid->currentIndex().column()), row);
 }
 
 void TForm2::setLogCommandsEnabled(bool loaded)
@@ -754,6 +794,7 @@ void TForm2::Reset_app()
     clear_all_series();
     twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+    if (Page3830) Page3830->log_and_3830();
 }
 
 void TForm2::clearLabels()
@@ -773,6 +814,11 @@ void TForm2::make_log_folder()
 
 void TForm2::activatemenu()
 {
+    guarded([this] { activateLoadedLogInWindow(); });
+}
+
+void TForm2::activateLoadedLogInWindow()
+{
     if (!activateLoadedLog(state_)) { // an empty log: back to no log
         Reset_app();
         return;
@@ -784,8 +830,8 @@ void TForm2::activatemenu()
     sb1->setText(1, QString::fromStdString(panels.qsoCount));
     sb1->setText(3, QString::fromStdString(panels.category));
     sb1->setText(4, QString::fromStdString(panels.contestYear));
-    const QFontMetrics fm(sb1->font());
-    for (int i = 1; i <= 4; ++i) sb1->panel(i).width = fm.horizontalAdvance(sb1->text(i)) + 5;
+    for (int i = 1; i <= 4; ++i)
+        sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
     Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     nearZonePage->Edit1->setText(QString::fromStdString(state_.header.StationCall));
@@ -797,7 +843,7 @@ void TForm2::activatemenu()
         Summary_Grid->setFocus();
     }
     Mark_dupes();
-    // The K and A indices of the QSOs come between the dupe marks and the band counts.
+    KA_indexs();
     qso_proc();
     log_grid->gridModel()->refresh();
     log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
@@ -837,7 +883,32 @@ void TForm2::Process_log_and_summary()
     }
     if (cursorSet) QApplication::restoreOverrideCursor();
     if (!rep.ConversionErrors.empty()) Show_msg(QString::fromStdString(rep.ConversionErrors.front()));
+    Page3830->log_and_3830();
 }
+
+void TForm2::KA_indexs()
+{
+    const auto r = ::KA_indexs(state_.log_grid, state_.header.QsoCount, programFolder_,
+                               Properties->c1->currentText().toStdString(), &kIndexTable);
+    sb1->setText(5, QString::fromStdString(r.StatusText));
+}
+
+void TForm2::N3830Click() { Page3830->Open2Click(); }
+
+void TForm2::tb3Click() { Page3830->Open2Click(); }
+
+void TForm2::openDropped3830(const QString& path) { Page3830->openDropped(path); }
+
+void TForm2::MASTER1Click()
+{
+    // The results table has no reader: the choice of a file is all there is.
+    QFileDialog::getOpenFileName(this, "Open results", Properties->op2InitialDir, "Contest results(*.csv)");
+}
+
+void TForm2::Mastereditor1Click() { Master_edit->exec(); }
+
+// The comparison with the claimed scores runs after every analysis pass.
+void TForm2::Checkin3830ClaimedScores1Click() {}
 
 void TForm2::Mark_dupes()
 {
@@ -898,7 +969,8 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
         return;
     }
     if (!makeFolderAndActivate()) return;
-    if (addToReopen) check_and_add_filename_to_reopen(path);
+    // The command ends here: nothing may reach the event loop.
+    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(path); });
 }
 
 bool TForm2::makeFolderAndActivate()
@@ -953,6 +1025,8 @@ void TForm2::OpenCT1Click()
 // CT's binary log layout is not read: choosing a file changes nothing.
 void TForm2::Open_ct() {}
 
+void TForm2::FinfClick() { find_cabrillo->exec(); }
+
 void TForm2::NdClick()
 {
     Tn1mm dialog(*this, this);
@@ -978,6 +1052,17 @@ void TForm2::loadN1mmContest(TableSource& db, const QString& database, const N1m
         if (importN1mmContest(state_, db, contest, database.toStdString()) == 0)
             throw std::runtime_error("No QSO`s");
     });
+}
+
+void TForm2::guarded(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception& e) {
+        showError(e);
+    } catch (...) {
+        Show_msg("Unknown error");
+    }
 }
 
 void TForm2::check_and_add_filename_to_reopen(const QString& fileName)

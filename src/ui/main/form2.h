@@ -10,9 +10,11 @@
 #include "main/settings.h"
 #include "refdata/call_info.h"
 #include "refdata/cty_search.h"
+#include "refdata/ka_index.h"
 #include "refdata/master_call_db.h"
 
 #include <QMainWindow>
+#include <QFont>
 #include <QPixmap>
 #include <QStringList>
 
@@ -42,6 +44,7 @@ class TwoRadioPage;
 class TProperties;
 class TERRF;
 class TDT_change;
+class Tfind_cabrillo;
 class TScoreCommands;
 class ErrorsPage;
 class TQTHF;
@@ -51,6 +54,8 @@ class WpxPage;
 class NearZonePage;
 class OperatorCommands;
 class TFind_qso;
+class ClaimedScoresPage;
+class TMaster_edit;
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -80,6 +85,13 @@ public:
     TwoRadioPage* twoRadioPage = nullptr;
     QListWidget* l11 = nullptr;
     DistributionPage* Distribution = nullptr;
+    ClaimedScoresPage* Page3830 = nullptr; // the "3830" page
+    TMaster_edit* Master_edit = nullptr;
+    QAction* N3830 = nullptr;         // 3830 Claimed scores
+    QAction* tb3 = nullptr;           // tool button "3830 Claimed scores"
+    QAction* MASTER1 = nullptr;       // Results
+    QAction* Mastereditor1 = nullptr; // Tools > Master editor
+    QAction* Checkin3830ClaimedScores1 = nullptr;
     QSpinBox* se1 = nullptr;
     QSpinBox* se2 = nullptr;
     QLabel* l6 = nullptr;
@@ -111,6 +123,8 @@ public:
     TProperties* Properties = nullptr;
     TERRF* ERRF = nullptr;
     TDT_change* DT_change = nullptr;
+    Tfind_cabrillo* find_cabrillo = nullptr;
+    QAction* hh1 = nullptr; // Review of Cabrillo files
     TScoreCommands* Scores = nullptr; // the log pop-up's "Points" submenu
     BreaksPage* breaksPage = nullptr;
     RatesPage* ratesPage = nullptr;
@@ -125,6 +139,8 @@ public:
 
     // Core grids behind the result views.
     SummaryPage summary;
+    // Every day of the index file of the last load.
+    KIndexTable kIndexTable;
 
     QStringList ReopenList;
     int ReopenItemCount = 0;
@@ -175,6 +191,7 @@ public slots:
     void OpenCT1Click();
     void Open_ct();
     void NdClick();
+    void FinfClick();
     // Loads one contest of an N1MM Logger database; the log table alone is
     // cleared first. A contest without QSOs says "No QSO`s" and resets.
     void loadN1mmContest(const QString& database, const N1mmContest& contest);
@@ -207,6 +224,14 @@ public slots:
     void N24Click();
     void Mark_dupes();
     void qso_proc();
+    void KA_indexs();
+    void N3830Click();
+    void tb3Click();
+    void MASTER1Click();
+    void Mastereditor1Click();
+    void Checkin3830ClaimedScores1Click();
+    // A dropped ".eml" file: the claimed-scores reader, current folder unchanged.
+    void openDropped3830(const QString& path);
     void Clear1Click();
     void oolbar1Click();
     // Empties the analysis chart of the Charts page for the next chart.
@@ -229,6 +254,7 @@ private:
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    QFont sb1PanelFont(int panel) const;
     void Nomaster();
     void clearLabels();
     // Makes the Log page current with the given log row selected.
@@ -257,6 +283,10 @@ private:
     void gridClick(const char* name, int col);
     std::pair<double, double> homePosition();
     void buildErrorsPage(QWidget* page);
+    // Runs one step of a command and shows what it throws: no exception may
+    // leave a handler.
+    void guarded(const std::function<void()>& step);
+    void activateLoadedLogInWindow();
     static QString msgText(const std::string& s);
     QPixmap masterIcon_;
 

@@ -6,7 +6,8 @@
 #include <QTimer>
 #include <QToolTip>
 
-KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid)
+KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), shownRows_(std::max(0, grid.RowCount() - 1)), shownCols_(grid.ColCount())
 {
     grid_.OnChanged = [this] { scheduleRefresh(); };
 }
@@ -22,17 +23,36 @@ void KeoEGridModel::scheduleRefresh()
 void KeoEGridModel::refresh()
 {
     pending_ = false;
-    beginResetModel();
-    endResetModel();
+    // A reset would clear every view's current cell one turn of the event
+    // loop after a cursor move or a write: tell the views what changed instead.
+    const int cols = grid_.ColCount();
+    if (cols > shownCols_) {
+        beginInsertColumns({}, shownCols_, cols - 1);
+        shownCols_ = cols;
+        endInsertColumns();
+    } else if (cols < shownCols_) {
+        beginRemoveColumns({}, cols, shownCols_ - 1);
+        shownCols_ = cols;
+        endRemoveColumns();
+    }
+    // Row 0 of the core grid holds the titles; the view shows it as its header.
+    const int rows = std::max(0, grid_.RowCount() - 1);
+    if (rows > shownRows_) {
+        beginInsertRows({}, shownRows_, rows - 1);
+        shownRows_ = rows;
+        endInsertRows();
+    } else if (rows < shownRows_) {
+        beginRemoveRows({}, rows, shownRows_ - 1);
+        shownRows_ = rows;
+        endRemoveRows();
+    }
+    if (shownCols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, shownCols_ - 1);
+    if (shownRows_ > 0 && shownCols_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, shownCols_ - 1));
 }
 
-// Row 0 of the core grid holds the titles; the view shows it as its header.
-int KeoEGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : std::max(0, grid_.RowCount() - 1);
-}
+int KeoEGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
 
-int KeoEGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.ColCount(); }
+int KeoEGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownCols_; }
 
 QVariant KeoEGridModel::data(const QModelIndex& index, int role) const
 {

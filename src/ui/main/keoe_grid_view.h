@@ -20,13 +20,20 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     TKeoEGrid& grid() { return grid_; }
-    // Makes the view show what the core grid holds now.
+    // Makes the view show what the core grid holds now: rows and columns
+    // that came or went are inserted or removed, the cells are repainted.
+    // The model is never reset, so the views keep their current cell,
+    // selection and column widths.
     void refresh();
 
 private:
     void scheduleRefresh();
     TKeoEGrid& grid_;
     bool pending_ = false;
+    // What the views were last told; the core grid may be ahead until the
+    // next refresh.
+    int shownRows_ = 0;
+    int shownCols_ = 0;
 };
 
 QColor bgrToQColor(std::uint32_t bgr);

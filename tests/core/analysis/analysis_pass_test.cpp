@@ -51,7 +51,7 @@ const std::vector<std::string>& ctyLines()
 {
     static const std::vector<std::string> l = {
         header("Germany", "14", "28", "EU", "DL"),          "    DA,DL;",
-        header("European Russia", "16", "29", "EU", "UA"),  "    UA,UA3;",
+        header("European Russia", "16", "29", "EU", "UA"),  "    R,UA,UA3;",
         header("Asiatic Russia", "17", "30", "AS", "UA9"),  "    UA9,UA0;",
         header("United States", "05", "08", "NA", "K"),     "    K,W,W6(3)[6];",
         header("Japan", "25", "45", "AS", "JA"),            "    JA;",
@@ -64,7 +64,7 @@ const std::vector<std::string>& zemLines()
         header("Moscow (3A)", "16", "29", "EU", "UA"),        "    UA3A;",
         header("Moscow Oblast (3D)", "16", "29", "EU", "UA"), "    UA3D;",
         header("Sverdlovsk (9C)", "17", "30", "AS", "UA9"),   "    UA9C;",
-        header("Zoneless Island", "00", "00", "OC", "DL"),    "    ZL0;",
+        header("Zoneless Island", "00", "00", "OC", "DL"),    "    DA0;",
         header("Not in cty", "32", "60", "OC", "ZZ9"),        "    ZZ9;",
     };
     return l;
@@ -320,14 +320,14 @@ TEST_F(AnalysisPass, UnknownCallGetsNoCountryOfItsOwnNorThePreviousOne)
 
 TEST_F(AnalysisPass, ZonesThatAreNoNumbersAndCountriesOutsideCtyAreNotMarked)
 {
-    // Zoneless Island has zones 00 and a country of cty.dat; "Not in cty" has
-    // zones but no country number.
-    fillLog(s, {{"14025", "CW", "1200", "ZL0A", ""}, {"14026", "CW", "1201", "ZZ9A", ""}});
+    // Zoneless Island has zones 00 and a country of cty.dat; "Not in cty"
+    // refines no country of cty.dat, so its calls have no country at all.
+    fillLog(s, {{"14025", "CW", "1200", "DA0A", ""}, {"14026", "CW", "1201", "ZZ9A", ""}});
     run();
-    EXPECT_EQ(marks(s, 1), (std::vector<std::string>{"OC", "DL", "", "", "ZL0", "", "20", "14025"}));
-    EXPECT_EQ(marks(s, 2), (std::vector<std::string>{"OC", "", "32", "60", "ZZ9", "", "20", "14026"}));
+    EXPECT_EQ(marks(s, 1), (std::vector<std::string>{"OC", "DL", "", "", "DA0", "", "20", "14025"}));
+    EXPECT_EQ(marks(s, 2), (std::vector<std::string>{"", "", "", "", "ZZ9", "", "20", "14026"}));
     EXPECT_EQ(page.Summary_Grid.Cell(scDXCC, 4), "1");
-    EXPECT_EQ(page.Summary_Grid.Cell(scWAZ, 4), "1");
+    EXPECT_EQ(page.Summary_Grid.Cell(scWAZ, 4), "0");
     EXPECT_EQ(zoneNumber("0"), 0);
     EXPECT_EQ(zoneNumber("x"), 0);
     EXPECT_EQ(zoneNumber("-3"), 0);

@@ -30,7 +30,10 @@ TEST(MultiplierTables, WpxStemsByCallArea)
 
 TEST(MultiplierTables, ZoneTables)
 {
-    TCty_search cty = loadCty("zones");
+    // Here the zone-0 island is a country of cty.dat.
+    TCty_search cty = loadCtyText("zones", fixtureCtyText() + header("Zoneless Island", "00", "00", "OC", "ZL0") +
+                                               "\n    ZL0;\n",
+                                  fixtureZemText());
     AppState s;
     auto log = mainLog();
     log.insert(log.begin(), {"XX9XX", "14000", "20"}); // unknown, first in the log

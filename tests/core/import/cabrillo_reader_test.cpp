@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <unistd.h>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -296,14 +297,14 @@ TEST_F(CabrilloReader, ReplacesAPreviousLog)
 TEST(CabrilloRealLogs, LoadBothLogs)
 {
     struct Case {
-        std::string file, contest, call, year;
+        std::string file, contest, call, year, category;
         int qsos, tx;
         std::vector<std::string> first, last; // kHz Mode Date Time Callsign TX
     };
     const std::vector<Case> cases{
-        {"VE3EJ_ARRL10_2024_SO.LOG", "ARRL-10", "VE3EJ", "2024", 1008, -1,
+        {"VE3EJ_ARRL10_2024_SO.LOG", "ARRL-10", "VE3EJ", "2024", "SINGLE-OP ONE 10M HIGH CW", 1008, -1,
          {"28050", "CW", "2024-12-14", "1324", "LY5W", ""}, {"28048", "CW", "2024-12-15", "2331", "HL2WA", ""}},
-        {"K9CT_CQWPXSSB2025_M2_n1mm.log", "CQ-WPX-SSB", "K9CT", "2025", 5905, 11,
+        {"K9CT_CQWPXSSB2025_M2_n1mm.log", "CQ-WPX-SSB", "K9CT", "2025", "MULTI-OP TWO ALL HIGH SSB", 5905, 11,
          {"28535", "PH", "2025-03-29", "0000", "W6QU", "0"}, {"21240", "PH", "2025-03-30", "2359", "JE6KYA", "1"}},
     };
     const int cols[] = {lcKHz, lcMode, lcDate, lcTime, lcCallsign, lcTX};
@@ -316,6 +317,7 @@ TEST(CabrilloRealLogs, LoadBothLogs)
         EXPECT_EQ(s.header.ContestName, c.contest);
         EXPECT_EQ(s.header.StationCall, c.call);
         EXPECT_EQ(s.header.LogYear, c.year);
+        EXPECT_EQ(s.header.Category, c.category);
         for (int i = 0; i < 6; ++i) {
             EXPECT_EQ(s.log_grid.Cell(cols[i], 1), c.first[size_t(i)]) << c.file;
             EXPECT_EQ(s.log_grid.Cell(cols[i], c.qsos), c.last[size_t(i)]) << c.file;
@@ -348,4 +350,70 @@ TEST(CabrilloRealLogs, ShippedSampleLoads)
     EXPECT_EQ(s.header.ContestName, "RDXC");
     EXPECT_EQ(s.header.LogYear, "2024");
     for (int row = 1; row <= r.qsoCount; ++row) ASSERT_TRUE(looksLikeCallsign(s.log_grid.Cell(lcCallsign, row))) << row;
+}
+
+TEST(CabrilloCategory, FromTheCategoryLineOrTheSplitFields)
+{
+    struct Case {
+        std::vector<std::string> lines;
+        std::optional<std::string> category;
+    };
+    const std::string longName(60, 'X');
+    const std::vector<Case> cases{
+        {{"CONTEST: RDXC"}, std::nullopt},
+        {{"CATEGORY-MODE: SSB", "CATEGORY-POWER: HIGH", "CATEGORY-TRANSMITTER: TWO", "CATEGORY-BAND: ALL",
+          "CATEGORY-OPERATOR: MULTI-OP", "CATEGORY-STATION: FIXED"},
+         "MULTI-OP TWO ALL HIGH SSB"},
+        // Only those present, one blank between; an empty value adds nothing.
+        {{"CATEGORY-OPERATOR:   SINGLE-OP  ", "CATEGORY-BAND:", "CATEGORY-MODE: CW"}, "SINGLE-OP CW"},
+        // A CATEGORY: line wins wherever it stands.
+        {{"CATEGORY-OPERATOR: MULTI-OP", "CATEGORY:  SINGLE-OP ALL LOW ", "CATEGORY-POWER: HIGH"}, "SINGLE-OP ALL LOW"},
+        // Keywords are exact: lower case and a missing colon are other lines.
+        {{"category-operator: MULTI-OP", "CATEGORY-POWER HIGH", "CATEGORY-OVERLAY: ROOKIE"}, std::nullopt},
+        {{"CATEGORY-OPERATOR: " + longName, "CATEGORY-MODE: CW"}, longName.substr(0, 50)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines.front());
+        EXPECT_EQ(cabrilloCategory(c.lines), c.category);
+    }
+}
+
+TEST_F(CabrilloReader, SplitCategoryFieldsInTheHeaderNameTheCategory)
+{
+    AppState s;
+    s.header.Category = "No category";
+    readCabrilloLog(s, write({"START-OF-LOG: 3.0", "CALLSIGN: RZ9ZEM", "CATEGORY-OPERATOR: SINGLE-OP",
+                              "CATEGORY-POWER: LOW", qso("DL1ABC")}));
+    EXPECT_EQ(s.header.Category, "SINGLE-OP LOW");
+
+    // Nothing about the category: the reset value stays.
+    AppState t;
+    t.header.Category = "No category";
+    readCabrilloLog(t, write({"CALLSIGN: RZ9ZEM", qso("DL1ABC")}, "bare.cbr"));
+    EXPECT_EQ(t.header.Category, "No category");
+}
+
+TEST_F(CabrilloReader, LoneCarriageReturnsEndLines)
+{
+    AppState s;
+    auto r = readCabrilloLog(s, write(concat(header(3), {qso("DL1ABC"), qso("JA1XYZ")}), "mac.cbr", "\r"));
+    EXPECT_EQ(r.qsoCount, 2);
+    EXPECT_EQ(s.header.ContestName, "RDXC");
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 2), "JA1XYZ");
+    EXPECT_EQ(cabrilloPreview((dir / "mac.cbr").string()).callsign, "RZ9ZEM");
+}
+
+TEST_F(CabrilloReader, AFolderNamedLikeALogIsAReadError)
+{
+    fs::create_directories(dir / "x.log");
+    AppState s;
+    try {
+        readCabrilloLog(s, (dir / "x.log").string());
+        FAIL() << "a folder was read as a log";
+    } catch (const CabrilloFormatError& e) {
+        FAIL() << "refused as a Cabrillo file: " << e.what();
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("x.log"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(cabrilloPreview((dir / "x.log").string()).contest, "");
 }

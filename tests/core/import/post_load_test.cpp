@@ -140,6 +140,26 @@ TEST(ResetAndActivate, LoadedLogTakesFirstQsoMinuteAndTexts)
     EXPECT_EQ(p.contestYear, "CQWW  2007");
 }
 
+TEST(ResetAndActivate, FirstQsoWithoutAMinuteDoesNotStopTheLoad)
+{
+    AppState s;
+    s.log_grid.SetRowCount(4);
+    const char* const dates[] = {"2024-11-23", "20241123", "2024-11-23"};
+    const char* const times[] = {"12:00", "1200", "1305"};
+    for (int r = 1; r <= 3; ++r) {
+        s.log_grid.SetCell(lcDate, r, dates[r - 1]);
+        s.log_grid.SetCell(lcTime, r, times[r - 1]);
+    }
+    s.header.QsoCount = 3;
+    ASSERT_TRUE(activateLoadedLog(s));
+    EXPECT_EQ(s.FirstQsoMinute, get_time_for_qso(s.log_grid, 3, 0));
+    EXPECT_EQ(s.log_grid.Cell(lcTime, 3), "1305");
+
+    s.header.QsoCount = 2; // no row converts
+    ASSERT_TRUE(activateLoadedLog(s));
+    EXPECT_EQ(s.FirstQsoMinute, 0);
+}
+
 TEST(LogCommands, ReportButtonOnlyEnabledAndOperatorCommandsOnlyDisabled)
 {
     auto find = [](const std::string& name) {

@@ -24,7 +24,7 @@ const char* const FixtureCty =
     "# a comment line between alias lines\r\n"
     "    UA1<59.9/-30.3>{AS}~-3.0~;\r\n"
     "Asiatic Russia:           18:  31:  AS:   55.88:   -84.08:    -7.0:  UA9:\r\n"
-    "    UA9(17)[30],UA0(5),UA8[33];\r\n"
+    "    UA9(17)[30],R9(17)[30],RA9(17)[30],UA0(5),UA8[33];\r\n"
     "Ukraine:                  16:  29:  EU:   50.00:   -30.00:    -2.0:  UR:\r\n"
     "    UR5;\r\n"
     "\r\n"
@@ -90,8 +90,8 @@ TEST_F(CtyFixture, LookupTable)
     };
     const Case cases[] = {
         {"AL1AA", "Alpha Land ", "14", "27"},
-        // A full callsign listed as a plain alias is found before any mapping
-        // (zem-cty.dat gets no R rewrite, so the key is RZ3AB itself).
+        // A Russian call of a country the oblast file refines is looked up
+        // there in its UA form.
         {"RZ3AB", "Moscow (3A) ", "16", "29"},
         {"RZ3AC", "Moscow (3A) ", "16", "29"},
         {"AX1ABC", "Alpha Land ", "14", "27"},
@@ -103,7 +103,10 @@ TEST_F(CtyFixture, LookupTable)
         {"R9XXX", "Asiatic Russia ", "17", "30"},
         {"RA9XX", "Asiatic Russia ", "17", "30"},
         {"RA3XX", "European Russia ", "16", "29"},
-        {"R4XX", "European Russia ", "15", "22"},
+        // An oblast miss keeps the cty.dat record with its own zones; the
+        // cty.dat keys are not rewritten (R4 is no RA4).
+        {"RA4XX", "European Russia ", "15", "22"},
+        {"R4XX", "European Russia ", "16", "29"},
         {"US0XX", "Ukraine ", "16", "29"},
         {"UT7XX", "Ukraine ", "16", "29"},
         {"KG4XX", "United States ", "5", "8"},
@@ -119,7 +122,7 @@ TEST_F(CtyFixture, LookupTable)
         {"ax2b", "Alpha Land ", "14", "27"},
         {"ABCDEFGHIJKLMNXX", "Beta Island ", "32", "62"},
         {"Q1 Q2", "Beta Island ", "32", "62"},
-        // The same key in both files: zem-cty.dat wins.
+        // The same key in both files: the oblast refines the country.
         {"UA6LA", "Rostov (6L) ", "16", "29"},
         // Portable forms are normalised before the prefix search.
         {"UA3XXX/9", "Asiatic Russia ", "17", "30"},
@@ -158,9 +161,9 @@ TEST_F(CtyFixture, RecordFieldsAndCountryNumbers)
     EXPECT_EQ(cty.Result().Prefix, "UA");
     ASSERT_TRUE(cty.LookupCall("UA6AA"));
     EXPECT_EQ(cty.Result().CountryNum, 2);
-    ASSERT_TRUE(cty.LookupCall("ZZ9AA"));
-    EXPECT_EQ(cty.Result().Country, "Nowhere (9Q) ");
-    EXPECT_EQ(cty.Result().CountryNum, 0);
+    // The country always comes from cty.dat: an oblast of a country it does
+    // not know is never reached.
+    EXPECT_FALSE(cty.LookupCall("ZZ9AA"));
 }
 
 TEST_F(CtyFixture, FailedLookupKeepsThePreviousResult)
@@ -203,6 +206,62 @@ TEST(CtySearch, MissingFiles)
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("zem-cty.dat"), std::string::npos);
     }
+    fs::remove_all(dir);
+}
+
+// What stands under a country file's name decides how it is refused: cty.dat
+// with the program's own message, zem-cty.dat with the read error.
+TEST(CtySearch, UnreadableOrEmptyCountryFiles)
+{
+    fs::path dir = fs::temp_directory_path() / "zem_cty_unreadable";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "cty.dat");
+    writeFile(dir / "zem-cty.dat", FixtureZem);
+    auto ctyError = [&] {
+        try {
+            TCty_search cty(dir);
+        } catch (const CtyFileMissing& e) {
+            return std::string(e.what());
+        }
+        return std::string("<loaded>");
+    };
+    EXPECT_EQ(ctyError(), "Can`t found cty.dat");
+    fs::remove_all(dir / "cty.dat");
+    writeFile(dir / "cty.dat", "; only comments\n\n");
+    EXPECT_EQ(ctyError(), "Can`t found cty.dat");
+
+    writeFile(dir / "cty.dat", FixtureCty);
+    fs::remove(dir / "zem-cty.dat");
+    fs::create_directories(dir / "zem-cty.dat");
+    try {
+        TCty_search cty(dir);
+        ADD_FAILURE() << "a folder zem-cty.dat was read";
+    } catch (const CtyFileMissing&) {
+        ADD_FAILURE() << "zem-cty.dat reported as cty.dat";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("zem-cty.dat"), std::string::npos);
+    }
+    fs::remove_all(dir);
+}
+
+TEST(CtySearch, LoneCarriageReturnsEndLines)
+{
+    fs::path dir = fs::temp_directory_path() / "zem_cty_cr";
+    fs::create_directories(dir);
+    auto toCr = [](std::string text) {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) out += text[i] == '\n' ? '\r' : text[i];
+        return out;
+    };
+    writeFile(dir / "cty.dat", toCr(FixtureCty));
+    writeFile(dir / "zem-cty.dat", toCr(FixtureZem));
+    TCty_search cty(dir);
+    EXPECT_EQ(cty.CountryCount(), 9);
+    ASSERT_TRUE(cty.LookupCall("K6AB"));
+    EXPECT_EQ(cty.Result().Country, "United States ");
+    ASSERT_TRUE(cty.LookupCall("UA6AB"));
+    EXPECT_EQ(cty.Result().Country, "Rostov (6L) ");
     fs::remove_all(dir);
 }
 
@@ -361,4 +420,50 @@ TEST_F(CtyShipped, RussianCallsGiveTheirOblast)
     ASSERT_TRUE(cty.LookupCall("RA7AA"));
     EXPECT_EQ(cty.Result().Country, "European Russia ");
     EXPECT_EQ(cty.Result().CountryNum, european);
+}
+
+// Russian prefixes belong to several countries in cty.dat; only European and
+// Asiatic Russia go on to the oblast file, and a whole-call entry is final.
+TEST_F(CtyShipped, RussianPrefixesKeepTheirCtyDatCountry)
+{
+    TCty_search& cty = *shared;
+    const int european = headerNumber("European Russia");
+    const int asiatic = headerNumber("Asiatic Russia");
+    struct Case {
+        const char* call;
+        const char* country; // nullptr: any oblast record
+        int countryNum;      // 0: not checked
+        const char* cq;
+        const char* itu;
+    };
+    const Case cases[] = {
+        {"R2DX", "European Russia ", european, "16", "29"},
+        {"RA2FA", "Kaliningrad ", headerNumber("Kaliningrad"), "15", "29"},
+        {"UA2FA", "Kaliningrad ", headerNumber("Kaliningrad"), "15", "29"},
+        {"RI1ANC", "Antarctica ", headerNumber("Antarctica"), "29", "70"},
+        {"R1FJL", "Franz Josef Land ", headerNumber("Franz Josef Land"), "40", "75"},
+        {"RW1AA", "St. Petersburg (1A) ", european, "16", "29"},
+        // UA1A is the St. Petersburg oblast of European Russia.
+        {"UA1ANA", nullptr, european, "16", "29"},
+        {"RA9AA", nullptr, asiatic, nullptr, nullptr},
+        // The zones the file gives the call itself, no oblast over them.
+        {"R5AF/0", "Asiatic Russia ", asiatic, "19", "34"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        ASSERT_TRUE(cty.LookupCall(c.call));
+        const CountryRecord& r = cty.Result();
+        if (c.country) {
+            EXPECT_EQ(r.Country, c.country);
+        } else {
+            EXPECT_NE(r.Country.find('('), std::string::npos) << r.Country; // an oblast: "Name (code) "
+        }
+        EXPECT_EQ(r.CountryNum, c.countryNum);
+        if (c.cq) {
+            EXPECT_EQ(r.CQ, c.cq);
+        }
+        if (c.itu) {
+            EXPECT_EQ(r.ITU, c.itu);
+        }
+    }
 }

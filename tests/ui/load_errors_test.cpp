@@ -1,0 +1,96 @@
+// QSOs that fail while a log is loaded: the load goes on, the error window
+// lists them, and a double click there shows the QSO in the log table.
+#include "import/error_dialog.h"
+#include "main/keoe_grid_view.h"
+#include "main/log_table.h"
+#include "main_window_support.h"
+
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QByteArray logText(const std::vector<std::pair<std::string, std::string>>& dateTimes)
+{
+    std::string text = "START-OF-LOG: 3.0\nCONTEST: TEST\nCALLSIGN: DL1ABC\n";
+    int n = 0;
+    for (const auto& [date, time] : dateTimes)
+        text += "QSO: 14025 CW " + date + " " + time + " DL1ABC        599 14     K" + std::to_string(++n) +
+                "ABC         599 05\n";
+    return QByteArray::fromStdString(text + "END-OF-LOG:\n");
+}
+
+// Runs what the error window should see while it is shown modally at the
+// end of the job, then closes it.
+class WhileErrorWindowShown {
+public:
+    WhileErrorWindowShown(TForm2& w, std::function<void()> action) : w_(w), action_(std::move(action))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (!w_.ERRF->isVisible()) return;
+            timer_.stop();
+            ++shown;
+            action_();
+            w_.ERRF->reject();
+        });
+        timer_.start(10);
+    }
+    int shown = 0;
+
+private:
+    TForm2& w_;
+    std::function<void()> action_;
+    QTimer timer_;
+};
+
+} // namespace
+
+TEST(LoadErrors, FirstQsoWithABadDateOrTimeIsListedAndTheLogLoads)
+{
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    const QString file = m.writeLog("bad-first.log", logText({{"2024-11-23", "12:00"}, {"20241123", "1201"}, {"2024-11-23", "1202"}}));
+    QStringList listed;
+    WhileErrorWindowShown errors(w, [&] {
+        for (int r = 1; r <= w.state().BadQsoCount; ++r)
+            listed << QString::fromStdString(w.state().error_keo.Cell(0, r));
+    });
+    w.Open_cabrillo_proc(file);
+    QTest::qWait(20);
+
+    EXPECT_EQ(errors.shown, 1);
+    EXPECT_EQ(listed, (QStringList{"1", "2"}));
+    EXPECT_EQ(w.state().header.QsoCount, 3);
+    EXPECT_FALSE(w.log_grid->isHidden());
+    EXPECT_EQ(w.windowTitle(), "TEST DL1ABC 2024 - ZEM Log Analysis");
+    EXPECT_EQ(w.state().FirstQsoMinute, get_time_for_qso(w.state().log_grid, 3, 0));
+}
+
+TEST(LoadErrors, DoubleClickInTheErrorListLeavesThatLogRowCurrent)
+{
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    w.pc1->setCurrentIndex(1);
+    std::vector<std::pair<std::string, std::string>> qsos;
+    for (int i = 0; i < 8; ++i) qsos.push_back({"2024-11-23", i == 4 ? "12:04" : "120" + std::to_string(i)});
+    const QString file = m.writeLog("bad-fifth.log", logText(qsos));
+    WhileErrorWindowShown errors(w, [&] {
+        KeoEGridView* list = w.ERRF->error_keo;
+        const QRect cell = list->visualRect(list->model()->index(0, 5));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    });
+    w.Open_cabrillo_proc(file);
+    QTest::qWait(50); // what the views are told arrives a turn of the loop later
+
+    ASSERT_EQ(errors.shown, 1);
+    EXPECT_EQ(w.pc1->currentIndex(), 0);
+    ASSERT_TRUE(w.log_grid->currentIndex().isValid());
+    EXPECT_EQ(w.log_grid->currentIndex().row() + 1, 5);
+    EXPECT_EQ(w.log_grid->model()->index(w.log_grid->currentIndex().row(), lcNumber).data().toString(), "5");
+}
