@@ -107,6 +107,12 @@ void ChartsPage::clear_all_series()
     Chart->undoZoom();
 }
 
+void ChartsPage::drawChart(const std::function<void(ChartData&)>& compute)
+{
+    clear_all_series();
+    draw([&] { compute(data_); }, false);
+}
+
 void ChartsPage::runHourRate(int column)
 {
     HourRateColumn = column;

@@ -54,6 +54,10 @@ public:
     ChartProgress onProgress;
     std::function<const TKeoEGrid*()> runHourRateTable;
 
+    // Clears the chart and draws what compute puts into it: the way for
+    // chart commands that live outside this page.
+    void drawChart(const std::function<void(ChartData&)>& compute);
+
 public slots:
     void clear_all_series();
     void ALL2Click();

@@ -16,6 +16,9 @@
 #include "import/adif_reader.h"
 #include "analysis/dxcc_page.h"
 #include "analysis/wpx_page.h"
+#include "analysis/near_zone_page.h"
+#include "analysis/operator_commands.h"
+#include "analysis/tfind_qso.h"
 #include "import/cabrillo_open_dialog.h"
 #include "import/cabrillo_reader.h"
 #include "import/mixw_reader.h"
@@ -222,6 +225,10 @@ void TForm2::buildPages()
     fill(pages[9], wpxPage);
     Keo_wpx = wpxPage->Keo_wpx;
 
+    nearZonePage = new NearZonePage(state_.log_grid, Cty, pages[10]);
+    fill(pages[10], nearZonePage);
+    buildFindAndOperators();
+
     Page3830 = new ClaimedScoresPage(state_, Cty, pages[11]);
     fill(pages[11], Page3830);
     connect(Page3830, &ClaimedScoresPage::pageWanted, this, [this, p = pages[11]] { pc1->setCurrentWidget(p); });
@@ -270,6 +277,14 @@ const TKeoEGrid* TForm2::hourRateTable()
 }
 
 void TForm2::clear_all_series() { chartsPage->clear_all_series(); }
+
+void TForm2::buildFindAndOperators()
+{
+    Operators = new OperatorCommands(*this);
+    Find_qso = new TFind_qso(*this);
+}
+
+void TForm2::Find1Click() { Find_qso->exec(); }
 
 void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
@@ -684,6 +699,7 @@ void TForm2::activateLoadedLogInWindow()
         sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
     Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
+    nearZonePage->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);
     log_grid->setFocus();
     Process_log_and_summary();

@@ -54,6 +54,9 @@ class TSpotsF;
 class TWebLookups;
 class DxccPage;
 class WpxPage;
+class NearZonePage;
+class OperatorCommands;
+class TFind_qso;
 class ClaimedScoresPage;
 class TMaster_edit;
 
@@ -112,6 +115,9 @@ public:
     QAction* ea = nullptr;          // Export log to ADIF
     QAction* Co1 = nullptr;         // Choose the operator
     QAction* mo1 = nullptr;         // QSO vs. Op.
+    NearZonePage* nearZonePage = nullptr;
+    OperatorCommands* Operators = nullptr; // Co1, mo1 and the operator chooser
+    TFind_qso* Find_qso = nullptr;
     QMenu* Reopen2 = nullptr;
     QMenu* log_Pop = nullptr;
     SummaryChartView* Chart_sum = nullptr;
@@ -321,6 +327,7 @@ private:
     // folder cannot be made.
     bool makeFolderAndActivate();
     void buildChartPages(QWidget* radioPage, QWidget* chartPage);
+    void buildFindAndOperators();
     // The hour table the hour-rate chart draws: StringGrid3 when it holds it.
     const TKeoEGrid* hourRateTable();
     void showError(const std::exception& e);
