@@ -34,13 +34,11 @@ QLabel* linkLabel(const QString& text, const QString& address, QWidget* parent)
 
 QList<TForm1::Link> TForm1::links()
 {
-    const QString subject = QUrl::toPercentEncoding(QString(kProduct) + " " + kVersion);
+    // The program has no web page or mail address of its own to offer.
     return {
         {"Master.dta :", "Download Master.dta", zem::kMasterDownloadPage},
         {"Claimed scores :", "3830 Score Web Page ", "https://www.3830scores.com/"},
         {"Cty.dat :", "Download Cty.dat", "https://www.country-files.com/"},
-        {"E-mail :", "Write to the author", "mailto:zem-log-analysis@example.org?subject=" + subject},
-        {"WEB :", "ZEM Log Analysis", "https://zem-log-analysis.example.org/"},
     };
 }
 
