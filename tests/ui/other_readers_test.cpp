@@ -6,7 +6,7 @@
 #include "main/form2.h"
 #include "../support/fake_database.h"
 #include "main/log_table.h"
-#include "test_support.h"
+#include "main_window_support.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -34,12 +34,10 @@ void writeTrLog(const std::filesystem::path& file)
 
 TEST(OtherReaders, TrLogOpensThroughTheChainAndConfigFilesAreLeftAlone)
 {
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
-    msgs.texts.clear();
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    MessageRecorder& msgs = m.msgs;
+    QTemporaryDir& logs = m.logs;
 
     const auto log = folderOf(logs) / "contest.DAT";
     writeTrLog(log);
@@ -72,12 +70,10 @@ TEST(OtherReaders, TrLogOpensThroughTheChainAndConfigFilesAreLeftAlone)
 
 TEST(OtherReaders, MixwKeepsTheCategoryAndStaysOutOfTheReopenList)
 {
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
-    msgs.texts.clear();
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    MessageRecorder& msgs = m.msgs;
+    QTemporaryDir& logs = m.logs;
 
     const auto log = folderOf(logs) / "mixw.log";
     std::ofstream(log) << "RZ9ZEM;DL1ABC;200702191234;599;599;x;14025000;a;b;SSB\n"
@@ -94,12 +90,10 @@ TEST(OtherReaders, MixwKeepsTheCategoryAndStaysOutOfTheReopenList)
 
 TEST(OtherReaders, N1mmContestLoadsAndAnEmptyOneSaysSo)
 {
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
-    msgs.texts.clear();
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    MessageRecorder& msgs = m.msgs;
+    QTemporaryDir& logs = m.logs;
 
     FakeDatabase db;
     std::vector<std::string> names(27, "x");
@@ -149,12 +143,10 @@ TEST(OtherReaders, N1mmWindowRefusesAFileThatIsNoDatabaseAndKeepsItsPath)
 
 TEST(OtherReaders, FinderListsLogsAndOpensTheOneDoubleClicked)
 {
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
-    msgs.texts.clear();
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    MessageRecorder& msgs = m.msgs;
+    QTemporaryDir& logs = m.logs;
 
     const auto sub = folderOf(logs) / "2024";
     std::filesystem::create_directories(sub);
