@@ -172,6 +172,11 @@ void TForm2::buildMenus()
     N4->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(N4, &QAction::triggered, this, &TForm2::N4Click);
 
+    sr = viewMenu_->addAction("ZEM Report");
+    sr->setObjectName("sr");
+    sr->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    sr->setEnabled(false);
+    connect(sr, &QAction::triggered, this, &TForm2::srClick);
     N20 = viewMenu_->addAction("Settings");
     N20->setObjectName("N20");
     N20->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
@@ -204,6 +209,8 @@ void TForm2::buildMenus()
     tb->addAction(o1);
     tb->addAction(Load_TR_file);
     tb->addSeparator();
+    tb->addAction(sr);
+    tb->widgetForAction(sr)->setObjectName("tb4");
     tb->addAction(N20);
     tb->addAction(N4);
 
@@ -343,6 +350,7 @@ void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
         ProgressBar2->setValue(PercentOf(0, count, row, 100));
     };
     chartsPage->runHourRateTable = [this] { return hourRateTable(); };
+    chartsPage->openCabrillo = [this] { o1Click(); };
     twoRadioPage->goToLogRow = [this](int row) {
         if (row >= 1) showLogRow(row);
         else pc1->setCurrentIndex(0);
@@ -496,6 +504,7 @@ void TForm2::readSettingsAtStart()
     }
     Properties->loadSettings(settings);
     se1->setValue(settings.MinBreak);
+    chartsPage->applyChartSettings(settings);
     oolbar1->setChecked(settings.ShowToolbar);
     oolbar1Click();
     setGeometry(settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight);
@@ -509,6 +518,7 @@ void TForm2::writeSettingsAtClose()
     if (!Properties) return;
     Properties->saveSettings(settings);
     settings.MinBreak = se1->value();
+    chartsPage->saveChartSettings(settings);
     settings.ShowToolbar = !tb->isHidden();
     const QRect g = geometry();
     settings.WindowTop = g.top();

@@ -89,6 +89,7 @@ public:
     QAction* Load_TR_file = nullptr; // TR Log...
     QAction* O2 = nullptr;          // Open log folder
     QAction* Close1 = nullptr;      // Close Log
+    QAction* sr = nullptr;          // ZEM Report
     QAction* N20 = nullptr;         // Settings
     QAction* sh = nullptr;          // Save Log in HTML
     QAction* oolbar1 = nullptr;     // View > Toolbar
@@ -148,6 +149,7 @@ public slots:
     void O2Click();
     void Close1Click();
     void N20Click();
+    void srClick();
     void Showinifile1Click();
     void shClick();
     void reopen_cabrillo_click();
