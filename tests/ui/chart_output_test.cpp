@@ -4,6 +4,8 @@
 #include "analysis/analysis_chart_view.h"
 #include "analysis/charts_page.h"
 #include "analysis/top_ten_chart.h"
+#include "main/form2.h"
+#include "main/settings.h"
 #include "reports/printing.h"
 #include "test_support.h"
 
@@ -20,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -191,6 +195,33 @@ TEST(ChartSettings, AppliedAtStartAndWrittenBack)
     const QColor bottom = img.pixelColor(200, 288);
     EXPECT_GT(bottom.red(), 200);
     EXPECT_LT(bottom.blue(), 80);
+}
+
+TEST(ChartSettings, ZemIniDrivesTheChartAndKeepsWhatTheUserChose)
+{
+    MessageRecorder msgs;
+    QTemporaryDir dir;
+    const std::filesystem::path folder = makeProgramFolder(dir);
+    std::ofstream(folder / "zem.ini") << "[Chart]\r\nMonochrome=0\r\nLegend=0\r\nGradient color=255\r\n";
+    {
+        TForm2 w(folder);
+        w.show();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(w.activated());
+        EXPECT_FALSE(w.chartsPage->N2->isChecked());
+        EXPECT_FALSE(w.chartsPage->Chart->look().colour);
+        EXPECT_FALSE(w.chartsPage->Chart->look().legend);
+        EXPECT_EQ(w.chartsPage->Chart->look().gradientColor, 0x0000FFu);
+        w.chartsPage->N2->trigger();
+        w.chartsPage->N3D1->trigger();
+        w.close();
+    }
+    const TSettings s = readSettings(folder / "zem.ini");
+    EXPECT_TRUE(s.ChartMonochrome);
+    EXPECT_TRUE(s.Chart3D);
+    EXPECT_FALSE(s.ChartLegend);
+    EXPECT_EQ(s.ChartGradientColor, 255);
 }
 
 TEST(ChartSettings, OneKeyShortcutsOnlyWhileTheChartHasTheFocus)
