@@ -28,6 +28,12 @@ constexpr int kMaxAxisLabels = 20;
 
 QColor pointColor(const ChartSeries& s, const ChartPoint& p) { return bgrToQColor(p.hasColor ? p.color : s.color); }
 
+QColor grey(const QColor& c)
+{
+    const int g = qGray(c.rgb());
+    return QColor(g, g, g);
+}
+
 bool isBars(const ChartSeries& s)
 {
     return s.kind == ChartSeriesKind::VerticalBars || s.kind == ChartSeriesKind::HorizontalBars;
@@ -94,11 +100,6 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
 {
     setRenderHint(QPainter::Antialiasing);
     QChart* c = chart();
-    QLinearGradient g(0, 0, 0, 1);
-    g.setCoordinateMode(QGradient::ObjectBoundingMode);
-    g.setColorAt(0, Qt::white);
-    g.setColorAt(1, QColor(255, 255, 0));
-    c->setBackgroundBrush(g);
     c->setPlotAreaBackgroundBrush(Qt::white);
     c->setPlotAreaBackgroundVisible(true);
     c->legend()->setAlignment(Qt::AlignTop);
@@ -129,10 +130,33 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     setData(makeAnalysisChart());
 }
 
+void AnalysisChartView::setLook(const ChartLook& look)
+{
+    look_ = look;
+    setData(data_);
+}
+
 void AnalysisChartView::setData(const ChartData& data)
 {
-    data_ = data;
+    if (&data != &data_) data_ = data;
     QChart* c = chart();
+    auto pointColor = [this](const ChartSeries& s, const ChartPoint& p) {
+        const QColor col = ::pointColor(s, p);
+        return look_.colour ? col : grey(col);
+    };
+    if (look_.gradient) {
+        QLinearGradient g(0, 0, 0, 1);
+        g.setCoordinateMode(QGradient::ObjectBoundingMode);
+        g.setColorAt(0, Qt::white);
+        const QColor end = bgrToQColor(look_.gradientColor);
+        g.setColorAt(1, look_.colour ? end : grey(end));
+        c->setBackgroundBrush(g);
+    } else {
+        c->setBackgroundBrush(Qt::white);
+    }
+    // The depth of a 3D view: the chart stands out from the page on its shadow.
+    c->setDropShadowEnabled(look_.threeD);
+    c->legend()->setVisible(look_.legend);
     c->removeAllSeries();
     c->setTitle(QString::fromStdString(data.title));
 
@@ -184,7 +208,7 @@ void AnalysisChartView::setData(const ChartData& data)
     for (QAbstractAxis* a : {static_cast<QAbstractAxis*>(bottomValue_), static_cast<QAbstractAxis*>(bottomLabels_),
                              static_cast<QAbstractAxis*>(bottomBars_), static_cast<QAbstractAxis*>(leftValue_),
                              static_cast<QAbstractAxis*>(leftBars_)})
-        showAxis(a, a == bottom || a == left);
+        showAxis(a, look_.axes && (a == bottom || a == left));
     bottom->setTitleText(QString::fromStdString(data.bottom.title));
     bottom->setLabelsAngle(data.bottom.labelsTurned ? -90 : 0);
     left->setTitleText(QString::fromStdString(data.left.title));
@@ -194,7 +218,7 @@ void AnalysisChartView::setData(const ChartData& data)
 
     right_->setRange(data.right.automatic ? 0 : data.right.minimum, data.right.automatic ? 10 : data.right.maximum);
     right_->setTitleText(QString::fromStdString(data.right.title));
-    showAxis(right_, data.right.visible);
+    showAxis(right_, look_.axes && data.right.visible);
     QValueAxis* right = right_;
 
     for (const auto& s : data.series) {

@@ -12,6 +12,17 @@ class QBarCategoryAxis;
 class QCategoryAxis;
 class QValueAxis;
 
+// How the chart is drawn, whatever it shows: the user's chart settings.
+struct ChartLook {
+    bool axes = true;
+    bool colour = true; // false: shades of grey
+    bool threeD = false;
+    bool gradient = true;
+    bool legend = false;
+    std::uint32_t gradientColor = 0x00FFFF; // 0xBBGGRR, the gradient's end
+    bool operator==(const ChartLook&) const = default;
+};
+
 class AnalysisChartView : public QChartView {
     Q_OBJECT
 public:
@@ -20,6 +31,10 @@ public:
     // Shows the data, replacing whatever was drawn; the zoom is kept.
     void setData(const ChartData& data);
     const ChartData& data() const { return data_; }
+
+    const ChartLook& look() const { return look_; }
+    // Redraws the shown data with the new look.
+    void setLook(const ChartLook& look);
 
     void zoomPercent(int percent);
     void undoZoom();
@@ -31,6 +46,7 @@ public:
 
 private:
     ChartData data_;
+    ChartLook look_;
     bool allowZoom_ = true;
     QValueAxis* bottomValue_ = nullptr;
     QCategoryAxis* bottomLabels_ = nullptr;

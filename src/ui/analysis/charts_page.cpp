@@ -3,8 +3,14 @@
 #include "analysis/analysis_chart_view.h"
 #include "analysis/log_charts.h"
 #include "main/platform.h"
+#include "reports/chart_output.h"
+#include "reports/jpeg_writer.h"
+#include "reports/printing.h"
 
 #include <QEvent>
+#include <QFileDialog>
+#include <QPainter>
+#include <QPrinter>
 #include <QLabel>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -66,8 +72,34 @@ ChartsPage::ChartsPage(AppState& state, QWidget* parent) : QWidget(parent), stat
     z1 = addItem(chartSettings, "z1", "Allow zoom", &ChartsPage::z1Click);
     z1->setCheckable(true);
     z1->setChecked(true);
-    // The shortcuts work while the chart has the focus, as the menu's keys did.
-    for (QAction* a : {N33, Zoom1, Zoom2}) {
+    auto check = [this](const char* name, const char* caption, void (ChartsPage::*handler)(), bool on) {
+        QAction* a = addItem(chartSettings, name, caption, handler);
+        a->setCheckable(true);
+        a->setChecked(on);
+        return a;
+    };
+    N1 = check("N1", "Axis", &ChartsPage::N1Click, true);
+    N2 = check("N2", "Color", &ChartsPage::N2Click, true);
+    N3D1 = check("N3D1", "3D", &ChartsPage::N3D1Click, false);
+    N6 = check("N6", "Labels", &ChartsPage::N6Click, true);
+    N10 = check("N10", "Gradient", &ChartsPage::N10Click, true);
+    N9 = check("N9", "Legend", &ChartsPage::N9Click, false);
+    Popchart->addSeparator();
+    Cabrillo2 = addItem(Popchart, "Cabrillo2", "Open Cabrillo ...", &ChartsPage::Cabrillo2Click);
+    Cabrillo2->setShortcut(QKeySequence(Qt::Key_O));
+    N11 = addItem(Popchart, "N11", "Save current image as...", &ChartsPage::N11Click);
+    N11->setShortcut(QKeySequence(Qt::Key_S));
+    N8 = addItem(Popchart, "N8", "Print", &ChartsPage::N8Click);
+    N8->setShortcut(QKeySequence(Qt::Key_P));
+    Help1 = addItem(Popchart, "Help1", "Explanatory", &ChartsPage::Help1Click);
+    SCD = new QFileDialog(this);
+    SCD->setObjectName("SCD");
+    SCD->setOption(QFileDialog::DontUseNativeDialog);
+    SCD->setAcceptMode(QFileDialog::AcceptSave);
+    SCD->setNameFilter("JPEG(*.jpg)");
+    // The one-key shortcuts work only while the chart has the focus, as the
+    // menu's keys did; elsewhere the keys are the user's typing.
+    for (QAction* a : {N33, Zoom1, Zoom2, Cabrillo2, N11, N8}) {
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(a);
     }
@@ -76,6 +108,7 @@ ChartsPage::ChartsPage(AppState& state, QWidget* parent) : QWidget(parent), stat
     connect(Chart, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { Popchart->popup(Chart->mapToGlobal(pos)); });
     Chart->setData(data_);
+    applyLook();
 }
 
 QAction* ChartsPage::addItem(QMenu* menu, const char* name, const char* caption, void (ChartsPage::*handler)())
@@ -232,3 +265,105 @@ bool ChartsPage::eventFilter(QObject* o, QEvent* e)
     }
     return QWidget::eventFilter(o, e);
 }
+
+void ChartsPage::applyLook()
+{
+    ChartLook look;
+    look.axes = N1->isChecked();
+    look.colour = N2->isChecked();
+    look.threeD = N3D1->isChecked();
+    look.gradient = N10->isChecked();
+    look.legend = N9->isChecked();
+    look.gradientColor = gradientColor_;
+    Chart->setLook(look);
+}
+
+void ChartsPage::applyChartSettings(const TSettings& s)
+{
+    N1->setChecked(s.ChartAxis);
+    N2->setChecked(s.ChartMonochrome);
+    N3D1->setChecked(s.Chart3D);
+    N6->setChecked(s.ChartMarks);
+    N10->setChecked(s.ChartGradient);
+    N9->setChecked(s.ChartLegend);
+    z1->setChecked(s.ChartAllowZoom);
+    // Stored as 0xBBGGRR like every colour of the program.
+    gradientColor_ = static_cast<std::uint32_t>(s.ChartGradientColor) & 0xFFFFFF;
+    Chart->setAllowZoom(z1->isChecked());
+    N6Click();
+    applyLook();
+}
+
+void ChartsPage::saveChartSettings(TSettings& s) const
+{
+    s.ChartAxis = N1->isChecked();
+    s.ChartMonochrome = N2->isChecked();
+    s.Chart3D = N3D1->isChecked();
+    s.ChartMarks = N6->isChecked();
+    s.ChartGradient = N10->isChecked();
+    s.ChartLegend = N9->isChecked();
+    s.ChartAllowZoom = z1->isChecked();
+    s.ChartGradientColor = static_cast<int>(gradientColor_);
+}
+
+// A check item has toggled its own mark when its handler runs.
+void ChartsPage::N1Click() { applyLook(); }
+void ChartsPage::N2Click() { applyLook(); }
+void ChartsPage::N3D1Click() { applyLook(); }
+void ChartsPage::N10Click() { applyLook(); }
+void ChartsPage::N9Click() { applyLook(); }
+
+void ChartsPage::N6Click()
+{
+    const bool on = N6->isChecked();
+    data_.Series("Series1").marksVisible = on;
+    data_.Series("Series2").marksVisible = on;
+    // What the chart shows (a Top Ten chart has bars of its own).
+    ChartData shown = Chart->data();
+    for (auto& series : shown.series)
+        if (series.name == "Series1" || series.name == "Series2") series.marksVisible = on;
+    Chart->setData(shown);
+}
+
+void ChartsPage::Cabrillo2Click()
+{
+    if (openCabrillo) openCabrillo();
+}
+
+void ChartsPage::N11Click()
+{
+    try {
+        // Drawn off screen: the user's clipboard is left alone.
+        const QImage img = Chart->renderImage().convertToFormat(QImage::Format_RGB888);
+        SCD->selectFile(QString::fromStdString(chartImageFileName(Chart->chart()->title().toStdString())));
+        if (SCD->exec() != QDialog::Accepted || SCD->selectedFiles().isEmpty()) return;
+        const QString file = QString::fromStdString(withJpgExtension(SCD->selectedFiles().front().toStdString()));
+        writeJpeg(file.toStdString(), img.width(), img.height(), img.constBits(), static_cast<int>(img.bytesPerLine()),
+                  100);
+        shellOpen(file);
+    } catch (const std::exception& e) {
+        Show_msg(messageText(e.what()));
+    }
+}
+
+void ChartsPage::N8Click()
+{
+    try {
+        auto printer = makePrinter();
+        printer->setPageOrientation(QPageLayout::Landscape);
+        if (!printerReady(*printer)) return;
+        const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
+        // The chart laid out at a screen size of the page's shape, then scaled onto the page.
+        const double screen = printer->resolution() / 96.0;
+        const QSize size(static_cast<int>(page.width() / screen), static_cast<int>(page.height() / screen));
+        const QImage img = Chart->renderImage(size);
+        QPainter p;
+        if (!p.begin(printer.get())) throw std::runtime_error("The printer could not be started");
+        p.drawImage(QRect(QPoint(0, 0), page.size()), img);
+        p.end();
+    } catch (const std::exception& e) {
+        Show_msg(messageText(e.what()));
+    }
+}
+
+void ChartsPage::Help1Click() { Show_msg("Zoom by clicking Left button\nand dragging bottom right."); }

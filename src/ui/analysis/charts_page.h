@@ -6,6 +6,7 @@
 #include "analysis/page_hooks.h"
 #include "main/app_state.h"
 #include "main/keoe_grid.h"
+#include "main/settings.h"
 
 #include <QWidget>
 
@@ -13,6 +14,7 @@
 
 class AnalysisChartView;
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMenu;
 
@@ -43,6 +45,17 @@ public:
     QAction* Zoom2 = nullptr;
     QMenu* chartSettings = nullptr;
     QAction* z1 = nullptr;
+    QAction* N1 = nullptr;   // Axis
+    QAction* N2 = nullptr;   // Color
+    QAction* N3D1 = nullptr; // 3D
+    QAction* N6 = nullptr;   // Labels
+    QAction* N10 = nullptr;  // Gradient
+    QAction* N9 = nullptr;   // Legend
+    QAction* Cabrillo2 = nullptr;
+    QAction* N11 = nullptr; // Save current image as...
+    QAction* N8 = nullptr;  // Print
+    QAction* Help1 = nullptr;
+    QFileDialog* SCD = nullptr;
 
     // Column of the hour table that the hour-rate chart draws (1 "Rate", 2..7 continents).
     int HourRateColumn = 1;
@@ -53,6 +66,13 @@ public:
     JobHooks jobs;
     ChartProgress onProgress;
     std::function<const TKeoEGrid*()> runHourRateTable;
+    // The main window's Cabrillo open command.
+    std::function<void()> openCabrillo;
+
+    // The chart settings: checks and chart from the settings at start, and
+    // back into them at close.
+    void applyChartSettings(const TSettings& s);
+    void saveChartSettings(TSettings& s) const;
 
     // Clears the chart and draws what compute puts into it: the way for
     // chart commands that live outside this page.
@@ -82,6 +102,16 @@ public slots:
     void Zoom1Click();
     void Zoom2Click();
     void z1Click();
+    void N1Click();
+    void N2Click();
+    void N3D1Click();
+    void N6Click();
+    void N10Click();
+    void N9Click();
+    void Cabrillo2Click();
+    void N11Click();
+    void N8Click();
+    void Help1Click();
     void PopchartPopup();
     void l6MouseMove();
 
@@ -94,6 +124,9 @@ private:
     // Runs a chart computation and draws its result; a cell that does not
     // convert ends it with the message, the chart showing what was drawn.
     template <typename F> void draw(F&& compute, bool job);
+    // The look follows the check items of "Chart settings".
+    void applyLook();
     AppState& state_;
     ChartData data_;
+    std::uint32_t gradientColor_ = 0x00FFFF;
 };

@@ -1,6 +1,8 @@
 #include "analysis/dxcc_page.h"
 
+#include "analysis/analysis_chart_view.h"
 #include "analysis/call_country.h"
+#include "analysis/charts_page.h"
 #include "analysis/multiplier_tables.h"
 #include "analysis/qso_listings.h"
 #include "analysis/top_ten_chart.h"
@@ -213,7 +215,7 @@ void DxccPage::Button15Click()
 {
     command([&] {
         const TopTenChart chart = qsoByCountries(form_.state(), form_.Cty, dxccGrid_, Calc_distance);
-        drawTopTen(form_.Chart, chart);
+        drawTopTen(form_.chartsPage->Chart, chart);
         writeHtml(QsoByCountriesCaption);
         fitColumns();
     });
@@ -224,7 +226,7 @@ void DxccPage::wpx_ButtonClick()
     form_.JobStart = JobNow();
     command([&] {
         const TopTenChart chart = wpxByCountries(form_.state(), form_.Cty, dxccGrid_);
-        drawTopTen(form_.Chart, chart);
+        drawTopTen(form_.chartsPage->Chart, chart);
         writeHtml(WpxByCountriesCaption);
         fitColumns();
         form_.CalculateTime();

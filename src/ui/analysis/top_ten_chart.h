@@ -1,11 +1,13 @@
 #pragma once
 // The Top Ten chart of the country tables, drawn on the analysis chart.
 
+#include "analysis/chart_data.h"
 #include "analysis/country_tables.h"
 
-class QChartView;
+class AnalysisChartView;
 
-// Replaces what the chart shows with red horizontal bars, one per place in
-// place order, value marks on the bars, the value axis at the bottom. Undoes
-// any zoom.
-void drawTopTen(QChartView* view, const TopTenChart& data);
+// Red horizontal bars, one per place in place order, value marks on the
+// bars, the value axis at the bottom.
+ChartData topTenChartData(const TopTenChart& data);
+// Replaces what the chart shows with the Top Ten chart; undoes any zoom.
+void drawTopTen(AnalysisChartView* view, const TopTenChart& data);

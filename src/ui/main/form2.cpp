@@ -256,6 +256,7 @@ void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
         ProgressBar2->setValue(PercentOf(0, count, row, 100));
     };
     chartsPage->runHourRateTable = [this] { return hourRateTable(); };
+    chartsPage->openCabrillo = [this] { o1Click(); };
     twoRadioPage->goToLogRow = [this](int row) {
         if (row >= 1) showLogRow(row);
         else pc1->setCurrentIndex(0);
@@ -427,6 +428,7 @@ void TForm2::readSettingsAtStart()
     }
     Properties->loadSettings(settings);
     se1->setValue(settings.MinBreak);
+    chartsPage->applyChartSettings(settings);
     oolbar1->setChecked(settings.ShowToolbar);
     oolbar1Click();
     setGeometry(settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight);
@@ -440,6 +442,7 @@ void TForm2::writeSettingsAtClose()
     if (!Properties) return;
     Properties->saveSettings(settings);
     settings.MinBreak = se1->value();
+    chartsPage->saveChartSettings(settings);
     settings.ShowToolbar = !tb->isHidden();
     const QRect g = geometry();
     settings.WindowTop = g.top();

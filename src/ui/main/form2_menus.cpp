@@ -325,7 +325,6 @@ void TForm2::Nearzone1Click() { showPage("Near zone"); }
 
 // ---- Windows of other commands, wired where they are built ----
 
-void TForm2::srClick() {}                              // the report window TZEM_Report
 
 void TForm2::N27Click()
 {
