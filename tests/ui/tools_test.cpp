@@ -294,6 +294,12 @@ TEST(DistanceList, ShippedCountryFileAndUnknownCalls)
     QCoreApplication::processEvents();
     EXPECT_EQ(f.nam_L->text(), "Australia ");
     EXPECT_EQ(f.keo1.RowCount() - 1, 345);
+    // Every country name fits its column.
+    const QFontMetrics fm(f.Keo1->font());
+    int widest = 0;
+    for (int r = 1; r < f.keo1.RowCount(); ++r)
+        widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(f.keo1.Cell(1, r))));
+    EXPECT_LT(widest, f.Keo1->columnWidth(1) - 4);
 
     f.Ch->setChecked(true);
     f.CB1->setCurrentText("OC");
