@@ -155,6 +155,11 @@ TEST(SpotWindow, ReadsCountsAndSearchesAFile)
         EXPECT_EQ(m, f.SSF);
         caption = m->windowTitle();
         rows = f.SSF->SG->model()->rowCount();
+        // Every column, "Time" the last, is in view without scrolling.
+        QCoreApplication::processEvents();
+        const int last = spcTime;
+        EXPECT_LE(f.SSF->SG->columnViewportPosition(last) + f.SSF->SG->columnWidth(last),
+                  f.SSF->SG->viewport()->width());
     });
     EXPECT_EQ(caption, "UA3ABC - 3 spots");
     EXPECT_EQ(rows, 3);
