@@ -200,6 +200,10 @@ TEST(FindQsoWindow, CriteriaFillTheGridAndSaveWritesTheHtmlPage)
     f.b1->click();
     EXPECT_EQ(column(f.grid(), lcCallsign), V{"SM5BBB"});
     EXPECT_EQ(f.grid().Cell(lcQSO, 1), "DUPE.");
+    // The log's column widths come with the log's font: the date fits as in the log.
+    const QString date = QString::fromStdString(f.grid().Cell(lcDate, 1));
+    EXPECT_LE(QFontMetrics(f.Find_Keo->font()).horizontalAdvance(date) + 2, f.Find_Keo->columnWidth(lcDate))
+        << date.toStdString();
     EXPECT_EQ(f.sb1Panel->text(), "1 QSO");
 
     f.cb8->setChecked(false);

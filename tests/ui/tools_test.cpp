@@ -155,6 +155,11 @@ TEST(SpotWindow, ReadsCountsAndSearchesAFile)
         EXPECT_EQ(m, f.SSF);
         caption = m->windowTitle();
         rows = f.SSF->SG->model()->rowCount();
+        // Every column, "Time" the last, is in view without scrolling.
+        QCoreApplication::processEvents();
+        const int last = spcTime;
+        EXPECT_LE(f.SSF->SG->columnViewportPosition(last) + f.SSF->SG->columnWidth(last),
+                  f.SSF->SG->viewport()->width());
     });
     EXPECT_EQ(caption, "UA3ABC - 3 spots");
     EXPECT_EQ(rows, 3);
@@ -294,6 +299,12 @@ TEST(DistanceList, ShippedCountryFileAndUnknownCalls)
     QCoreApplication::processEvents();
     EXPECT_EQ(f.nam_L->text(), "Australia ");
     EXPECT_EQ(f.keo1.RowCount() - 1, 345);
+    // Every country name fits its column.
+    const QFontMetrics fm(f.Keo1->font());
+    int widest = 0;
+    for (int r = 1; r < f.keo1.RowCount(); ++r)
+        widest = std::max(widest, fm.horizontalAdvance(QString::fromStdString(f.keo1.Cell(1, r))));
+    EXPECT_LT(widest, f.Keo1->columnWidth(1) - 4);
 
     f.Ch->setChecked(true);
     f.CB1->setCurrentText("OC");

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -20,6 +21,18 @@ std::string chars(const std::string& line, std::size_t from1, std::size_t to1)
     return line.substr(from1 - 1, std::min(to1, line.size()) - from1 + 1);
 }
 
+// The year of a QSO line: the first four characters of its date, the third
+// field after "QSO:". Loggers pad the frequency field to different widths, so
+// a fixed column would give a piece of the mode for some of them.
+std::string qsoYear(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string w[4];
+    for (std::string& word : w) in >> word;
+    if (w[3].size() >= 4) return w[3].substr(0, 4);
+    return chars(line, 15, 18);
+}
+
 } // namespace
 
 FoundCabrillo examineCabrilloFile(const std::string& path)
@@ -31,7 +44,7 @@ FoundCabrillo examineCabrilloFile(const std::string& path)
     for (std::size_t i = 0; i < lines.size() && i < kHeaderLines; ++i) {
         const std::string line = lines[i].substr(0, kLineChars);
         header.push_back(line);
-        if (line.compare(0, 4, "QSO:") == 0) f.year = chars(line, 15, 18);
+        if (line.compare(0, 4, "QSO:") == 0) f.year = qsoYear(line);
         else if (line.compare(0, 8, "CONTEST:") == 0) f.contest = chars(line, 10, 109);
         else if (line.compare(0, 9, "CALLSIGN:") == 0) f.callsign = chars(line, 11, 110);
     }

@@ -72,3 +72,14 @@ TKeoEGrid callsignListGrid(const std::vector<std::string>& calls)
     for (int i = 0; i < n; ++i) grid.SetCell(i % 10, i / 10, calls[static_cast<size_t>(i)]);
     return grid;
 }
+
+std::vector<int> printColumnWidths(const TKeoEGrid& grid, const std::function<int(const std::string&)>& measure)
+{
+    std::vector<int> widths(static_cast<size_t>(std::max(0, grid.ColCount())), 0);
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        int w = 0;
+        for (int r = 0; r < grid.RowCount(); ++r) w = std::max(w, measure(printedCellText(grid.Cell(c, r))));
+        widths[static_cast<size_t>(c)] = 1 + w + 4;
+    }
+    return widths;
+}

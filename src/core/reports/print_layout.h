@@ -5,6 +5,7 @@
 
 #include "main/keoe_grid.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ struct PrintLabel {
 // previous label's left + width + 2. A label is never narrower than 0, and
 // columns whose widths sum to nothing share the band equally.
 std::vector<PrintLabel> detailLabels(const std::vector<int>& colWidths, int bandWidth = kDetailBandWidth);
+
+// Widths for the columns of a printed table, in proportion to their texts as
+// printed (printedCellText): 1 + the widest text of the column + 4. Every row
+// is measured, so that the totals at the foot of a table are never cut.
+// measure gives the pixel width of a text.
+std::vector<int> printColumnWidths(const TKeoEGrid& grid, const std::function<int(const std::string&)>& measure);
 
 // Detail rows that fit below the page header; at least one, so a page always
 // makes progress.

@@ -246,6 +246,8 @@ void TFind_qso::FormActivate()
     std::vector<int> widths;
     for (int c = 0; c < log.ColCount(); ++c) widths.push_back(form_.log_grid->columnWidth(c));
     Find_Keo->setColumnWidths(widths);
+    // The widths fit the log's font; with a larger one dates and calls are cut.
+    Find_Keo->setFont(form_.log_grid->font());
     const QRect main = form_.geometry();
     setGeometry(main.left() + 20, main.top() + 100, main.width() - 40, height());
 }

@@ -40,6 +40,8 @@ Trem_Form::Trem_Form(TCty_search& cty, std::filesystem::path ctyDat, std::functi
     Keo1 = new KeoEGridView(keo1, this);
     Keo1->setObjectName("Keo1");
     Keo1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Room for the longest country names ("Tristan da Cunha & Gough").
+    Keo1->setColumnWidths({40, 200, 70, 70});
 
     auto* top = new QHBoxLayout;
     top->addWidget(Edit1);

@@ -112,9 +112,8 @@ void TZEM_Report::produce(int index)
         PSG->ColWidths.assign(static_cast<size_t>(made.grid.ColCount()), kCallsignListColumnWidth);
     } else {
         const QFontMetrics fm(PSG->AFont);
-        PSG->ColWidths = AutoSizeGridColumn(
-            made.grid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromUtf8(s)); }, 1,
-            kDetailBandWidth);
+        PSG->ColWidths = printColumnWidths(
+            made.grid, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromUtf8(s)); });
     }
     PSG->Execute();
     PSG->StringGrid = nullptr;

@@ -15,7 +15,8 @@ TSSF::TSSF(QWidget* parent) : QDialog(parent), sg(SpotColumnCount, 2)
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(SG);
-    resize(640, 360);
+    // Wide enough for all seven columns, as in the spot window.
+    resize(720, 360);
 }
 
 TSSF::~TSSF()

@@ -21,6 +21,21 @@ TEST_F(CabrilloFinder, MaskMatching)
     for (const Case& c : cases) EXPECT_EQ(maskMatches(c.mask, c.name), c.match) << c.mask << " " << c.name;
 }
 
+TEST_F(CabrilloFinder, YearFromTheDateWhateverTheFrequencyWidth)
+{
+    struct Case { const char* qso; const char* year; };
+    const Case cases[] = {
+        {"QSO: 14250 PH 2025-03-29 0000 K9CT 59 1 W1AW 59 2 0", "2025"},
+        {"QSO:   28535 PH 2025-03-29 0000 K9CT             59  0001  W6QU             59   0001    0", "2025"},
+        {"QSO:  1825 CW 2024-12-01 2200 VE3EJ 599 ON W1AW 599 CT", "2024"},
+        {"QSO: 50 PH 2023-06-10 1800 VE3EJ 59 FN03 W1AW 59 FN31", "2023"},
+    };
+    for (const Case& c : cases) {
+        write("y.log", {"START-OF-LOG: 3.0", c.qso});
+        EXPECT_EQ(examineCabrilloFile((dir / "y.log").string()).year, c.year) << c.qso;
+    }
+}
+
 TEST_F(CabrilloFinder, ListsHeaderValuesOfEveryLogBelowTheFolder)
 {
     std::filesystem::create_directories(dir / "b" / "deep");

@@ -19,6 +19,28 @@ TEST(DetailLabels, WidthsShareTheBandAndStandTwoApart)
     for (const auto& c : cases) EXPECT_EQ(detailLabels(c.widths), c.labels);
 }
 
+TEST(PrintColumns, TheTotalsAtTheFootFitTheirLabels)
+{
+    // A summary-like table filling the band: short figures above, a wider
+    // total in the last row of a column with a narrow title.
+    const int cols = 16;
+    TKeoEGrid g(cols, 8, 1, 1);
+    std::vector<std::string> title{"Band", "ITU"}, figures{"10", "3"}, totals{"Total", "18345"};
+    title.resize(cols, "moves %");
+    figures.resize(cols, "19");
+    totals.resize(cols, "100");
+    g.WriteRow(0, title);
+    for (int r = 1; r < 7; ++r) g.WriteRow(r, figures);
+    g.WriteRow(7, totals);
+    const auto measure = [](const std::string& s) { return static_cast<int>(s.size()) * 6; };
+    const auto labels = detailLabels(printColumnWidths(g, measure));
+    ASSERT_EQ(labels.size(), static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < g.RowCount(); ++r)
+            EXPECT_LE(measure(printedCellText(g.Cell(c, r))), labels[static_cast<size_t>(c)].width - 2)
+                << g.Cell(c, r);
+}
+
 TEST(Pagination, TitleRowsOpenEveryPage)
 {
     // 7 rows, 1 title row, 3 rows a page: titles then two data rows on each later page.
