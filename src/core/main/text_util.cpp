@@ -246,16 +246,7 @@ std::string readFile(const std::string& path)
 std::vector<std::string> splitLines(std::string_view text)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t p = text.find_first_of("\r\n", start);
-        if (p == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, p - start));
-        start = p + ((text[p] == '\r' && p + 1 < text.size() && text[p + 1] == '\n') ? 2 : 1);
-    }
+    forEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

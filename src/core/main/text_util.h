@@ -2,6 +2,7 @@
 // Small text and number helpers shared by all of core. Numbers always use "."
 // whatever the locale.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,8 +47,24 @@ std::string toDisplayUtf8(std::string_view bytes);
 // the reason when it cannot be opened or read (a folder, no permission).
 std::string readFile(const std::string& path);
 
-// The lines of a text: "\r\n", "\n" and a lone "\r" each end a line; no
-// empty line follows a final line end.
+// Calls f with each line of a text, without copying it: "\r\n", "\n" and a
+// lone "\r" each end a line; no empty line follows a final line end.
+template <typename F>
+void forEachLine(std::string_view text, F&& f)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t p = text.find_first_of("\r\n", start);
+        if (p == std::string_view::npos) {
+            f(text.substr(start));
+            return;
+        }
+        f(text.substr(start, p - start));
+        start = p + ((text[p] == '\r' && p + 1 < text.size() && text[p + 1] == '\n') ? 2 : 1);
+    }
+}
+
+// The lines of a text, by the rule of forEachLine.
 std::vector<std::string> splitLines(std::string_view text);
 
 // Reads a whole file as lines (splitLines). Throws std::runtime_error naming

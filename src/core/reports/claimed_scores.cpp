@@ -16,21 +16,6 @@ const std::vector<std::string>& bandTitles()
 }
 constexpr int kBandColumns = 6;
 
-std::vector<std::string> splitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t p = text.find('\n', start);
-        if (p == std::string_view::npos) p = text.size();
-        std::size_t e = p;
-        if (e > start && text[e - 1] == '\r') --e;
-        lines.emplace_back(text.substr(start, e - start));
-        start = p + 1;
-    }
-    return lines;
-}
-
 bool isHeaderField(const std::string& line)
 {
     const auto colon = line.find(':');
@@ -196,9 +181,9 @@ void appendDecodedBody(const MailPart& part, std::vector<std::string>& out, int 
     if (!type.empty() && !zem::startsWith(type, "text/plain") && !zem::startsWith(type, "multipart/")) return;
     const std::string encoding = zem::lowerAscii(headerValue(part.headers, "Content-Transfer-Encoding"));
     if (encoding == "quoted-printable") {
-        for (auto& l : splitLines(decodeQuotedPrintable(part.body))) out.push_back(std::move(l));
+        for (auto& l : zem::splitLines(decodeQuotedPrintable(part.body))) out.push_back(std::move(l));
     } else if (encoding == "base64") {
-        for (auto& l : splitLines(decodeBase64(part.body))) out.push_back(std::move(l));
+        for (auto& l : zem::splitLines(decodeBase64(part.body))) out.push_back(std::move(l));
     } else {
         out.insert(out.end(), part.body.begin(), part.body.end());
     }
@@ -216,7 +201,7 @@ std::string replaced(std::string s, char from, char to)
 
 std::vector<std::string> mailTextLines(const std::string& bytes)
 {
-    std::vector<std::string> lines = splitLines(bytes);
+    std::vector<std::string> lines = zem::splitLines(bytes);
     MailPart top;
     if (!splitPart(lines, top)) return lines;
     std::vector<std::string> out = top.headers;

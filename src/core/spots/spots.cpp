@@ -47,20 +47,6 @@ SpotLine shapeOf(std::string_view line, std::size_t& spotterStart, std::size_t& 
     return i == spotterStart ? SpotLine::Unreadable : SpotLine::Spot;
 }
 
-template <typename F>
-void forEachLine(std::string_view text, F f)
-{
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        f(line);
-    }
-}
-
 } // namespace
 
 SpotLine parseSpotLine(std::string_view line, Spot& out)
@@ -92,7 +78,7 @@ SpotFileSummary readSpotText(std::string_view text, TKeoEGrid& grid)
     // and the table is sized once.
     SpotFileSummary summary;
     int spots = 0;
-    forEachLine(text, [&](std::string_view line) {
+    zem::forEachLine(text, [&](std::string_view line) {
         std::size_t a = 0, b = 0;
         switch (shapeOf(line, a, b)) {
         case SpotLine::Spot: ++spots; break;
@@ -108,7 +94,7 @@ SpotFileSummary readSpotText(std::string_view text, TKeoEGrid& grid)
     grid.SetRowCount(spots + 1);
     int row = 0;
     Spot s;
-    forEachLine(text, [&](std::string_view line) {
+    zem::forEachLine(text, [&](std::string_view line) {
         const SpotLine kind = parseSpotLine(line, s);
         if (kind == SpotLine::Unreadable || kind == SpotLine::BadFrequency) summary.badLines.emplace_back(line);
         if (kind != SpotLine::Spot && kind != SpotLine::BadFrequency) return;
