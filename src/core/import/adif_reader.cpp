@@ -193,6 +193,7 @@ AdifReadResult readAdifRecords(AppState& s, std::string_view data, const AdifRea
         grid.SetRowCount(kept + 1 < 2 ? 2 : kept + 1);
     }
     res.qsoCount = kept;
+    res.operators = kept >= 2 && !grid.Cell(lcOperator, 1).empty() && !grid.Cell(lcOperator, 2).empty();
     s.header.QsoCount = kept;
     s.header.ContestName = res.contestId.empty() ? kAdifContestName : res.contestId.substr(0, kMaxHeaderValue);
     s.header.LogYear = grid.Cell(lcDate, 1).substr(0, 4);

@@ -48,6 +48,9 @@ struct AdifReadResult {
     int qsoCount = 0;
     // The last CONTEST_ID of a complete record; empty when none carried one.
     std::string contestId;
+    // The log names its operators (rows 1 and 2 both carry one): the
+    // operator commands have something to work on.
+    bool operators = false;
 };
 
 // "ADIF LOG": the contest name of a log whose records name no contest.

@@ -1019,17 +1019,16 @@ void TForm2::open_adif()
                             ? adifStationCall(answer.toStdString())
                             : Properties->Edit1->text().toStdString();
     }
-    readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
-    h.OutputDir = QFile::encodeName(QFileInfo(path).absolutePath()).toStdString();
+    const AdifReadResult read = readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
+    h.OutputDir = absoluteFolderOf(QFile::encodeName(path).toStdString());
     OperatorMode = false;
     if (!makeFolderAndActivate()) return;
-    const bool operators = h.QsoCount >= 2 && !state_.log_grid.Cell(lcOperator, 1).empty() &&
-                           !state_.log_grid.Cell(lcOperator, 2).empty();
-    if (operators) {
+    if (read.operators) {
         Co1->setEnabled(true);
         mo1->setEnabled(true);
     }
-    check_and_add_filename_to_reopen(path);
+    // The command ends here: nothing may reach the event loop.
+    guarded([&] { check_and_add_filename_to_reopen(path); });
 }
 
 void TForm2::eaClick()
