@@ -5,7 +5,6 @@
 #include "main/text_util.h"
 
 #include <algorithm>
-#include <fstream>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -33,15 +32,6 @@ void fillAll(BandDistribution& d)
     d.all.clear();
     for (const auto& c : d.columns) d.all.insert(d.all.end(), c.begin(), c.end());
     std::stable_sort(d.all.begin(), d.all.end(), lessNoCase);
-}
-
-void writeList(const fs::path& file, const std::vector<std::string>& items)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("Cannot create file " + file.string());
-    for (const auto& s : items) out << s << "\n";
-    out.close();
-    if (!out) throw std::runtime_error("Cannot write file " + file.string());
 }
 
 fs::path listFile(const fs::path& folder, const std::string& name, size_t count)
@@ -169,9 +159,9 @@ void saveByBandsFiles(const BandDistribution& dist, const fs::path& logFolder)
     const fs::path sub = logFolder / "Bands distribution";
     for (int k = 0; k < DistributionColumns; ++k) {
         const auto& c = dist.columns[static_cast<size_t>(k)];
-        if (!c.empty()) writeList(listFile(sub, "Calls " + titles[static_cast<size_t>(k)], c.size()), c);
+        if (!c.empty()) zem::writeLines(listFile(sub, "Calls " + titles[static_cast<size_t>(k)], c.size()).string(), c);
     }
-    if (!dist.columns[0].empty()) writeList(listFile(logFolder, titles[6], dist.all.size()), dist.all);
+    if (!dist.columns[0].empty()) zem::writeLines(listFile(logFolder, titles[6], dist.all.size()).string(), dist.all);
 }
 
 void saveTotalOnBandFiles(const BandDistribution& dist, const fs::path& logFolder)
@@ -180,7 +170,7 @@ void saveTotalOnBandFiles(const BandDistribution& dist, const fs::path& logFolde
     const fs::path sub = logFolder / "Bands distribution";
     for (int k = 0; k < DistributionColumns; ++k) {
         const auto& c = dist.columns[static_cast<size_t>(k)];
-        if (!c.empty()) writeList(listFile(sub, "Calls " + bands[static_cast<size_t>(k)] + "m", c.size()), c);
+        if (!c.empty()) zem::writeLines(listFile(sub, "Calls " + bands[static_cast<size_t>(k)] + "m", c.size()).string(), c);
     }
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <stdexcept>
 #include <utility>
 
@@ -281,12 +280,7 @@ std::string notFoundFileText(const MasterCheckResult& r)
 
 void writeNotFoundFile(const std::filesystem::path& folder, const MasterCheckResult& r)
 {
-    const auto path = folder / kNotFoundFileName;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    const std::string text = notFoundFileText(r);
-    if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) throw std::runtime_error("Cannot write file " + path.string());
+    zem::writeFile((folder / kNotFoundFileName).string(), notFoundFileText(r));
 }
 
 std::string masterCheckMessage(const MasterCheckResult& r)

@@ -3,7 +3,6 @@
 #include "main/text_util.h"
 
 #include <deque>
-#include <fstream>
 #include <stdexcept>
 
 std::string qsoInMinuteTitle(int n) { return std::to_string(n) + " QSO in minute"; }
@@ -125,11 +124,3 @@ std::vector<std::string> periodListing(const TKeoEGrid& log, int period, const B
 
 std::string periodFileName(const std::string& period) { return "Rate - " + period + " minuts.txt"; }
 
-void writeTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("Cannot create file \"" + file.string() + "\".");
-    for (const auto& l : lines) out << l << "\n";
-    out.close();
-    if (!out) throw std::runtime_error("Cannot write file \"" + file.string() + "\".");
-}

@@ -64,6 +64,3 @@ std::vector<std::string> periodListing(const TKeoEGrid& log, int period, const B
 // "Rate - " + period + " minuts.txt"
 std::string periodFileName(const std::string& period);
 
-// Writes lines, one per line, replacing the file. Throws std::runtime_error
-// naming the file when it cannot be written.
-void writeTextLines(const std::filesystem::path& file, const std::vector<std::string>& lines);

@@ -252,4 +252,23 @@ std::vector<std::string> splitLines(std::string_view text)
 
 std::vector<std::string> readLines(const std::string& path) { return splitLines(readFile(path)); }
 
+void writeFile(const std::string& path, std::string_view text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("Cannot create file \"" + path + "\".");
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) throw std::runtime_error("Cannot write file \"" + path + "\".");
+}
+
+void writeLines(const std::string& path, const std::vector<std::string>& lines, std::string_view eol)
+{
+    std::string text;
+    for (const auto& l : lines) {
+        text += l;
+        text += eol;
+    }
+    writeFile(path, text);
+}
+
 } // namespace zem

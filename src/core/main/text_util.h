@@ -71,4 +71,10 @@ std::vector<std::string> splitLines(std::string_view text);
 // the file when it cannot be read.
 std::vector<std::string> readLines(const std::string& path);
 
+// Writes text as the whole file, replacing what was there. Throws
+// std::runtime_error naming the file when it cannot be created or written.
+void writeFile(const std::string& path, std::string_view text);
+// Writes each line followed by eol, replacing the file (as writeFile).
+void writeLines(const std::string& path, const std::vector<std::string>& lines, std::string_view eol = "\n");
+
 } // namespace zem

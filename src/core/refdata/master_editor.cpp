@@ -3,7 +3,6 @@
 #include "main/text_util.h"
 
 #include <algorithm>
-#include <fstream>
 #include <stdexcept>
 
 std::string editorCall(std::string_view text)
@@ -50,9 +49,5 @@ std::vector<std::string> readCallTextFile(const std::string& path)
 
 void writeCallTextFile(const std::vector<std::string>& calls, const std::string& path)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("Cannot create file " + path);
-    for (const auto& c : calls) out << c << "\r\n";
-    out.close();
-    if (!out) throw std::runtime_error("Cannot write file " + path);
+    zem::writeLines(path, calls, "\r\n");
 }

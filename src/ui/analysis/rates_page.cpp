@@ -139,13 +139,13 @@ void RatesPage::Button6Click()
             form_.ProgressBar2->setValue(0);
             l11->show();
             l11->setFocus();
-            writeTextLines(ratesFile(runsFileName(n, runs.runs)), runs.lines);
+            zem::writeLines(ratesFile(runsFileName(n, runs.runs)).string(), runs.lines);
         } else {
             const AllRates all = allRatesPerMinute(minutes);
             for (size_t i = 0; i < counts.size(); ++i) counts[i]->setText(QString::number(all.counts[i]));
             l11->show();
             showLines(all.lines);
-            writeTextLines(ratesFile(kAllRatesFile), all.lines);
+            zem::writeLines(ratesFile(kAllRatesFile).string(), all.lines);
         }
     } catch (const std::exception& e) {
         jobFailed(e);
@@ -197,7 +197,7 @@ void RatesPage::Rate_KeoEGridDblClick()
     const auto lines = periodListing(form_.state().log_grid, period, w);
     showLines(lines);
     try {
-        writeTextLines(ratesFile(periodFileName(periodText)), lines);
+        zem::writeLines(ratesFile(periodFileName(periodText)).string(), lines);
     } catch (const std::exception& e) {
         Show_msg(QString::fromUtf8(e.what()));
     }

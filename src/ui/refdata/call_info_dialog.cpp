@@ -3,6 +3,7 @@
 #include "analysis/call_country.h"
 #include "main/app_state.h"
 #include "main/platform.h"
+#include "main/text_util.h"
 #include "main/upper_case_edit.h"
 #include "refdata/call_info.h"
 #include "refdata/master_call_db.h"
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <fstream>
 
 TQTHF::TQTHF(TCty_search& cty, TMasterCallDB& master, AppState& state,
              std::function<std::pair<double, double>()> homePosition, QWidget* parent)
@@ -148,8 +148,11 @@ void TQTHF::Button2Click()
 {
     const QString name = SaveFileName ? SaveFileName() : QString();
     if (name.isEmpty()) return;
-    std::ofstream out(name.toStdString(), std::ios::binary | std::ios::trunc);
-    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text().toStdString() << "\r\n";
-    out.close();
-    if (!out) Show_msg("Cannot write file " + name);
+    std::vector<std::string> calls;
+    for (int i = 0; i < l->count(); ++i) calls.push_back(l->item(i)->text().toStdString());
+    try {
+        zem::writeLines(name.toStdString(), calls, "\r\n");
+    } catch (const std::exception& e) {
+        Show_msg(QString::fromStdString(e.what()));
+    }
 }

@@ -1,4 +1,5 @@
 #include "analysis/rates.h"
+#include "main/text_util.h"
 #include "time_line_fixture.h"
 
 #include <gtest/gtest.h>
@@ -146,12 +147,12 @@ TEST(RatesFiles, WritesLinesAndReportsAMissingFolder)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("zem_rates_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    writeTextLines(dir / "a.txt", {"one", "", "two"});
-    writeTextLines(dir / "a.txt", {"x"}); // replaced, not appended
+    zem::writeLines((dir / "a.txt").string(), {"one", "", "two"});
+    zem::writeLines((dir / "a.txt").string(), {"x"}); // replaced, not appended
     std::ifstream in(dir / "a.txt", std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
     EXPECT_EQ(ss.str(), "x\n");
-    EXPECT_THROW(writeTextLines(dir / "missing" / "b.txt", {"x"}), std::runtime_error);
+    EXPECT_THROW(zem::writeLines((dir / "missing" / "b.txt").string(), {"x"}), std::runtime_error);
     std::filesystem::remove_all(dir);
 }
