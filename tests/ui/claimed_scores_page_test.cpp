@@ -73,14 +73,17 @@ TEST(ClaimedScoresPage, MailIsReadMarkedAgainstEachLoadAndExported)
     EXPECT_EQ(bandMarks(p.keo3830, 1), Marks(7, ""));
     for (QAction* a : p.Pop3830->actions()) EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
 
-    // The subject offered as the page name loses its ":"; ".htm" is added once.
-    QString preset;
-    p.SaveDialog = [&](const QString& name) {
+    // The subject offered as the page name loses its ":"; ".htm" is added
+    // once. Without a log the dialog opens in the mail's folder.
+    QString preset, saveFolder;
+    p.SaveDialog = [&](const QString& folder, const QString& name) {
+        saveFolder = folder;
         preset = name;
         return QString::fromStdString((lw.programFolder / "Scores.htm").string());
     };
     p.SavetoHTML1Click();
     EXPECT_EQ(preset, "[3830] TEST CONTEST- CLAIMED SCORES");
+    EXPECT_EQ(fs::path(saveFolder.toStdString()), lw.programFolder);
     EXPECT_TRUE(fs::exists(lw.programFolder / "Scores.htm"));
     EXPECT_FALSE(fs::exists(lw.programFolder / "Scores.htm.htm"));
 
@@ -89,6 +92,9 @@ TEST(ClaimedScoresPage, MailIsReadMarkedAgainstEachLoadAndExported)
              {"21025", "2024-03-16", "1220", "SM5AAA"}});
     EXPECT_EQ(bandMarks(p.keo3830, 1), (Marks{"", "", "OK", "OK", "", "", ""}));
     EXPECT_EQ(bandMarks(p.keo3830, 2), (Marks{"", "", "", "", "OK", "", ""}));
+    // With a log, the save dialog opens in the log's folder.
+    p.SavetoHTML1Click();
+    EXPECT_EQ(fs::path(saveFolder.toStdString()), fs::path(w.state().header.OutputDir));
     w.Close1Click();
     EXPECT_EQ(p.keo3830.Cell(1, 2), "SM5AAA");
     EXPECT_EQ(bandMarks(p.keo3830, 2), Marks(7, ""));
@@ -146,4 +152,32 @@ TEST(ClaimedScoresPage, CallsignsGoToTheMasterEditor)
     p.AddcallsignstoMasterdta1Click();
     EXPECT_EQ(imported, (QStringList{"W1AW", "K1AR", "SM5AAA"}));
     EXPECT_EQ(status, "Imported : 3 callsigns");
+}
+
+TEST(ClaimedScoresPage, CheckInTheLogPopUpComparesTheLoadedReport)
+{
+    LogWindow lw;
+    TForm2& w = *lw.w;
+    ClaimedScoresPage& p = *w.Page3830;
+    QAction* check = w.Checkin3830ClaimedScores1;
+    lw.load({{"14025", "2024-03-16", "1200", "K1AR"}});
+    emit w.log_Pop->aboutToShow();
+    EXPECT_FALSE(check->isEnabled()); // no report read
+
+    const fs::path mail = lw.programFolder / "scores.eml";
+    writeMail(mail);
+    p.openDropped(QString::fromStdString(mail.string()));
+    w.pc1->setCurrentIndex(0);
+    // Marks made stale, as by an edit of the log: the check makes them anew.
+    p.keo3830.SetCell(p.keo3830.ColCount() - 4, 1, "");
+    emit w.log_Pop->aboutToShow();
+    ASSERT_TRUE(check->isEnabled());
+    check->trigger();
+    EXPECT_EQ(bandMarks(p.keo3830, 1), (Marks{"", "", "", "OK", "", "", ""}));
+    EXPECT_EQ(w.pc1->tabText(w.pc1->currentIndex()), "3830");
+
+    p.Close2Click();
+    emit w.log_Pop->aboutToShow();
+    EXPECT_FALSE(check->isEnabled());
+    EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("|").toStdString();
 }

@@ -1,6 +1,7 @@
 // The DXCC and WPX pages in the real main window: each command fills its
 // table, writes its page into the log folder, draws the Top Ten chart, and
 // the pages paint without warnings.
+#include "analysis/charts_page.h"
 #include "analysis/dxcc_page.h"
 #include "analysis/wpx_page.h"
 #include "main/form2.h"
@@ -215,4 +216,32 @@ TEST(DxccPage, MultiplierTables)
     QTest::keyClick(page.Edit2, Qt::Key_Return);
     EXPECT_EQ(lw.grid().RowCount(), 2);
     EXPECT_EQ(lw.grid().Cell(2, 1), "");
+}
+
+TEST(DxccPage, ChartsMenuCountryItemsDrawTheirTopTenCharts)
+{
+    LoadedWindow lw;
+    struct Case {
+        QAction* item;
+        QString title;
+        QStringList bars;
+        std::string page;
+    };
+    const Case cases[] = {
+        {lw.w->chartsPage->N41, "ZEM Log Analysis.QSO by countries.Top Ten  - TEST SM5XX 2024",
+         {"European Russia  - 60.0%", "Sweden  - 20.0%", "United States  - 20.0%"}, "QSO by countries"},
+        {lw.w->chartsPage->WPX1, "ZEM Log Analysis.WPX by countries.Top Ten  - TEST SM5XX 2024",
+         {"European Russia ", "Sweden ", "United States "}, "WPX by countries"},
+    };
+    for (const Case& c : cases) {
+        lw.w->chartsPage->clear_all_series();
+        ASSERT_TRUE(c.item->isEnabled()) << c.page;
+        c.item->trigger();
+        EXPECT_EQ(lw.w->Chart->chart()->title(), c.title) << c.page;
+        QStringList bars = barLabels(lw.w->Chart);
+        bars.sort();
+        EXPECT_EQ(bars, c.bars) << c.page;
+        EXPECT_TRUE(lw.pageWritten(c.page)) << c.page;
+    }
+    EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("\n").toStdString();
 }

@@ -118,7 +118,7 @@ TEST(MainCommands, MenuItemsCaptionsShortcutsAndEnabledState)
         {"Nearzone1", "Near zone", {}, true, true},
         {"OpenCabrillo1", "Open Cabrillo", {}, true, true},
         {"Find1", "Find QSO", QKeySequence(Qt::CTRL | Qt::Key_F), true, true},
-        {"Checkin3830ClaimedScores1", "Check in 3830 Claimed Scores", {}, true, true},
+        {"Checkin3830ClaimedScores1", "Check in 3830 Claimed Scores", {}, false, false}, // no report read
         {"ms", "Mouse Wheel Speed", {}, true, true},
         {"tb1", "Open Cabrillo...", {}, true, true},
         {"tb3", "3830 Claimed scores", {}, true, true},

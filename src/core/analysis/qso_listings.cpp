@@ -6,6 +6,7 @@
 #include "refdata/cty_search.h"
 
 #include <cstdlib>
+#include <unordered_map>
 
 const std::array<std::string, 6>& ContinentCodes()
 {
@@ -59,7 +60,7 @@ void chronologicalList(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std
             if (!continent.empty() && rec->Continent != continent) continue;
             if (listed[static_cast<size_t>(rec->CountryNum)]) continue;
             listed[static_cast<size_t>(rec->CountryNum)] = true;
-            writeListRow(grid, k++, rec->Country, log, r);
+            writeListRow(grid, k++, cty.CountryName(rec->CountryNum), log, r);
         } catch (const std::exception&) {
             Bad_QSO(s);
         }
@@ -84,7 +85,7 @@ bool countryStations(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std::
         try {
             const CountryRecord* rec = countryOfCall(cty, s.CurrentCall);
             if (!rec || rec->CountryNum != targetNum) continue;
-            writeListRow(grid, k++, rec->Country, log, r);
+            writeListRow(grid, k++, cty.CountryName(rec->CountryNum), log, r);
             for (int b = 0; b < SummaryBandCount; ++b)
                 if (log.Cell(lcBand, r) == BandNames()[static_cast<size_t>(b)]) ++bandCounts[static_cast<size_t>(b)];
         } catch (const std::exception&) {
@@ -104,34 +105,42 @@ void hourContinents(AppState& s, TCty_search& cty, TKeoEGrid& grid, const Analys
     const auto& codes = ContinentCodes();
     const TKeoEGrid& log = s.log_grid;
     const int last = log.RowCount() - 1;
-    std::array<long long, 6> counts{};
-    std::array<long long, 7> sums{};
-    int k = 1;
+    // One row per date and clock hour, in the order of their first QSO: the
+    // same hour of two days stays two rows, and QSOs of one hour that the
+    // log does not keep together (two stations of a multi-op log) meet in one.
+    struct HourRow {
+        std::string label;
+        std::array<long long, 6> counts{};
+    };
+    std::vector<HourRow> hours;
+    std::unordered_map<std::string, std::size_t> rowOfHour;
     for (int r = 1; r <= last; ++r) {
         if (progress && r % 100 == 0) progress(r, last);
+        const std::string& date = log.Cell(lcDate, r);
+        const std::string hour = log.Cell(lcTime, r).substr(0, 2);
+        const auto [it, isNew] = rowOfHour.try_emplace(date + " " + hour, hours.size());
+        if (isNew) hours.push_back({(date.size() > 8 ? date.substr(8, 2) : std::string()) + " " + hour, {}});
         s.CurrentCall = log.Cell(lcCallsign, r);
         if (const CountryRecord* rec = countryOfCall(cty, s.CurrentCall)) {
             for (size_t i = 0; i < codes.size(); ++i)
-                if (rec->Continent == codes[i]) ++counts[i];
+                if (rec->Continent == codes[i]) ++hours[it->second].counts[i];
         }
-        const std::string hour = log.Cell(lcTime, r).substr(0, 2);
-        if (r < last && hour == log.Cell(lcTime, r + 1).substr(0, 2)) continue;
-        const std::string& date = log.Cell(lcDate, r);
+    }
+    std::array<long long, 7> sums{};
+    grid.SetRowCount(static_cast<int>(hours.size()) + 2);
+    int k = 1;
+    for (const HourRow& h : hours) {
         long long rate = 0;
-        for (long long c : counts) rate += c;
-        std::vector<std::string> row = {(date.size() > 8 ? date.substr(8, 2) : std::string()) + " " + hour,
-                                        std::to_string(rate)};
+        for (long long c : h.counts) rate += c;
+        std::vector<std::string> row = {h.label, std::to_string(rate)};
         sums[0] += rate;
-        for (size_t i = 0; i < counts.size(); ++i) {
-            row.push_back(std::to_string(counts[i]));
-            sums[i + 1] += counts[i];
+        for (size_t i = 0; i < h.counts.size(); ++i) {
+            row.push_back(std::to_string(h.counts[i]));
+            sums[i + 1] += h.counts[i];
         }
-        grid.SetRowCount(k + 1);
         grid.WriteRow(k++, row);
-        counts.fill(0);
     }
     std::vector<std::string> total = {"Total"};
     for (long long v : sums) total.push_back(std::to_string(v));
-    grid.SetRowCount(k + 1);
     grid.WriteRow(k, total);
 }

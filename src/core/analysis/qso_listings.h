@@ -29,7 +29,8 @@ std::vector<int> Add_header(TKeoEGrid& grid);
 // else the band's lower edge in kHz; a QSO passes within 1000 kHz of it,
 // bounds included. A QSO whose call the country file does not resolve is
 // not listed; a QSO that fails (a "kHz" that is not a number while a band is
-// chosen) goes to the processing-error list.
+// chosen) goes to the processing-error list. Both lists name a row after its
+// country, as the country tables do, never after the oblast of its call.
 void chronologicalList(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std::string& continent, int bandKHz,
                        const AnalysisProgress& progress = {});
 
@@ -39,7 +40,7 @@ void chronologicalList(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std
 bool countryStations(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std::string& targetCall,
                      std::array<int, SummaryBandCount>& bandCounts);
 
-// QSOs per clock hour of the log, split by continent, and a "Total" row. An
-// hour row closes whenever the hour digits of two consecutive QSOs differ.
-// Not guarded: a failure ends the table where it is and is thrown on.
+// QSOs per clock hour of the log, split by continent, and a "Total" row: one
+// row per date and hour, in the order of each one's first QSO.
+// Not guarded: a failure ends the command and is thrown on.
 void hourContinents(AppState& s, TCty_search& cty, TKeoEGrid& grid, const AnalysisProgress& progress = {});

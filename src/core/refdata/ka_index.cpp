@@ -29,6 +29,47 @@ std::string wholeInRange(const std::string& text, int lo, int hi)
     return (v >= lo && v <= hi) ? text : std::string();
 }
 
+// The "Daily Geomagnetic Data" file of the space-weather service: a day is
+// "yyyy mm dd", then the A index and eight K indices of Fredericksburg,
+// College and the planetary estimate, right-aligned in fixed columns. A
+// missing value is -1 and may touch the field before it ("2-1-1"), so the
+// fields are cut by column, never split at blanks. Older files write the
+// planetary K as whole numbers two columns wide, current ones as decimals
+// six columns wide ("  1.67").
+constexpr int kDgdPlanetaryAColumn = 57, kDgdAWidth = 6;
+constexpr int kDgdPlanetaryKColumn = 64, kDgdWholeKWidth = 2, kDgdDecimalKWidth = 6;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isDgdDataLine(const std::string& line)
+{
+    if (line.size() < 10 || line[4] != ' ' || line[7] != ' ') return false;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!isDigit(line[static_cast<std::size_t>(i)])) return false;
+    return true;
+}
+
+// A planetary K as the log shows it: the whole number nearest the estimate
+// (0-9); nothing for a missing (-1) or unreadable value.
+std::string roundedK(const std::string& text)
+{
+    double v = 0;
+    if (text.empty() || !zem::tryToDouble(text, v) || v < 0 || v > 9) return {};
+    return std::to_string(zem::roundHalfEven(v));
+}
+
+KIndexDay dgdDay(const std::string& line)
+{
+    KIndexDay d;
+    d.Date = line.substr(0, 4) + "-" + line.substr(5, 2) + "-" + line.substr(8, 2);
+    d.A = wholeInRange(field(line, kDgdPlanetaryAColumn, kDgdAWidth), 0, 999);
+    const bool decimal = line.find('.', static_cast<std::size_t>(kDgdPlanetaryKColumn - 1)) != std::string::npos;
+    const int width = decimal ? kDgdDecimalKWidth : kDgdWholeKWidth;
+    for (int i = 0; i < 8; ++i)
+        d.K[static_cast<std::size_t>(i)] = roundedK(field(line, kDgdPlanetaryKColumn + i * width, width));
+    return d;
+}
+
 // Hour of a "hhmm" time, -1 when its first two characters are no hour.
 int hourOf(const std::string& time)
 {
@@ -46,6 +87,7 @@ std::filesystem::path kIndexFileName(const std::filesystem::path& programFolder,
 
 KIndexDay Add_to_KA_indexs(const std::string& line)
 {
+    if (isDgdDataLine(line)) return dgdDay(line);
     KIndexDay d;
     d.Date = line.substr(0, 10);
     d.A = wholeInRange(field(line, kAColumn, kAWidth), 0, 999);
@@ -57,7 +99,9 @@ KIndexTable readKIndexFile(const std::string& path)
 {
     KIndexTable table;
     for (const std::string& line : zem::readLines(path)) {
-        if (line.empty() || line[0] == ';') continue;
+        // ";" comments the program's own files; ":" and "#" start the
+        // header lines of the space-weather service's file.
+        if (line.empty() || line[0] == ';' || line[0] == ':' || line[0] == '#') continue;
         KIndexDay d = Add_to_KA_indexs(line);
         table.emplace(d.Date, std::move(d));
     }

@@ -24,11 +24,17 @@ using KIndexTable = std::map<std::string, KIndexDay>;
 // The file for an observatory: programFolder / (name + "_ak.txt").
 std::filesystem::path kIndexFileName(const std::filesystem::path& programFolder, const std::string& observatory);
 
-// Parses one data line (fixed columns: date 1-10, A 12-14, K 16-17, 19-20 ...
-// 37-38). Fields past the line's end are empty; an A that is not a whole
-// number 0 or above, or a K that is not a whole number 0-9, is empty.
+// Parses one data line. The program's own layout: fixed columns, date 1-10
+// ("yyyy-mm-dd"), A 12-14, K 16-17, 19-20 ... 37-38; an A that is not a whole
+// number 0 or above, or a K that is not a whole number 0-9, is empty. A line
+// of the space-weather service's "Daily Geomagnetic Data" file ("yyyy mm dd",
+// then Fredericksburg, College and planetary A and K) gives the planetary A
+// (columns 57-62) and the planetary K (from column 64, two columns each, or
+// six when written as decimals), rounded to whole numbers; -1 is empty.
+// Fields past the line's end are empty.
 KIndexDay Add_to_KA_indexs(const std::string& line);
-// Reads the days of a file; ";" comment lines and empty lines are skipped.
+// Reads the days of a file in either layout; empty lines, ";" comment lines
+// and the ":" and "#" header lines of the service's file are skipped.
 // Throws std::runtime_error when the file cannot be read.
 KIndexTable readKIndexFile(const std::string& path);
 

@@ -191,6 +191,12 @@ void appendDecodedBody(const MailPart& part, std::vector<std::string>& out, int 
 
 std::vector<std::string> words(std::string_view text) { return zem::commaTextTokens(text, ','); }
 
+std::string withoutCommas(std::string s)
+{
+    s.erase(std::remove(s.begin(), s.end(), ','), s.end());
+    return s;
+}
+
 std::string replaced(std::string s, char from, char to)
 {
     std::replace(s.begin(), s.end(), from, to);
@@ -262,12 +268,19 @@ ClaimedScoresRead readClaimedScores(const std::vector<std::string>& lines, TKeoE
         }
         if (!resultsStarted || !beforeOperators || zem::trim(line).empty() || line[0] == '~') continue;
 
-        line.erase(std::remove(line.begin(), line.end(), ','), line.end());
         line = replaced(replaced(line, ':', '.'), '~', ' ');
         // The club text starts two characters before the "CLUB" title; the
         // words are what comes before it, so no letter of the club is a word.
+        // The place is that of the row as written, under its titles: the
+        // thousands separators of its figures ("22,211,974") go only after
+        // the row is cut, else the club would start that many letters late.
         const std::size_t clubStart = clubPos >= 3 ? clubPos - 3 : 0;
-        std::vector<std::string> w = words(clubPos > 0 ? std::string_view(line).substr(0, clubStart) : std::string_view(line));
+        const std::string club = clubPos > 0 && clubStart < line.size()
+                                     ? zem::trim(withoutCommas(line.substr(clubStart, 100)))
+                                     : std::string();
+        if (clubPos > 0) line.resize(std::min(line.size(), clubStart));
+        line = withoutCommas(line);
+        std::vector<std::string> w = words(line);
         if (w.empty()) continue; // the first characters are all blank: no callsign
         if (const auto paren = w[0].find('('); paren != std::string::npos) w[0].erase(paren, 20);
         if (hrIdx >= 0) {
@@ -288,7 +301,7 @@ ClaimedScoresRead readClaimedScores(const std::vector<std::string>& lines, TKeoE
             // go on to its right rather than under the club.
             const auto at = static_cast<std::size_t>(clubCol);
             if (w.size() < at) w.resize(at);
-            w.insert(w.begin() + clubCol, clubStart < line.size() ? zem::trim(std::string_view(line).substr(clubStart, 100)) : std::string());
+            w.insert(w.begin() + clubCol, club);
         }
         rows.push_back(std::move(w));
     }

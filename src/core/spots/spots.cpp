@@ -173,7 +173,8 @@ int searchSpots(const TKeoEGrid& spots, int spotCount, const std::string& call, 
     std::vector<int> rows;
     const int last = std::min(spotCount, spots.RowCount() - 1);
     for (int r = 1; r <= last; ++r)
-        if (spots.Cell(spcSpotter, r) == call || spots.Cell(spcDX, r) == call) rows.push_back(r);
+        if (zem::iequals(spots.Cell(spcSpotter, r), call) || zem::iequals(spots.Cell(spcDX, r), call))
+            rows.push_back(r);
 
     TKeoEGrid::BatchUpdate batch(out);
     out.ClearGrid();

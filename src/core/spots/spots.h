@@ -61,5 +61,6 @@ void initSpotGrid(TKeoEGrid& grid);
 int countSpotsBy(const TKeoEGrid& spots, int spotCount, int col, TKeoEGrid& out);
 
 // Copies every row of rows 1..spotCount whose "Spotter" or "DX" cell equals
-// call exactly into out (emptied first). Returns the number of rows copied.
+// call, letter case ignored as in the counts above, into out (emptied
+// first). Returns the number of rows copied.
 int searchSpots(const TKeoEGrid& spots, int spotCount, const std::string& call, TKeoEGrid& out);

@@ -220,6 +220,7 @@ void TForm2::buildPages()
     StringGrid3 = dxccPage->StringGrid3;
 
     buildChartPages(pages[7], pages[8]);
+    buildChartMenuCommands();
 
     wpxPage = new WpxPage(*this, pages[9]);
     fill(pages[9], wpxPage);
@@ -778,9 +779,6 @@ void TForm2::MASTER1Click()
 }
 
 void TForm2::Mastereditor1Click() { Master_edit->exec(); }
-
-// The comparison with the claimed scores runs after every analysis pass.
-void TForm2::Checkin3830ClaimedScores1Click() {}
 
 void TForm2::Mark_dupes()
 {

@@ -252,6 +252,8 @@ public slots:
     void tb3Click();
     void MASTER1Click();
     void Mastereditor1Click();
+    // Runs the comparison with the loaded claimed scores and shows them;
+    // enabled while a report is loaded.
     void Checkin3830ClaimedScores1Click();
     // A dropped ".eml" file: the claimed-scores reader, current folder unchanged.
     void openDropped3830(const QString& path);
@@ -259,6 +261,9 @@ public slots:
     void oolbar1Click();
     // Empties the analysis chart of the Charts page for the next chart.
     void clear_all_series();
+    // The Charts menu's country charts: the DXCC page's table with its Top Ten chart.
+    void WPX1Click();
+    void N41Click();
     // Steps the bar layout of the Summary chart.
     void Chart_sumClick();
     // Main menu.
@@ -303,6 +308,8 @@ private:
     void buildMenus();
     void buildLogPopup();
     void buildToolBar();
+    // The items of the Charts menu whose commands live on other pages.
+    void buildChartMenuCommands();
     void showPage(const QString& title);
     void buildPages();
     void buildStatusArea();

@@ -4,9 +4,12 @@
 
 #include "main/form2.h"
 
+#include "analysis/charts_page.h"
+#include "analysis/dxcc_page.h"
 #include "analysis/score_commands.h"
 #include "main/about_dialog.h"
 #include "main/keoe_grid_view.h"
+#include "reports/claimed_scores_page.h"
 
 #include <QApplication>
 #include <QDir>
@@ -285,6 +288,10 @@ void TForm2::buildLogPopup()
     Scores = new TScoreCommands(*this, log_Pop);
     Checkin3830ClaimedScores1 = addItem(log_Pop, "Checkin3830ClaimedScores1", "Check in 3830 Claimed Scores");
     connect(Checkin3830ClaimedScores1, &QAction::triggered, this, &TForm2::Checkin3830ClaimedScores1Click);
+    // Without a report there is nothing to check the log in.
+    Checkin3830ClaimedScores1->setEnabled(false);
+    connect(log_Pop, &QMenu::aboutToShow, this,
+            [this] { Checkin3830ClaimedScores1->setEnabled(Page3830 && Page3830->hasReport()); });
     log_Pop->addAction(Co1);
     ms = addItem(log_Pop, "ms", "Mouse Wheel Speed");
     connect(ms, &QAction::triggered, this, &TForm2::msClick);
@@ -296,6 +303,25 @@ void TForm2::buildLogPopup()
         else log_gridMouseWheelUp();
     }));
 }
+
+void TForm2::Checkin3830ClaimedScores1Click()
+{
+    if (!Page3830 || !Page3830->hasReport()) return;
+    Page3830->log_and_3830();
+    showPage("3830");
+}
+
+// ---- Charts menu ----
+
+void TForm2::buildChartMenuCommands()
+{
+    connect(chartsPage->WPX1, &QAction::triggered, this, &TForm2::WPX1Click);
+    connect(chartsPage->N41, &QAction::triggered, this, &TForm2::N41Click);
+}
+
+void TForm2::WPX1Click() { dxccPage->wpx_ButtonClick(); }
+
+void TForm2::N41Click() { dxccPage->Button15Click(); }
 
 // ---- Pages ----
 

@@ -63,8 +63,8 @@ ClaimedScoresPage::ClaimedScoresPage(AppState& state, TCty_search& cty, QWidget*
         return QFileDialog::getOpenFileName(this, "Claimed scores", folder,
                                             "E-mail(*.eml *.txt);;Any file(*.*)");
     };
-    SaveDialog = [this](const QString& preset) {
-        QFileDialog d(this, "Export to HTML", QString(), "HTML files(*.htm);;All files(*.*)");
+    SaveDialog = [this](const QString& folder, const QString& preset) {
+        QFileDialog d(this, "Export to HTML", folder, "HTML files(*.htm);;All files(*.*)");
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.selectFile(preset);
         return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
@@ -166,9 +166,16 @@ void ClaimedScoresPage::AddcallsignstoMasterdta1Click()
     MasterEditor->exec();
 }
 
+bool ClaimedScoresPage::hasReport() const { return !keo3830.Cell(0, 1).empty(); }
+
 void ClaimedScoresPage::SavetoHTML1Click()
 {
-    const QString chosen = SaveDialog(QString::fromStdString(htmlPageName(zem::toDisplayUtf8(Label1->text().toStdString()))));
+    // Where every other output goes: the log's folder; without a log, the
+    // mail's own folder.
+    QString folder = QString::fromStdString(state_.header.OutputDir);
+    if (folder.isEmpty() && !op3FileName.isEmpty()) folder = QFileInfo(op3FileName).absolutePath();
+    const QString chosen =
+        SaveDialog(folder, QString::fromStdString(htmlPageName(zem::toDisplayUtf8(Label1->text().toStdString()))));
     if (chosen.isEmpty()) return;
     const std::filesystem::path p = chosen.toStdString();
     try {

@@ -43,11 +43,14 @@ public:
     TMaster_edit* MasterEditor = nullptr;
 
     // Dialogs, replaced by tests: the open dialog op3, the save dialog SD1
-    // (preset with a name) and the input box; an empty text or nullopt when
-    // cancelled.
+    // (opened in a folder, preset with a name) and the input box; an empty
+    // text or nullopt when cancelled.
     std::function<QString(const QString& startFolder)> OpenDialog;
-    std::function<QString(const QString& presetName)> SaveDialog;
+    std::function<QString(const QString& startFolder, const QString& presetName)> SaveDialog;
     std::function<std::optional<QString>(const QString& title, const QString& prompt)> InputBox;
+
+    // A report with at least one station is in the table.
+    bool hasReport() const;
 
 signals:
     // The page wants to be the active page of the main window.

@@ -83,23 +83,46 @@ TEST(QsoListings, StationsOfOneCountryWithBandCounts)
     EXPECT_EQ(g.Cell(0, 1), "kept");
 }
 
-TEST(QsoListings, HourContinents)
+TEST(QsoListings, HourContinentsKeepsDaysApartAndGathersAnHour)
 {
     TCty_search cty = loadCty("hours");
     AppState s;
     auto log = mainLog();
-    // Next day, same hour digits as the QSO before: one row.
+    // Next day, same hour digits as the QSO before: a row of its own. A QSO
+    // of an earlier hour logged late joins that hour's row.
     log.push_back({"JA2AAA", "14000", "20", "1355", "2024-03-17"});
+    log.push_back({"UA3AAA", "14000", "20", "1259", "2024-03-16"});
     fillLog(s, log);
     TKeoEGrid g;
     hourContinents(s, cty, g);
-    ASSERT_EQ(g.RowCount(), 4);
+    ASSERT_EQ(g.RowCount(), 5);
     EXPECT_EQ(g.RowCells(0), (std::vector<std::string>{"Day/hour", "Rate", "EU", "AS", "NA", "SA", "AF", "OC"}));
     // The unknown calls (also the island that only the oblast file names)
     // count in no continent.
-    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"16 12", "3", "2", "0", "1", "0", "0", "0"}));
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"17 13", "5", "1", "2", "2", "0", "0", "0"}));
-    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"Total", "8", "3", "2", "3", "0", "0", "0"}));
+    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"16 12", "4", "3", "0", "1", "0", "0", "0"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"16 13", "4", "1", "1", "2", "0", "0", "0"}));
+    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"17 13", "1", "0", "1", "0", "0", "0", "0"}));
+    EXPECT_EQ(g.RowCells(4), (std::vector<std::string>{"Total", "9", "4", "2", "3", "0", "0", "0"}));
+}
+
+TEST(QsoListings, RussianRowsNameTheCountryNotTheOblast)
+{
+    TCty_search cty = loadCty("oblastnames");
+    AppState s;
+    fillLog(s, {{"UA3AAA", "14000", "20", "1200"}, {"UA3ZZ", "14000", "20", "1201"}, {"UA9CAA", "14000", "20", "1202"}});
+    auto countries = [](const TKeoEGrid& g) {
+        std::vector<std::string> v;
+        for (int r = 1; r < g.RowCount(); ++r) v.push_back(g.Cell(1, r));
+        return v;
+    };
+    TKeoEGrid g;
+    chronologicalList(s, cty, g, "", 0);
+    EXPECT_EQ(calls(g), (std::vector<std::string>{"UA3AAA", "UA9CAA"}));
+    EXPECT_EQ(countries(g), (std::vector<std::string>{"European Russia ", "Asiatic Russia "}));
+    std::array<int, SummaryBandCount> bands{};
+    ASSERT_TRUE(countryStations(s, cty, g, "UA3AAA", bands));
+    EXPECT_EQ(calls(g), (std::vector<std::string>{"UA3AAA", "UA3ZZ"}));
+    EXPECT_EQ(countries(g), (std::vector<std::string>{"European Russia ", "European Russia "}));
 }
 
 TEST(QsoListings, OneHourGivesOneRowAndAnEqualTotal)

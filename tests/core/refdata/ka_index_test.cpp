@@ -101,3 +101,63 @@ TEST_F(KIndexFile, StatusTellsWhenNoQsoHasIndicesOrTheFileIsMissing)
     EXPECT_EQ(r.StatusText, "No Boulder_ak.txt");
     EXPECT_EQ(log.Cell(lcK, 1), "");
 }
+
+TEST(KIndexLine, DailyGeomagneticDataGivesThePlanetaryValuesByColumn)
+{
+    struct Case {
+        std::string line;
+        std::string date, a;
+        std::array<std::string, 8> k;
+    };
+    const Case cases[] = {
+        // Older files: whole planetary K two columns wide; the other two
+        // stations' values are not taken.
+        {"2018 10 07    13  0 0 2 3 3 4 4 3    44  0 0 2 6 7 6 4 3    24  0 1 1 3 4 5 5 5", "2018-10-07", "24",
+         {"0", "1", "1", "3", "4", "5", "5", "5"}},
+        // Current files: decimal planetary K, rounded; -1 fields touching
+        // the ones before them are missing values, not negative numbers.
+        {"2026 09 22    -1  1 0-1-1-1-1-1-1    -1  1 0-1-1-1-1-1-1     7   2.00  0.67 -1.00 -1.00 -1.00 -1.00 "
+         "-1.00 -1.00",
+         "2026-09-22", "7", {"2", "1", "", "", "", "", "", ""}},
+        {"2026 09 20     6  2 3 2 1 2 1 1 0     4  1 3 3 0 0 0 0 0    -1   2.33  3.00  1.67  0.33  8.67  0.00",
+         "2026-09-20", "", {"2", "3", "2", "0", "9", "0", "", ""}},
+        {"2018 10 01     6  0 1 1 2 3 2 1 2    19  0 1 2 4 6 4 2 1     9  0 2-1-1", "2018-10-01", "9",
+         {"0", "2", "", "", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        const KIndexDay d = Add_to_KA_indexs(c.line);
+        EXPECT_EQ(d.Date, c.date) << c.line;
+        EXPECT_EQ(d.A, c.a) << c.line;
+        EXPECT_EQ(d.K, c.k) << c.line;
+    }
+}
+
+TEST_F(KIndexFile, ServiceFilesInPlaceOfTheObservatoryFileGiveThePlanetaryIndices)
+{
+    // A real excerpt of an older quarterly file and a current-layout file
+    // with decimal K values and missing values at its end.
+    struct Case {
+        const char* file;
+        std::vector<Qso> qsos;
+        std::vector<std::pair<std::string, std::string>> ak;
+    };
+    const Case cases[] = {
+        {"quar_DGD_2018-10_excerpt.txt",
+         {{"2018-10-01", "0130"}, {"2018-10-07", "1500"}, {"2018-10-14", "2359"}, {"2018-10-15", "0000"}},
+         {{"9", "0"}, {"24", "5"}, {"6", "2"}, {"", ""}}},
+        {"DGD_decimal_k_sample.txt",
+         {{"2025-03-29", "0000"}, {"2025-03-29", "1259"}, {"2025-03-30", "2100"}, {"2025-03-31", "0300"},
+          {"2025-03-31", "0600"}},
+         {{"9", "2"}, {"9", "3"}, {"15", "4"}, {"11", "3"}, {"11", ""}}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::copy_file(std::filesystem::path(ZEM_SOURCE_DIR) / "tests/data" / c.file, dir / "Moscow_ak.txt",
+                                   std::filesystem::copy_options::overwrite_existing);
+        TKeoEGrid log = logOf(c.qsos);
+        KIndexTable table;
+        const auto r = KA_indexs(log, static_cast<int>(c.qsos.size()), dir, "Moscow", &table);
+        EXPECT_EQ(r.StatusText, "K Indices for Moscow") << c.file;
+        EXPECT_EQ(akOf(log), c.ak) << c.file;
+        EXPECT_FALSE(table.count(":Product: ")) << c.file; // header lines are no days
+    }
+}

@@ -89,6 +89,28 @@ TEST(ClaimedScores, HeaderWithoutHoursOrClubAndRowsBeforeAnyHeaderAreRead)
                                                      "", ""}));
 }
 
+TEST(ClaimedScores, ThousandsSeparatorsDoNotCutTheClub)
+{
+    // Figures with separators right-aligned under their titles, the club
+    // under "CLUB": the club stays whole and no column without a title
+    // appears.
+    TKeoEGrid g;
+    const auto read = readClaimedScores({"73 TOVK",
+                                         "CALL              SCORE   QSOS  HR  CLUB",
+                                         "MULTI-TWO HIGH",
+                                         "K9CT         22,211,974  5,905  48  SOCIETY OF MIDWEST CONTESTERS",
+                                         "W9RE            987,654    876  24  SMC, INC"},
+                                        g);
+    EXPECT_EQ(read.Stations, 2);
+    using R = std::vector<std::string>;
+    EXPECT_EQ(rowOf(g, 0), (R{"#", "CALL", "CATEGORY", "SCORE", "QSOS", "HR", "CLUB", "160", "80", "40", "20", "15",
+                              "10", "TOTAL"}));
+    EXPECT_EQ(rowOf(g, 1), (R{"1", "K9CT", "MULTI-TWO HIGH", "22211974", "5905", "48", "SOCIETY OF MIDWEST CONTESTERS",
+                              "", "", "", "", "", "", ""}));
+    EXPECT_EQ(rowOf(g, 2), (R{"2", "W9RE", "MULTI-TWO HIGH", "987654", "876", "24", "SMC INC", "", "", "", "", "", "",
+                              ""}));
+}
+
 TEST(ClaimedScores, MailWithoutResultsGivesNoStation)
 {
     TKeoEGrid g;

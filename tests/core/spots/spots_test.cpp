@@ -177,7 +177,7 @@ TEST(SpotCounts, NoLimitOnCallsOrCounts)
     EXPECT_EQ(spotters.Cell(2, 1), "77000");
 }
 
-TEST(SpotSearch, RowsWhereTheCallIsSpotterOrDxExactly)
+TEST(SpotSearch, RowsWhereTheCallIsSpotterOrDxWhateverTheLetterCase)
 {
     TKeoEGrid spots = spotGridOf({
         spotLine("DL1ABC", "14025.0", "UA3XXX", "a", "1234"),
@@ -187,9 +187,16 @@ TEST(SpotSearch, RowsWhereTheCallIsSpotterOrDxExactly)
         spotLine("G4ABC", "3510.0", "UA3XXX", "e", "1238"),
     });
     TKeoEGrid found(7, 2);
-    EXPECT_EQ(searchSpots(spots, 5, "UA3XXX", found), 3);
-    EXPECT_EQ(column(found, spcComments), (std::vector<std::string>{"a", "b", "e"}));
-    EXPECT_EQ(found.Cell(spcNumber, 3), "5");
+    // As the DX list counts it: "ua3xxx" is the same station, "/P" another.
+    TKeoEGrid dx(3, 2);
+    countSpotsBy(spots, 5, spcDX, dx);
+    EXPECT_EQ(dx.Cell(1, 1), "UA3XXX");
+    EXPECT_EQ(dx.Cell(2, 1), "3");
+    for (const char* call : {"UA3XXX", "ua3xxx"}) {
+        EXPECT_EQ(searchSpots(spots, 5, call, found), 4) << call;
+        EXPECT_EQ(column(found, spcComments), (std::vector<std::string>{"a", "b", "c", "e"})) << call;
+        EXPECT_EQ(found.Cell(spcNumber, 4), "5") << call;
+    }
     // Only the rows read count: a search within the first two spots.
     EXPECT_EQ(searchSpots(spots, 2, "UA3XXX", found), 2);
     EXPECT_EQ(searchSpots(spots, 5, "NOBODY", found), 0);
