@@ -303,7 +303,13 @@ void TForm2::buildFindAndOperators()
     Find_qso = new TFind_qso(*this);
 }
 
-void TForm2::Find1Click() { Find_qso->exec(); }
+void TForm2::Find1Click()
+{
+    // Its shortcut works wherever the window has the focus: without a log
+    // it does nothing, as its tool button.
+    if (!TB_find_qso->isEnabled()) return;
+    Find_qso->exec();
+}
 
 void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
