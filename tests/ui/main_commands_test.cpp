@@ -356,7 +356,7 @@ TEST(MainCommands, HintsShowInTheGraphicHintWindowAndAboutShowsTheVersion)
     QTest::mouseMove(open, QPoint(4, 4));
     QTest::mouseMove(open, QPoint(5, 5));
     EXPECT_TRUE(QTest::qWaitFor([&] { return hints->window()->isVisible(); }, 300));
-    EXPECT_EQ(hints->window()->caption(), "Settings");
+    EXPECT_EQ(hints->window()->caption().toStdString(), "Settings");
     QTest::mouseClick(s.w.log_grid->viewport(), Qt::LeftButton);
 
     // A two-line hint is taller and holds its bold line.
