@@ -36,11 +36,7 @@ int main(int argc, char** argv)
         w->raise();
         w->activateWindow();
     });
-    QObject::connect(&instance, &SingleInstance::shrinkRequested, w, [w] {
-        w->setWindowState(w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-        w->setGeometry(10, 10, 400, 200);
-        w->show();
-    });
+    QObject::connect(&instance, &SingleInstance::shrinkRequested, w, &TForm2::shrinkForSecondStart);
     w->show();
     return app.exec();
 }

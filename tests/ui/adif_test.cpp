@@ -152,7 +152,9 @@ TEST(AdifWindow, ExportWritesTheChosenNamePlusAdiThatReadsBack)
     answerModal<QFileDialog>([&](QFileDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Export to ADIF");
         EXPECT_EQ(d->findChild<QLineEdit*>()->text(), "ADIF LOG SM5AA 2024");
-        d->selectFile(QString::fromStdString(chosen.string()));
+        // Typed, as a user does: selectFile() leaves the name edit alone while
+        // it has the focus, and the preset name would then open its folder.
+        d->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(chosen.string()));
         static_cast<QDialog*>(d)->accept(); // QFileDialog hides it
     });
     win.w.ea->trigger();

@@ -4,6 +4,7 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/single_instance.h"
+#include "main/status_panels.h"
 #include "main_window_support.h"
 #include "test_support.h"
 
@@ -15,7 +16,12 @@
 #include <QElapsedTimer>
 
 #include <cstring>
+#include <fstream>
+#include <memory>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -154,4 +160,105 @@ TEST(SingleInstance, StaleMarkerOfACrashedInstanceIsTakenOver)
     QLocalSocket s;
     s.connectToServer(name);
     EXPECT_TRUE(s.waitForConnected(1000));
+}
+
+// Bounds from zem.ini (or its defaults, 791 x 604) are kept inside the
+// screen. On the smallest screen the program accepts, 800 x 600, the window
+// then shows both status bars, and its pages fit without scrolling as a
+// whole, with room left for a title bar.
+TEST(Form2, WindowKeepsInsideTheScreenAndFitsTheSmallestOne)
+{
+    MessageRecorder msgs;
+    QTemporaryDir dir;
+    const auto prog = makeProgramFolder(dir);
+    std::ofstream(prog / "zem.ini") << "[Window]\nTop=-50\nLeft=300\nHeight=5000\nWidth=700\n";
+    TForm2 w(prog);
+    w.show();
+    QTest::qWait(50);
+    const QRect screen = w.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w.frameGeometry()));
+    EXPECT_EQ(w.frameGeometry().height(), screen.height());
+    EXPECT_EQ(w.frameGeometry().width(), 700);
+
+    w.setFrameBounds(QRect(0, 0, 791, 600 - 30));
+    QTest::qWait(50);
+    EXPECT_EQ(w.frameGeometry().size(), QSize(791, 570)) << "no page holds the window taller";
+    for (QWidget* bar : {static_cast<QWidget*>(w.sb3), static_cast<QWidget*>(w.sb1)}) {
+        const QRect inWindow(bar->mapTo(&w, QPoint(0, 0)), bar->size());
+        EXPECT_TRUE(bar->isVisible() && w.rect().contains(inWindow)) << bar->objectName().toStdString();
+    }
+    auto* pages = w.findChild<QScrollArea*>("pc1Scroll");
+    ASSERT_NE(pages, nullptr);
+    for (int i = 0; i < w.pc1->count(); ++i) {
+        w.pc1->setCurrentIndex(i);
+        QTest::qWait(10);
+        EXPECT_FALSE(pages->verticalScrollBar()->isVisible()) << w.pc1->tabText(i).toStdString();
+        EXPECT_FALSE(pages->horizontalScrollBar()->isVisible()) << w.pc1->tabText(i).toStdString();
+    }
+}
+
+// A second start with a file puts the window at 10, 10 in 400 x 200, all
+// of it; the next start still opens where the user had the window.
+TEST(Form2, SecondStartBoundsAreTakenWholeAndNotSaved)
+{
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    const QRect user(50, 40, 700, 500);
+    w.setFrameBounds(user);
+    QTest::qWait(20);
+    ASSERT_EQ(w.frameGeometry(), user);
+
+    w.shrinkForSecondStart();
+    QTest::qWait(20);
+    EXPECT_EQ(w.frameGeometry(), QRect(10, 10, 400, 200));
+    w.shrinkForSecondStart(); // a third start: still the user's bounds underneath
+    w.close();
+    const TSettings saved = readSettings(std::filesystem::path(m.prog.path().toStdString()) / "zem.ini");
+    EXPECT_EQ(QRect(saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight), user);
+
+    // Moved by the user after the second start: those bounds are the user's.
+    TForm2 next{std::filesystem::path(m.prog.path().toStdString())};
+    next.show();
+    QTest::qWait(20);
+    EXPECT_EQ(next.frameGeometry(), user);
+    next.shrinkForSecondStart();
+    const QRect moved(30, 20, 600, 400);
+    next.setFrameBounds(moved);
+    next.close();
+    const TSettings again = readSettings(std::filesystem::path(m.prog.path().toStdString()) / "zem.ini");
+    EXPECT_EQ(QRect(again.WindowLeft, again.WindowTop, again.WindowWidth, again.WindowHeight), moved);
+}
+
+TEST(SingleInstance, NameIsPerUserAndDisplay)
+{
+    const QString a = SingleInstance::instanceName(1000, ":0");
+    EXPECT_EQ(a, SingleInstance::instanceName(1000, ":0"));
+    EXPECT_NE(a, SingleInstance::instanceName(1000, ":1"));
+    EXPECT_NE(a, SingleInstance::instanceName(1001, ":0"));
+    const QString wayland = SingleInstance::instanceName(1000, "/run/user/1000/wayland-1");
+    EXPECT_FALSE(wayland.contains('/')) << wayland.toStdString();
+    EXPECT_NE(wayland, SingleInstance::instanceName(1000, "/run/user/1000/wayland-0"));
+}
+
+// Whichever instance runs answers a later plain start, also after the one
+// that first answered has ended.
+TEST(SingleInstance, AnInstanceStartedWithAFileAnswersOnceTheFirstHasEnded)
+{
+    const QString name = QString("zem-chain-%1").arg(getpid());
+    auto first = std::make_unique<SingleInstance>(name);
+    ASSERT_EQ(first->start(false), SingleInstance::Outcome::First);
+    QSignalSpy shrunk(first.get(), &SingleInstance::shrinkRequested);
+
+    SingleInstance second(name);
+    EXPECT_EQ(second.start(true), SingleInstance::Outcome::Continue);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shrunk.count() == 1; }, 3000));
+    EXPECT_FALSE(second.isListening());
+
+    first.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second.isListening(); }, 3000)) << "the second takes over";
+    QSignalSpy raised(&second, &SingleInstance::raiseRequested);
+    SingleInstance third(name);
+    EXPECT_EQ(third.start(false), SingleInstance::Outcome::ExitNow);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raised.count() == 1; }, 3000));
+    EXPECT_FALSE(third.isListening());
 }

@@ -1,6 +1,7 @@
 // The main window's shell through the real window: its menus, pop-ups and
 // tool bar, dropped files, page stepping, the wheel on the log table, full
 // screen, "On top", the hint window and the About box.
+#include "analysis/tfind_qso.h"
 #include "main/about_dialog.h"
 #include "main/form2.h"
 #include "main/graphic_hint_window.h"
@@ -287,6 +288,13 @@ TEST(MainCommands, WheelMovesSpeedRowsAndRefusesAWrongSpeed)
     EXPECT_EQ(wheel(-120), 13);
     EXPECT_EQ(wheel(120), 10);
     EXPECT_EQ(g->currentIndex().column(), 16);
+    // A touchpad sends a notch in eight parts: one step, once the notch is whole.
+    for (int part = 1; part < 8; ++part) EXPECT_EQ(wheel(-15), 10) << part;
+    EXPECT_EQ(wheel(-15), 13);
+    EXPECT_EQ(wheel(-240), 19) << "two notches at once are two steps";
+    EXPECT_EQ(wheel(60), 19);
+    EXPECT_EQ(wheel(-60), 19) << "half a notch back the other way is no step";
+    EXPECT_EQ(wheel(-60), 20);
     g->setCurrentIndex(g->model()->index(18, 16)); // row 19
     EXPECT_EQ(wheel(-120), 20);
     EXPECT_EQ(wheel(-120), 20);
@@ -342,6 +350,15 @@ TEST(MainCommands, HintsShowInTheGraphicHintWindowAndAboutShowsTheVersion)
     QTest::mouseClick(s.w.log_grid->viewport(), Qt::LeftButton);
     EXPECT_FALSE(hints->window()->isVisible());
 
+    // The mouse resting on a button shows its hint after the short pause,
+    // well before the platform's own tool-tip delay.
+    QWidget* open = s.w.tb->widgetForAction(s.w.findChild<QAction*>("tb6"));
+    QTest::mouseMove(open, QPoint(4, 4));
+    QTest::mouseMove(open, QPoint(5, 5));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return hints->window()->isVisible(); }, 300));
+    EXPECT_EQ(hints->window()->caption().toStdString(), "Settings");
+    QTest::mouseClick(s.w.log_grid->viewport(), Qt::LeftButton);
+
     // A two-line hint is taller and holds its bold line.
     const QRect one = hints->window()->hintRect({}, "Callsign");
     const QRect two = hints->window()->hintRect({}, "Callsign\rA much longer second line");
@@ -382,4 +399,28 @@ TEST(MainCommands, EscFromAnyControlClosesAndRightClickShowsThePagePopup)
         settle();
         EXPECT_FALSE(s.w.isVisible()) << control->objectName().toStdString();
     }
+}
+
+TEST(MainCommands, CtrlFFindsOnlyInALoadedLog)
+{
+    ShellWindow s;
+    // Whether Ctrl+F brings up the QSO filter; it is closed again if so.
+    auto ctrlFShowsFinder = [&] {
+        bool shown = false;
+        QTimer::singleShot(200, [&] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shown = d == s.w.Find_qso;
+                d->reject();
+            }
+        });
+        s.w.log_grid->setFocus();
+        QTest::keyClick(&s.w, Qt::Key_F, Qt::ControlModifier);
+        QTest::qWait(300);
+        return shown;
+    };
+    EXPECT_FALSE(ctrlFShowsFinder()) << "no log: the key does nothing, as the tool button";
+
+    s.w.Open_cabrillo_proc(s.cabrillo("find.cbr"));
+    ASSERT_EQ(s.w.state().header.QsoCount, 3);
+    EXPECT_TRUE(ctrlFShowsFinder());
 }

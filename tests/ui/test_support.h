@@ -4,11 +4,15 @@
 #include "main/platform.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -39,7 +43,9 @@ struct MessageRecorder {
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 };
 
-// Answers the next modal dialog of type D once it is up.
+// Answers the next modal dialog of type D once it is up. An answer that
+// leaves its dialog open would keep the test waiting for ever: after a few
+// seconds the test fails and the dialog is closed.
 template <class D>
 void answerModal(std::function<void(D*)> answer)
 {
@@ -49,6 +55,12 @@ void answerModal(std::function<void(D*)> answer)
         if (auto* d = qobject_cast<D*>(QApplication::activeModalWidget())) {
             timer->stop();
             answer(d);
+            QTimer::singleShot(5000, [open = QPointer<QWidget>(d)] {
+                if (!open || !open->isVisible() || QApplication::activeModalWidget() != open) return;
+                ADD_FAILURE() << "the answered dialog " << open->metaObject()->className() << " stayed open";
+                if (auto* dialog = qobject_cast<QDialog*>(open.data())) dialog->reject();
+                else open->close();
+            });
             timer.reset();
         }
     });

@@ -44,6 +44,7 @@ RatesPage::RatesPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(for
     g4 = new QGroupBox(kRatePerMinuteCaption, this);
     g4->setObjectName("g4");
     auto* g4l = new QGridLayout(g4);
+    g4l->setVerticalSpacing(0); // the page fits the window's default height on an 800 x 600 screen
     rb20 = new QRadioButton("all", g4);
     rb20->setObjectName("rb20");
     rb20->setChecked(true);
@@ -78,7 +79,8 @@ RatesPage::RatesPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(for
     Rate_KeoEGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Rate_KeoEGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     Rate_KeoEGrid->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
-    Rate_KeoEGrid->setMinimumHeight(6 * 22 + 4);
+    // All five periods show while there is room; a shorter window scrolls them.
+    Rate_KeoEGrid->setMinimumHeight(3 * 22 + 4);
     g5l->addWidget(Rate_KeoEGrid);
     Button7 = new QPushButton("Show", GroupBox5);
     Button7->setObjectName("Button7");

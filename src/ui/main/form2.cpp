@@ -64,6 +64,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -92,6 +93,23 @@ QPixmap makeContestLogo()
     p.setPen(Qt::gray);
     p.drawRect(0, 0, 11, 11);
     return pm;
+}
+
+// Bounds kept in zem.ini may come from a larger screen (and the defaults
+// are a little larger than 800 x 600): the window is kept inside the screen
+// it opens on, smaller if need be.
+QRect keptOnScreen(QRect r)
+{
+    const QScreen* scr = QGuiApplication::screenAt(r.center());
+    if (!scr) scr = QGuiApplication::primaryScreen();
+    if (!scr) return r;
+    const QRect area = scr->availableGeometry();
+    r.setSize(r.size().boundedTo(area.size()).expandedTo(QSize(1, 1)));
+    if (r.right() > area.right()) r.moveRight(area.right());
+    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
+    if (r.left() < area.left()) r.moveLeft(area.left());
+    if (r.top() < area.top()) r.moveTop(area.top());
+    return r;
 }
 
 CivilDateTime toCivil(const QDateTime& t)
@@ -286,7 +304,13 @@ void TForm2::buildFindAndOperators()
     Find_qso = new TFind_qso(*this);
 }
 
-void TForm2::Find1Click() { Find_qso->exec(); }
+void TForm2::Find1Click()
+{
+    // Its shortcut works wherever the window has the focus: without a log
+    // it does nothing, as its tool button.
+    if (!TB_find_qso->isEnabled()) return;
+    Find_qso->exec();
+}
 
 void TForm2::Chart_sumClick() { Chart_sum->setMultiBar(nextMultiBar(Chart_sum->multiBar())); }
 
@@ -340,13 +364,21 @@ void TForm2::buildStatusArea()
     h->addWidget(ProgressBar2);
     v->addWidget(row);
 
-    // The bottom panel sits under the pages, above nothing else.
+    // The bottom panel sits under the pages, above nothing else. The pages
+    // scroll as a whole when the window is smaller than their controls (a
+    // second start shrinks it to 400 x 200): the window never refuses a size,
+    // and the status bars stay in sight.
     auto* central = new QWidget(this);
     auto* cv = new QVBoxLayout(central);
     cv->setContentsMargins(0, 0, 0, 0);
     cv->setSpacing(0);
     takeCentralWidget();
-    cv->addWidget(pc1, 1);
+    auto* pages = new QScrollArea(central);
+    pages->setObjectName("pc1Scroll");
+    pages->setFrameShape(QFrame::NoFrame);
+    pages->setWidgetResizable(true);
+    pages->setWidget(pc1);
+    cv->addWidget(pages, 1);
     cv->addWidget(bottom);
     setCentralWidget(central);
 }
@@ -432,7 +464,8 @@ void TForm2::readSettingsAtStart()
     chartsPage->applyChartSettings(settings);
     oolbar1->setChecked(settings.ShowToolbar);
     oolbar1Click();
-    setGeometry(settings.WindowLeft, settings.WindowTop, settings.WindowWidth, settings.WindowHeight);
+    setFrameBounds(keptOnScreen(QRect(settings.WindowLeft, settings.WindowTop, settings.WindowWidth,
+                                      settings.WindowHeight)));
     ReopenList.clear();
     for (const auto& f : settings.ReopenList) ReopenList << QString::fromStdString(f);
     build_reopen_menu();
@@ -445,7 +478,9 @@ void TForm2::writeSettingsAtClose()
     settings.MinBreak = se1->value();
     chartsPage->saveChartSettings(settings);
     settings.ShowToolbar = !tb->isHidden();
-    const QRect g = geometry();
+    // Bounds that a second start forced on the window are not the user's.
+    const QRect g = secondStartBounds_ && frameGeometry() == kSecondStartBounds ? *secondStartBounds_
+                                                                                : frameGeometry();
     settings.WindowTop = g.top();
     settings.WindowLeft = g.left();
     settings.WindowHeight = g.height();
@@ -457,6 +492,25 @@ void TForm2::writeSettingsAtClose()
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
+}
+
+void TForm2::setFrameBounds(const QRect& frame)
+{
+    // The window manager's frame is known once the window is on screen;
+    // before that the bounds are the window's own.
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    move(frame.topLeft());
+    resize((frame.size() - decoration).expandedTo(QSize(1, 1)));
+}
+
+void TForm2::shrinkForSecondStart()
+{
+    // A third start finds the window where the second put it: what lies
+    // underneath is still the user's.
+    if (!secondStartBounds_ || frameGeometry() != kSecondStartBounds) secondStartBounds_ = frameGeometry();
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    setFrameBounds(kSecondStartBounds);
+    show();
 }
 
 void TForm2::openFromCommandLine()

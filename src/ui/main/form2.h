@@ -17,12 +17,14 @@
 #include <QMainWindow>
 #include <QFont>
 #include <QPixmap>
+#include <QRect>
 #include <QStringList>
 
 #include <array>
 #include <functional>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class BreaksPage;
@@ -176,6 +178,13 @@ public:
     QString LoadedFileName;
     // The file a Reopen item stands for.
     QString reopenPathOf(QAction* item) const;
+
+    // Where a later start of the program with a file puts this window, out
+    // of the way of the new one; the user's own bounds stay those saved.
+    static constexpr QRect kSecondStartBounds{10, 10, 400, 200};
+    void shrinkForSecondStart();
+    // Places the window's frame (title bar and borders included).
+    void setFrameBounds(const QRect& frame);
 
     int countdownDays() const { return countdownDays_; }
     const QPixmap& contestLogo() const { return logo_; }
@@ -366,4 +375,6 @@ private:
     QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     FullScreenToggle fullScreen_;
+    // The user's bounds before a second start shrank the window.
+    std::optional<QRect> secondStartBounds_;
 };

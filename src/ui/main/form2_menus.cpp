@@ -43,7 +43,8 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QK
 }
 
 // Turns the wheel notches over a widget into calls of a step handler; the
-// widget itself does not scroll.
+// widget itself does not scroll. Touchpads and fine wheels send a notch in
+// small parts: the parts are summed and each whole notch (120) is one step.
 class WheelSteps : public QObject {
 public:
     WheelSteps(QObject* parent, std::function<void(bool down)> step) : QObject(parent), step_(std::move(step)) {}
@@ -54,13 +55,18 @@ protected:
         if (e->type() != QEvent::Wheel) return QObject::eventFilter(o, e);
         const int dy = static_cast<QWheelEvent*>(e)->angleDelta().y();
         if (dy == 0) return QObject::eventFilter(o, e);
-        const int notches = std::max(1, std::abs(dy) / 120);
-        for (int i = 0; i < notches; ++i) step_(dy < 0);
+        // A turn the other way starts afresh rather than paying off what was left.
+        if ((dy < 0) != (sum_ < 0)) sum_ = 0;
+        sum_ += dy;
+        for (; sum_ >= kNotch; sum_ -= kNotch) step_(false);
+        for (; sum_ <= -kNotch; sum_ += kNotch) step_(true);
         return true;
     }
 
 private:
+    static constexpr int kNotch = 120;
     std::function<void(bool)> step_;
+    int sum_ = 0;
 };
 
 // The window sees every key before its controls do: Esc in any control of

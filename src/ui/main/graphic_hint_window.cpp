@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScreen>
@@ -14,6 +15,8 @@ constexpr int kTextLeft = 20;
 constexpr int kSecondLineTop = 15;
 constexpr int kSecondLineMax = 30;
 constexpr int kHideAfterMs = 5000;
+// The pause of the mouse over a control before its hint shows.
+constexpr int kHintPauseMs = 10;
 
 // The hint's lines: before the first line break, and at most 30 characters after it.
 std::pair<QString, QString> hintLines(const QString& hint)
@@ -100,12 +103,26 @@ void TGraphicHintWindow::Paint(QPainter& p)
 }
 
 GraphicHints::GraphicHints(QObject* owner)
-    : QObject(owner), hint_(new TGraphicHintWindow), hideTimer_(new QTimer(this))
+    : QObject(owner), hint_(new TGraphicHintWindow), hideTimer_(new QTimer(this)), pauseTimer_(new QTimer(this))
 {
     hideTimer_->setSingleShot(true);
     hideTimer_->setInterval(kHideAfterMs);
     connect(hideTimer_, &QTimer::timeout, this, &GraphicHints::hideHint);
+    // The platform asks for a tool tip only after its own, much longer pause.
+    pauseTimer_->setSingleShot(true);
+    pauseTimer_->setInterval(kHintPauseMs);
+    connect(pauseTimer_, &QTimer::timeout, this, &GraphicHints::askForHint);
     qApp->installEventFilter(this);
+}
+
+int GraphicHints::hintPauseMs() { return kHintPauseMs; }
+
+void GraphicHints::askForHint()
+{
+    QWidget* w = pausedOver_;
+    if (!w || !w->isVisible()) return;
+    QHelpEvent help(QEvent::ToolTip, w->mapFromGlobal(pausedAt_), pausedAt_);
+    QCoreApplication::sendEvent(w, &help);
 }
 
 GraphicHints::~GraphicHints() { delete hint_; }
@@ -130,16 +147,32 @@ bool GraphicHints::eventFilter(QObject* o, QEvent* e)
             hideHint();
             break;
         }
+        // Asked again by the platform after its own pause: already there.
+        if (owner == shownFor_ && hint_->isVisible() && hint_->caption() == owner->toolTip()) return true;
         const QPoint at = static_cast<QHelpEvent*>(e)->globalPos() + QPoint(0, 20);
         hint_->ActivateHint(QRect(at, QSize()), owner->toolTip());
         shownFor_ = owner;
         hideTimer_->start();
         return true;
     }
+    case QEvent::MouseMove: {
+        // The first receiver is the control under the mouse; its parents
+        // see the same move after it.
+        auto* w = qobject_cast<QWidget*>(o);
+        const auto* me = static_cast<QMouseEvent*>(e);
+        if (!w || me->buttons() != Qt::NoButton) break;
+        const QPoint at = me->globalPosition().toPoint();
+        if (pauseTimer_->isActive() && at == pausedAt_) break;
+        pausedOver_ = w;
+        pausedAt_ = at;
+        pauseTimer_->start();
+        break;
+    }
     case QEvent::Leave:
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::Wheel:
+        pauseTimer_->stop();
         if (hint_->isVisible()) hideHint();
         break;
     default:

@@ -38,13 +38,20 @@ public:
     explicit GraphicHints(QObject* owner);
     ~GraphicHints() override;
     TGraphicHintWindow* window() const { return hint_; }
+    // How long the mouse rests on a control before its hint shows.
+    static int hintPauseMs();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void hideHint();
+    // The pause is over: the control under the mouse is asked for its hint.
+    void askForHint();
     TGraphicHintWindow* hint_;
     QTimer* hideTimer_;
+    QTimer* pauseTimer_;
     QPointer<QWidget> shownFor_;
+    QPointer<QWidget> pausedOver_;
+    QPoint pausedAt_;
 };
