@@ -110,6 +110,7 @@ bool looksLikeCallsign(const std::string& token)
 CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
 {
     const std::vector<std::string> lines = zem::readLines(path);
+    resetLogHeader(s.header); // a value this header lacks is not the previous log's
     auto lineAt = [&](size_t i) -> const std::string& {
         static const std::string none;
         return i < lines.size() ? lines[i] : none;

@@ -17,6 +17,17 @@ void Reset_app(AppState& s)
     s.header.LogYear.clear();
 }
 
+void resetLogHeader(LogHeader& h)
+{
+    h.StationCall.clear();
+    h.OwnCall.clear();
+    h.ContestName.clear();
+    h.Category = kNoCategory;
+    h.LogYear.clear();
+    h.LogTitle.clear();
+    h.QsoCount = 0;
+}
+
 bool activateLoadedLog(AppState& s)
 {
     if (s.header.QsoCount == 0) {

@@ -60,6 +60,12 @@ inline constexpr const char* kNoCategory = "No category";
 // job counters.
 void Reset_app(AppState& s);
 
+// What every reader does before it reads: a header value the new file does
+// not give must not be the previous log's. Category := "No category";
+// StationCall, OwnCall, ContestName, LogYear and LogTitle emptied; QsoCount
+// := 0. OutputDir is set by the reader from the file.
+void resetLogHeader(LogHeader& h);
+
 // Core part of activatemenu. Returns false for an empty log (QsoCount 0),
 // after Reset_app. Otherwise sets FirstQsoMinute from log row 1 and returns
 // true. Rows whose date or time does not convert are passed over (the

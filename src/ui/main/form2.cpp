@@ -701,7 +701,8 @@ void TForm2::activateLoadedLogInWindow()
     for (int i = 1; i <= 4; ++i)
         sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
-    Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
+    // The log's call goes to the near zone's "For callsign"; the settings'
+    // own call stays the user's.
     nearZonePage->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);
     log_grid->setFocus();
@@ -997,22 +998,29 @@ void TForm2::OpenADIF1Click()
 void TForm2::open_adif()
 {
     JobStart = JobNow();
-    // No full reset: an operator chosen for this reading must survive it.
-    clear_all_series();
-    state_.log_grid.ClearGrid();
+    // Absolute before the load makes the log folder current: the operator
+    // chooser reads the file again, and the Reopen list keeps it.
+    ADIF_OD_FileName = QFileInfo(ADIF_OD_FileName).absoluteFilePath();
     const QString path = ADIF_OD_FileName;
     std::string data;
     try {
         data = zem::readFile(QFile::encodeName(path).toStdString());
     } catch (const std::exception& e) {
         OperatorMode = false;
-        showError(e);
+        showError(e); // a file that cannot be read leaves the loaded log as it is
         return;
     }
+    // No full reset: an operator chosen for this reading must survive it.
+    clear_all_series();
+    state_.log_grid.ClearGrid();
     auto& h = state_.header;
+    // Nothing of the previous log's header may stay; operator mode builds on
+    // the station call it read before.
+    const std::string stationCall = h.StationCall;
+    resetLogHeader(h);
     if (OperatorMode) {
         // One operator at a time: a second choice replaces the first.
-        h.StationCall = h.StationCall.substr(0, h.StationCall.find(' ')) + " " + ChosenOperator.toStdString();
+        h.StationCall = stationCall.substr(0, stationCall.find(' ')) + " " + ChosenOperator.toStdString();
     } else {
         QString answer;
         h.StationCall = askAdifCallsign(this, QFileInfo(path).completeBaseName(), answer)

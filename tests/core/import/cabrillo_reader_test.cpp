@@ -288,7 +288,12 @@ TEST_F(CabrilloReader, ReplacesAPreviousLog)
 {
     AppState s;
     readCabrilloLog(s, write(concat(header(3), {qso("DL1ABC", "1"), qso("OH2BH", "1"), qso("K1ABC", "1")}), "a.cbr"));
-    readCabrilloLog(s, write(concat(header(3), {qso("G4ABC")}), "b.cbr"));
+    ASSERT_EQ(s.header.ContestName, "RDXC");
+    s.header.Category = "SINGLE-OP";
+    // A header without contest or category: the previous log's do not stay.
+    readCabrilloLog(s, write({"START-OF-LOG: 3.0", "CALLSIGN: G4XYZ", qso("G4ABC")}, "b.cbr"));
+    EXPECT_EQ(s.header.ContestName, "");
+    EXPECT_EQ(s.header.Category, "No category");
     EXPECT_EQ(s.log_grid.RowCount(), 2);
     EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "G4ABC");
     EXPECT_EQ(s.log_grid.Cell(lcTX, 1), "");
