@@ -66,7 +66,7 @@ const std::vector<LogCommand>& logCommands()
         {"Timefor10QSO1", "Time for 10 QSO", true, true},
         {"mo1", "QSO vs. Op.", true, false},
         {"sr", "ZEM Report", true, true},
-        {"tb4", "ZEM Report", false, true},
+        {"tb4", "ZEM Report", true, true},
         {"tr2", "", true, true},
         {"t3", "", true, true},
         {"Close1", "Close Log", true, true},
@@ -77,6 +77,15 @@ const std::vector<LogCommand>& logCommands()
         {"WPX1", "WPX`s", true, true},
         {"N41", "QSO by countries", true, true},
         {"msr", "Main - second radio", true, true},
+        // What else reads or writes the loaded log: without one these would
+        // write empty files into the closed log's folder, or show nothing.
+        {"Find1", "Find QSO", true, true},
+        {"Checkbandschangerule1", "Check bands change rule", true, true},
+        {"ea", "Export log to ADIF", true, true},
+        {"sh", "Save Log in HTML", true, true},
+        {"PointsMenu", "Points", true, true},
+        {"tb33", "Show", true, true},
+        {"ToolBar5", "", true, true},
     };
     return commands;
 }

@@ -84,7 +84,8 @@ struct StatusPanelsAfterLoad {
 StatusPanelsAfterLoad statusPanelsAfterLoad(const LogHeader& h);
 
 // The commands that depend on a loaded log: component name, caption, and
-// what the reset and a load do to each.
+// what the reset and a load do to each. A name may be a menu item, a
+// submenu, a tool button or a whole tool bar.
 struct LogCommand {
     const char* name;
     const char* caption;

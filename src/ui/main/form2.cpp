@@ -59,6 +59,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -617,6 +618,7 @@ void TForm2::Showinifile1Click() { shellOpen(QString::fromStdString(iniPaths.rea
 
 void TForm2::shClick()
 {
+    if (state_.header.QsoCount < 1) return; // no log: nothing to save, and no folder of its own
     try {
         grid_to_html(state_.log_grid, "Log", state_.header.OutputDir, state_.header);
     } catch (const std::exception& e) {
@@ -637,6 +639,7 @@ void TForm2::setLogCommandsEnabled(bool loaded)
     for (const LogCommand& c : logCommands()) {
         QObject* o = findChild<QAction*>(c.name);
         if (!o) o = findChild<QWidget*>(c.name); // tool bars of the pages
+        if (auto* m = qobject_cast<QMenu*>(o)) o = m->menuAction(); // a submenu greys out as a whole
         if (!o) continue;
         if (!loaded && c.disabledByReset) o->setProperty("enabled", false);
         if (loaded && c.enabledByActivate) o->setProperty("enabled", true);
@@ -649,10 +652,14 @@ void TForm2::Reset_app()
 {
     ::Reset_app(state_);
     OperatorMode = false;
-    // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccPage->grid(),
-                         &wpxPage->grid(), &errorsPage->errorsGrid})
-        g->ClearGrid();
+    // Every result grid of the window empties, whatever page it is on; the
+    // claimed-scores table keeps its rows, they belong to the report, not to
+    // the log. The log table is hidden until a log is there.
+    for (KeoEGridView* v : findChildren<KeoEGridView*>()) {
+        if (v->window() != this || v->objectName() == "Keo3830") continue;
+        v->grid().ClearGrid();
+        v->gridModel()->refresh();
+    }
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
     log_grid->hide();
@@ -1041,6 +1048,7 @@ void TForm2::open_adif()
 
 void TForm2::eaClick()
 {
+    if (state_.header.QsoCount < 1) return;
     const QString chosen = runAdifSaveDialog(this, QString::fromStdString(state_.header.LogTitle));
     if (chosen.isEmpty()) return;
     try {
