@@ -4,6 +4,9 @@
 #include "main/text_util.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <system_error>
 
@@ -126,11 +129,24 @@ ReopenChoice readerForExtension(const std::string& path)
     const std::string name = zem::upperAscii(std::filesystem::path(path).filename().string());
     ReopenChoice c;
     auto has = [&](const char* ext) { return name.find(ext) != std::string::npos; };
+    if (has(".TXT")) c = {ReopenReader::Cabrillo, 36};
     if (has(".CBR")) c = {ReopenReader::Cabrillo, 35};
     if (has(".LOG")) c = {ReopenReader::Cabrillo, 36};
     if (has(".DAT")) c = {ReopenReader::TRLog, 22};
     if (has(".ADI")) c.reader = ReopenReader::ADIF;
     return c;
+}
+
+void checkFileReadable(const std::string& path)
+{
+    // The readers' own read gives the message they would give.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw std::runtime_error("Cannot open file \"" + path + "\": " + std::strerror(errno));
+    std::fgetc(f);
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    if (failed) throw std::runtime_error("Cannot read file \"" + path + "\": " + std::strerror(err));
 }
 
 bool check_and_add_filename_to_reopen(std::vector<std::string>& list, const std::string& path)

@@ -120,15 +120,23 @@ struct ReopenChoice {
 };
 
 // Reader of a recorded file, by its name without regard to case, a later
-// match winning: ".CBR" Cabrillo (image 35), ".LOG" Cabrillo (36), ".DAT"
-// TR Log (22), ".ADI" ADIF (image as before). Only the file name is looked
-// at, so a folder such as "~/.data" does not choose the reader.
+// match winning: ".TXT" Cabrillo (36, as ".LOG"), ".CBR" Cabrillo (image 35),
+// ".LOG" Cabrillo (36), ".DAT" TR Log (22), ".ADI" ADIF (image as before).
+// Only the file name is looked at, so a folder such as "~/.data" does not
+// choose the reader.
 ReopenChoice readerForExtension(const std::string& path);
+
+// Throws the readers' std::runtime_error when path is no file that can be
+// read (missing, unreadable, a folder). A reopen asks first, so that a file
+// gone since it was recorded leaves the loaded log alone.
+void checkFileReadable(const std::string& path);
 
 // Records a loaded file: an empty name does nothing; a name already first
 // does nothing; a name found further down trades places with the first
 // entry; a new name goes first and the list keeps at most 10 entries.
-// Names are kept and compared exactly as given (file names differ by case).
+// Names are kept and compared exactly as given (file names differ by case);
+// the caller gives them absolute, since every load changes the current
+// folder.
 // Returns true when the list changed and the menu needs rebuilding.
 bool check_and_add_filename_to_reopen(std::vector<std::string>& list, const std::string& path);
 

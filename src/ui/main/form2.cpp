@@ -835,6 +835,9 @@ void TForm2::Open_cabrillo_proc(const QString& path)
 void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReopen,
                             const std::function<void()>& read)
 {
+    // Taken now: the load makes the log folder current, and the Reopen list
+    // must find the file from anywhere.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
     if (fullReset) {
         Reset_app();
     } else {
@@ -850,7 +853,7 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
     }
     if (!makeFolderAndActivate()) return;
     // The command ends here: nothing may reach the event loop.
-    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(path); });
+    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(absolute); });
 }
 
 bool TForm2::makeFolderAndActivate()
@@ -971,7 +974,9 @@ void TForm2::build_reopen_menu()
         if (it.choice.reader == ReopenReader::Cabrillo)
             connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
         else if (it.choice.reader == ReopenReader::TRLog)
-            connect(a, &QAction::triggered, this, [this, a] { Open_TR(reopenPathOf(a)); });
+            connect(a, &QAction::triggered, this, [this, a] {
+                if (reopenable(reopenPathOf(a))) Open_TR(reopenPathOf(a));
+            });
         else if (it.choice.reader == ReopenReader::ADIF)
             connect(a, &QAction::triggered, this, &TForm2::reopen_adif_click);
         ReopenItems[static_cast<size_t>(i)] = a;
@@ -980,14 +985,28 @@ void TForm2::build_reopen_menu()
 
 QString TForm2::reopenPathOf(QAction* item) const { return item ? item->data().toString() : QString(); }
 
+bool TForm2::reopenable(const QString& path)
+{
+    // A file gone since it was recorded is reported before any reader
+    // starts: the log on screen stays.
+    try {
+        checkFileReadable(QFile::encodeName(path).toStdString());
+        return true;
+    } catch (const std::exception& e) {
+        showError(e);
+        return false;
+    }
+}
+
 void TForm2::reopen_cabrillo_click()
 {
-    if (auto* a = qobject_cast<QAction*>(sender())) Open_cabrillo_proc(reopenPathOf(a));
+    auto* a = qobject_cast<QAction*>(sender());
+    if (a && reopenable(reopenPathOf(a))) Open_cabrillo_proc(reopenPathOf(a));
 }
 
 void TForm2::reopen_adif_click()
 {
-    if (auto* a = qobject_cast<QAction*>(sender())) {
+    if (auto* a = qobject_cast<QAction*>(sender()); a && reopenable(reopenPathOf(a))) {
         ADIF_OD_FileName = reopenPathOf(a);
         open_adif();
     }

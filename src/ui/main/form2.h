@@ -176,6 +176,8 @@ public:
     QString LoadedFileName;
     // The file a Reopen item stands for.
     QString reopenPathOf(QAction* item) const;
+    // Whether a Reopen entry's file can still be read; says why not.
+    bool reopenable(const QString& path);
 
     int countdownDays() const { return countdownDays_; }
     const QPixmap& contestLogo() const { return logo_; }

@@ -224,9 +224,11 @@ TEST(ReopenList, ReaderByExtensionIgnoresCaseAndFolders)
         {"/l/ARRLDX.DAT", ReopenReader::TRLog, 22},
         {"/l/wpx.adi", ReopenReader::ADIF, -1},
         {"/l/wpx.log.adi", ReopenReader::ADIF, 36}, // a later match wins, the image stays
-        {"/l/ua9xx.txt", ReopenReader::None, -1},
+        {"/l/ua9xx.txt", ReopenReader::Cabrillo, 36},
+        {"/l/ua9xx.TXT.cbr", ReopenReader::Cabrillo, 35},
+        {"/l/ua9xx.zip", ReopenReader::None, -1},
         {"/home/op/.data/ua9xx.cbr", ReopenReader::Cabrillo, 35},
-        {"/home/op/my.adif/ua9xx.txt", ReopenReader::None, -1},
+        {"/home/op/my.adif/ua9xx.txt", ReopenReader::Cabrillo, 36},
     };
     for (const auto& c : cases) {
         const ReopenChoice r = readerForExtension(c.path);
@@ -237,11 +239,11 @@ TEST(ReopenList, ReaderByExtensionIgnoresCaseAndFolders)
 
 TEST(ReopenList, MenuItemsKeepPathsAndShowAmpersands)
 {
-    const auto items = build_reopen_menu({"/l/R&R Test.CBR", "/l/notes.txt"});
+    const auto items = build_reopen_menu({"/l/R&R Test.CBR", "/l/notes.rtf"});
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].caption, "/l/R&&R Test.CBR");
     EXPECT_EQ(items[0].path, "/l/R&R Test.CBR");
     EXPECT_EQ(items[0].choice.reader, ReopenReader::Cabrillo);
-    EXPECT_EQ(items[1].caption, "/l/notes.txt");
+    EXPECT_EQ(items[1].caption, "/l/notes.rtf");
     EXPECT_EQ(items[1].choice.reader, ReopenReader::None);
 }
