@@ -157,10 +157,11 @@ TEST_F(CabrilloReader, SerialsAreNotTakenForTransmitters)
         {{"0", "1", "1", "0"}, true},
         {{"1", "1", "9"}, true},
     };
+    const char* calls[] = {"K1ABC", "K2ABC", "K3ABC", "K4ABC"};
+    const char* times[] = {"1200", "1201", "1202", "1203"};
     for (const auto& c : cases) {
         std::vector<std::string> lines = header(18);
-        for (size_t i = 0; i < c.lasts.size(); ++i)
-            lines.push_back(qso("K" + std::to_string(i + 1) + "ABC", c.lasts[i], "120" + std::to_string(i)));
+        for (size_t i = 0; i < c.lasts.size(); ++i) lines.push_back(qso(calls[i], c.lasts[i], times[i]));
         AppState s;
         const auto r = readCabrilloLog(s, write(lines));
         SCOPED_TRACE(c.lasts[2]);
@@ -168,7 +169,7 @@ TEST_F(CabrilloReader, SerialsAreNotTakenForTransmitters)
         for (size_t i = 0; i < c.lasts.size(); ++i) {
             const int row = static_cast<int>(i) + 1;
             EXPECT_EQ(s.log_grid.Cell(lcTX, row), c.tx ? c.lasts[i] : "");
-            EXPECT_EQ(s.log_grid.Cell(lcCallsign, row), "K" + std::to_string(i + 1) + "ABC");
+            EXPECT_EQ(s.log_grid.Cell(lcCallsign, row), calls[i]);
         }
         EXPECT_EQ(s.BadQsoCount, 0);
     }
