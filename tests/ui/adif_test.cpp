@@ -161,6 +161,8 @@ TEST(AdifWindow, ExportWritesTheChosenNamePlusAdiThatReadsBack)
         EXPECT_EQ(d->windowTitle(), "Export to ADIF");
         EXPECT_EQ(d->findChild<QLineEdit*>()->text(), "ADIF LOG SM5AA 2024");
         d->selectFile(QString::fromStdString(chosen.string()));
+        // selectFile leaves the name edit alone once it has the focus.
+        d->findChild<QLineEdit*>()->setText(QString::fromStdString(chosen.string()));
         static_cast<QDialog*>(d)->accept(); // QFileDialog hides it
     });
     win.w.ea->trigger();
