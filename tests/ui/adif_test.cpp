@@ -108,31 +108,39 @@ TEST(AdifWindow, CommandLineFileIsReadWithTheAnsweredCallsignAndEnablesTheOperat
     EXPECT_EQ(s.header.StationCall, "SM5AA-P OP2") << "the chosen operator replaces the one before";
 }
 
-TEST(AdifWindow, ReopenWithCancelledPromptTakesTheOwnCallAndAMissingFileIsReported)
+TEST(AdifWindow, CancelledPromptAfterAnotherLogTakesTheOwnCallAndAMissingFileLeavesTheLog)
 {
     RestoreCurrentFolder restore;
     QTemporaryDir logs;
     const fs::path file = fs::path(logs.path().toStdString()) / "single.adi";
     std::ofstream(file) << "<CALL:4>K1AR<QSO_DATE:8>20240316<TIME_ON:4>1200<FREQ:6>14.025<MODE:2>CW<EOR>\n"
                            "<CALL:4>N2IC<QSO_DATE:8>20240316<TIME_ON:4>1201<FREQ:6>14.026<MODE:2>CW<EOR>\n";
+    const fs::path cabrillo = fs::path(logs.path().toStdString()) / "before.cbr";
+    std::ofstream(cabrillo) << "START-OF-LOG: 3.0\nCONTEST: CQ-WW-CW\nCALLSIGN: SM5XX\nCATEGORY: SINGLE-OP\n"
+                               "QSO: 14025 CW 2024-03-16 1200 SM5XX         599 14     DL1ABC        599 14\n";
     Window win;
     win.show();
     win.w.Properties->Edit1->setText("RZ9ZEM");
+    win.w.Open_cabrillo_proc(QString::fromStdString(cabrillo.string()));
+    const auto& s = win.w.state();
+    ASSERT_EQ(s.header.Category, "SINGLE-OP");
     win.w.ReopenList = {QString::fromStdString(file.string())};
     win.w.build_reopen_menu();
 
     answerCallsign(QString());
     win.w.ReopenItems[0]->trigger();
-    const auto& s = win.w.state();
     EXPECT_EQ(s.header.QsoCount, 2);
-    EXPECT_EQ(s.header.StationCall, "RZ9ZEM");
+    EXPECT_EQ(s.header.StationCall, "RZ9ZEM") << "the own call of the settings, not the log before's";
+    EXPECT_EQ(s.header.Category, "No category");
+    EXPECT_EQ(s.header.ContestName, "ADIF LOG");
     EXPECT_FALSE(win.w.Co1->isEnabled()) << "no operators in this log";
 
     fs::remove(file);
     win.w.ReopenItems[0]->trigger();
     ASSERT_EQ(win.msgs.texts.size(), 1);
     EXPECT_TRUE(win.msgs.texts.first().contains("single.adi"));
-    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "") << "the table was emptied before the file was opened";
+    EXPECT_EQ(s.header.QsoCount, 2) << "the loaded log stays";
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "K1AR");
 }
 
 TEST(AdifWindow, ExportWritesTheChosenNamePlusAdiThatReadsBack)

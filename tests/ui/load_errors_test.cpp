@@ -94,3 +94,27 @@ TEST(LoadErrors, DoubleClickInTheErrorListLeavesThatLogRowCurrent)
     EXPECT_EQ(w.log_grid->currentIndex().row() + 1, 5);
     EXPECT_EQ(w.log_grid->model()->index(w.log_grid->currentIndex().row(), lcNumber).data().toString(), "5");
 }
+
+TEST(LoadErrors, ALineWithMissingFieldsIsListedOnce)
+{
+    // The reader lists the cut line, and the analysis pass fails on its
+    // missing time: one line, one entry.
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    std::vector<std::pair<std::string, std::string>> qsos;
+    for (int i = 10; i < 30; ++i) qsos.push_back({"2024-11-23", "12" + std::to_string(i)});
+    QByteArray text = logText(qsos); // the cut line comes below the header scan
+    text.replace("END-OF-LOG:", "QSO: 14025 CW 2024-11-23\nEND-OF-LOG:");
+    const QString file = m.writeLog("cut.log", text);
+    QStringList listed;
+    WhileErrorWindowShown errors(w, [&] {
+        for (int r = 1; r < w.state().error_keo.RowCount(); ++r)
+            listed << QString::fromStdString(w.state().error_keo.Cell(0, r));
+    });
+    w.Open_cabrillo_proc(file);
+    QTest::qWait(20);
+
+    EXPECT_EQ(errors.shown, 1);
+    EXPECT_EQ(listed, QStringList{"21"});
+    EXPECT_EQ(w.state().header.QsoCount, 21);
+}

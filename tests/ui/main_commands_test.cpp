@@ -4,6 +4,7 @@
 #include "analysis/tfind_qso.h"
 #include "main/about_dialog.h"
 #include "main/form2.h"
+#include "analysis/near_zone_page.h"
 #include "main/graphic_hint_window.h"
 #include "main/keoe_grid_view.h"
 #include "reports/claimed_scores_page.h"
@@ -118,7 +119,9 @@ TEST(MainCommands, MenuItemsCaptionsShortcutsAndEnabledState)
         {"N39", "Second radio", {}, true, true},
         {"Nearzone1", "Near zone", {}, true, true},
         {"OpenCabrillo1", "Open Cabrillo", {}, true, true},
-        {"Find1", "Find QSO", QKeySequence(Qt::CTRL | Qt::Key_F), true, true},
+        {"Find1", "Find QSO", QKeySequence(Qt::CTRL | Qt::Key_F), false, true},
+        {"ea", "Export log to ADIF", {}, false, true},
+        {"sh", "Save Log in HTML", {}, false, true},
         {"Checkin3830ClaimedScores1", "Check in 3830 Claimed Scores", {}, false, false}, // no report read
         {"ms", "Mouse Wheel Speed", {}, true, true},
         {"tb1", "Open Cabrillo...", {}, true, true},
@@ -169,9 +172,57 @@ TEST(MainCommands, MenuItemsCaptionsShortcutsAndEnabledState)
     EXPECT_EQ(s.w.pc1->tabText(s.w.pc1->currentIndex()), "2 Radio");
 
     s.w.Close1Click();
-    EXPECT_FALSE(s.w.sr->isEnabled());
-    EXPECT_FALSE(s.w.TB_find_qso->isEnabled());
+    check(false);
     EXPECT_TRUE(s.msgs.texts.isEmpty()) << s.msgs.texts.join("|").toStdString();
+}
+
+TEST(MainCommands, CloseLogEmptiesEveryResultGridAndLeavesTheLogFolderAlone)
+{
+    ShellWindow s;
+    s.w.Open_cabrillo_proc(s.cabrillo("test.cbr", 5));
+    ASSERT_EQ(s.w.state().header.QsoCount, 5);
+    const fs::path folder = fs::path(s.w.state().header.OutputDir);
+    s.w.shClick();
+    QFile saved(QString::fromStdString((folder / "Log.htm").string()));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray page = saved.readAll();
+    saved.close();
+    ASSERT_TRUE(page.contains("K4AA"));
+
+    // Whatever the pages last showed, the near zone's and the 2 Radio page's included.
+    s.w.nearZonePage->Edit1->setText("W1AW"); // the worked stations' own country
+    s.w.nearZonePage->Button10Click();
+    ASSERT_GT(s.w.nearZonePage->grid(1).RowCount(), 1);
+    std::vector<KeoEGridView*> grids;
+    for (KeoEGridView* v : s.w.findChildren<KeoEGridView*>())
+        if (v->window() == &s.w) grids.push_back(v);
+    ASSERT_GE(grids.size(), 13u);
+    for (KeoEGridView* v : grids) {
+        TKeoEGrid& g = v->grid();
+        g.SetRowCount(std::max(g.RowCount(), 4));
+        g.SetCell(0, 3, "left over");
+    }
+    s.w.Close1Click();
+    settle();
+    for (KeoEGridView* v : grids) {
+        SCOPED_TRACE(v->objectName().toStdString());
+        const bool kept = v->objectName() == "Keo3830";
+        EXPECT_EQ(v->grid().Cell(0, 3), kept ? "left over" : "");
+        if (!kept) {
+            EXPECT_LE(v->grid().RowCount(), 2);
+        }
+    }
+
+    // Without a log nothing is written over the closed log's files.
+    s.w.shClick();
+    s.w.sh->trigger();
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), page);
+    EXPECT_FALSE(s.w.ea->isEnabled());
+    EXPECT_FALSE(s.w.findChild<QMenu*>("Checkbandschangerule1")->menuAction()->isEnabled());
+    EXPECT_FALSE(s.w.findChild<QMenu*>("PointsMenu")->menuAction()->isEnabled());
+    EXPECT_FALSE(s.w.findChild<QWidget*>("ToolBar5")->isEnabled());
+    EXPECT_FALSE(s.w.findChild<QWidget*>("tb33")->isEnabled());
 }
 
 TEST(MainCommands, DroppedFileOpensWithTheReaderOfItsExtension)

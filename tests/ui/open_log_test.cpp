@@ -1,16 +1,19 @@
 // The road of one log through the real main window: reader, log folder,
 // analysis, Summary files, caption, status bar, reopen list; and the settings
 // kept across a restart.
+#include "analysis/near_zone_page.h"
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/platform.h"
+#include "main/properties_dialog.h"
 #include "main/status_panels.h"
 #include "test_support.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QSpinBox>
@@ -170,4 +173,70 @@ TEST(EndToEnd, ProgramOpensTheLogOnItsCommandLine)
     EXPECT_TRUE(img.startsWith("\xFF\xD8"));
     EXPECT_TRUE(img.endsWith("\xFF\xD9"));
     EXPECT_TRUE(QDir(folder + "/Rates").exists());
+}
+
+TEST(OpenLog, ALoadLeavesTheOwnStationSettingsAlone)
+{
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    const auto folder = makeProgramFolder(prog);
+    {
+        TForm2 w(folder);
+        w.show();
+        QCoreApplication::processEvents();
+        w.Properties->Edit1->setText("RZ9ZEM");
+        w.Properties->Edit3->setText("6");
+        const auto file = std::filesystem::path(logs.path().toStdString()) / "k1ar.cbr";
+        writeLog(file, "K1AR", 2);
+        w.Open_cabrillo_proc(QString::fromStdString(file.string()));
+        ASSERT_EQ(w.state().header.QsoCount, 2);
+        EXPECT_EQ(w.Properties->Edit1->text(), "RZ9ZEM");
+        EXPECT_EQ(w.Properties->Edit3->text(), "6");
+        EXPECT_EQ(w.nearZonePage->Edit1->text(), "K1AR") << "the near zone is measured from the log's call";
+        w.close();
+    }
+    QFile ini(QString::fromStdString((folder / "zem.ini").string()));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.contains("My call=RZ9ZEM")) << text.toStdString();
+    EXPECT_TRUE(text.contains("UTC difference=6")) << text.toStdString();
+}
+
+TEST(OpenLog, ReopenFindsRelativeAndTxtLogsAndAFailedReopenKeepsTheLog)
+{
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w(makeProgramFolder(prog));
+    w.show();
+    QCoreApplication::processEvents();
+    msgs.texts.clear(); // the warning about the missing master file
+
+    const std::filesystem::path dir = logs.path().toStdString();
+    writeLog(dir / "first.txt", "SM5XX", 2);
+    writeLog(dir / "second.cbr", "SM6YY", 3);
+    QDir::setCurrent(logs.path());
+    w.Open_cabrillo_proc("first.txt"); // as the command line names it
+    ASSERT_EQ(w.state().header.QsoCount, 2);
+    EXPECT_EQ(w.ReopenList.value(0).toStdString(), (dir / "first.txt").string());
+    w.Open_cabrillo_proc(QString::fromStdString((dir / "second.cbr").string()));
+    ASSERT_EQ(w.ReopenItemCount, 2);
+
+    // The current folder is now the second log's folder.
+    w.ReopenItems[1]->trigger();
+    EXPECT_EQ(w.state().header.StationCall, "SM5XX");
+    EXPECT_EQ(w.state().header.QsoCount, 2);
+    EXPECT_TRUE(msgs.texts.isEmpty()) << msgs.texts.join("|").toStdString();
+
+    // A file gone since: said so, and the log on screen stays.
+    std::filesystem::remove(dir / "second.cbr");
+    ASSERT_EQ(w.ReopenItems[1]->data().toString().toStdString(), (dir / "second.cbr").string());
+    w.ReopenItems[1]->trigger();
+    ASSERT_EQ(msgs.texts.size(), 1);
+    EXPECT_TRUE(msgs.texts.first().contains("second.cbr"));
+    EXPECT_EQ(w.state().header.QsoCount, 2);
+    EXPECT_EQ(w.state().header.StationCall, "SM5XX");
+    EXPECT_EQ(w.state().log_grid.Cell(lcCallsign, 2), "K1AR");
+    EXPECT_FALSE(w.log_grid->isHidden());
 }

@@ -6,6 +6,7 @@
 #include "main/form2.h"
 #include "../support/fake_database.h"
 #include "main/log_table.h"
+#include "main/status_panels.h"
 #include "main_window_support.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,7 @@ TEST(OtherReaders, TrLogOpensThroughTheChainAndConfigFilesAreLeftAlone)
     EXPECT_EQ(s.header.QsoCount, 0);
 }
 
-TEST(OtherReaders, MixwKeepsTheCategoryAndStaysOutOfTheReopenList)
+TEST(OtherReaders, MixwStartsAFreshHeaderAndStaysOutOfTheReopenList)
 {
     MainWindowWithLogs m;
     TForm2& w = m.w;
@@ -78,9 +79,12 @@ TEST(OtherReaders, MixwKeepsTheCategoryAndStaysOutOfTheReopenList)
     const auto log = folderOf(logs) / "mixw.log";
     std::ofstream(log) << "RZ9ZEM;DL1ABC;200702191234;599;599;x;14025000;a;b;SSB\n"
                           "RZ9ZEM;K1ABC;200702191240;599;599;x;7003500;a;b;RTTY\n";
+    w.state().header.Category = "SINGLE-OP"; // as a Cabrillo log before would leave it
     w.open_MixW(QString::fromStdString(log.string()));
     auto& s = w.state();
     ASSERT_EQ(s.header.QsoCount, 2);
+    EXPECT_EQ(s.header.Category, "No category");
+    EXPECT_EQ(w.sb1->text(3), "No category");
     EXPECT_EQ(s.log_grid.Cell(lcMode, 1), "PH");
     EXPECT_EQ(s.log_grid.Cell(lcBand, 2), "40");
     EXPECT_TRUE(std::filesystem::exists(folderOf(logs) / "MixW2 Log RZ9ZEM 2007" / "Summary.htm"));

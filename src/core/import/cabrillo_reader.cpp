@@ -85,6 +85,8 @@ void examineQsoLine(std::string_view line, const std::vector<std::string>& tok, 
     }
 }
 
+bool isTransmitterField(const std::string& token) { return token.size() == 1 && token[0] >= '0' && token[0] <= '9'; }
+
 bool isQsoRecord(const std::string& line)
 {
     return line.size() >= 2 && line[0] == 'Q' && line[1] == 'S';
@@ -110,6 +112,7 @@ bool looksLikeCallsign(const std::string& token)
 CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
 {
     const std::vector<std::string> lines = zem::readLines(path);
+    resetLogHeader(s.header); // a value this header lacks is not the previous log's
     auto lineAt = [&](size_t i) -> const std::string& {
         static const std::string none;
         return i < lines.size() ? lines[i] : none;
@@ -150,6 +153,23 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
         throw CabrilloFormatError(slice(lastLine, from, from + 13));
     }
 
+    std::vector<std::vector<std::string>> records;
+    for (const auto& line : lines)
+        if (isQsoRecord(line)) records.push_back(zem::commaTextTokens(line));
+
+    // A "0", "1" or "2" at the end of one line may as well be a received
+    // serial or zone. A transmitter field is one digit on every line that
+    // reaches it; a line too short to hold it is listed below.
+    if (layout.tx >= 0) {
+        const auto tx = static_cast<size_t>(layout.tx);
+        for (const auto& tok : records) {
+            if (tok.size() > tx && !isTransmitterField(tok[tx])) {
+                layout.tx = -1;
+                break;
+            }
+        }
+    }
+
     CabrilloReadResult result;
     result.callTokenIndex = layout.call;
     result.txTokenIndex = layout.tx;
@@ -158,15 +178,10 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
     {
         TKeoEGrid::BatchUpdate batch(grid);
         grid.ClearGrid();
-        int records = 0;
-        for (const auto& line : lines)
-            if (isQsoRecord(line)) ++records;
-        grid.SetRowCount(records + 1);
+        grid.SetRowCount(static_cast<int>(records.size()) + 1);
 
         s.RowCounter = 0;
-        for (const auto& line : lines) {
-            if (!isQsoRecord(line)) continue;
-            const auto tok = zem::commaTextTokens(line);
+        for (const auto& tok : records) {
             const int r = ++s.RowCounter;
             bool incomplete = false;
             auto put = [&](int col, int index) {

@@ -4,12 +4,17 @@
 //
 // The caller resets the shared state (Reset_app) before calling, and chains
 // what follows a load itself: the log folder, the analysis, the reopen list.
-// The reader sets StationCall, ContestName, Category and LogYear from the
-// header, fills log_grid (columns "#", "kHz", "Mode", "Date", "Time",
+// The reader starts the header afresh (resetLogHeader) and sets StationCall,
+// ContestName, Category and LogYear from the header, fills log_grid (columns "#", "kHz", "Mode", "Date", "Time",
 // "Callsign" and "TX"), sets QsoCount and RowCounter, and sets OutputDir to the
 // absolute folder of the file. It does not change the process's current
 // folder. LogTitle is left to the log-folder step, which builds it from the
 // header values.
+//
+// The last QSO line of the header scan names the transmitter field when its
+// last field is "0", "1" or "2"; the "TX" column is kept only when that
+// field is one digit on every QSO line long enough to hold it, so that a
+// received serial or zone is not taken for a transmitter.
 //
 // A QSO line that lacks its transmitter field, or any field the log table
 // needs, stays in the log with the missing cells empty and is counted and

@@ -29,6 +29,7 @@ std::string mixwMode(const std::string& mode)
 int readMixwLog(AppState& s, const std::string& path)
 {
     const auto lines = zem::readLines(path);
+    resetLogHeader(s.header);
     auto& grid = s.log_grid;
     s.RowCounter = 0;
     std::string ownCall;

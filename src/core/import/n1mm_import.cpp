@@ -100,6 +100,7 @@ int importN1mmContest(AppState& s, TableSource& db, const N1mmContest& contest, 
         return std::tie(a.date, a.time) < std::tie(b.date, b.time);
     });
 
+    resetLogHeader(s.header);
     auto& grid = s.log_grid;
     {
         TKeoEGrid::BatchUpdate batch(grid);

@@ -4,6 +4,9 @@
 #include "main/text_util.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 #include <system_error>
 
@@ -15,6 +18,17 @@ void Reset_app(AppState& s)
     s.header.StationCall.clear();
     s.header.OwnCall.clear();
     s.header.LogYear.clear();
+}
+
+void resetLogHeader(LogHeader& h)
+{
+    h.StationCall.clear();
+    h.OwnCall.clear();
+    h.ContestName.clear();
+    h.Category = kNoCategory;
+    h.LogYear.clear();
+    h.LogTitle.clear();
+    h.QsoCount = 0;
 }
 
 bool activateLoadedLog(AppState& s)
@@ -55,7 +69,7 @@ const std::vector<LogCommand>& logCommands()
         {"Timefor10QSO1", "Time for 10 QSO", true, true},
         {"mo1", "QSO vs. Op.", true, false},
         {"sr", "ZEM Report", true, true},
-        {"tb4", "ZEM Report", false, true},
+        {"tb4", "ZEM Report", true, true},
         {"tr2", "", true, true},
         {"t3", "", true, true},
         {"Close1", "Close Log", true, true},
@@ -66,6 +80,15 @@ const std::vector<LogCommand>& logCommands()
         {"WPX1", "WPX`s", true, true},
         {"N41", "QSO by countries", true, true},
         {"msr", "Main - second radio", true, true},
+        // What else reads or writes the loaded log: without one these would
+        // write empty files into the closed log's folder, or show nothing.
+        {"Find1", "Find QSO", true, true},
+        {"Checkbandschangerule1", "Check bands change rule", true, true},
+        {"ea", "Export log to ADIF", true, true},
+        {"sh", "Save Log in HTML", true, true},
+        {"PointsMenu", "Points", true, true},
+        {"tb33", "Show", true, true},
+        {"ToolBar5", "", true, true},
     };
     return commands;
 }
@@ -106,11 +129,24 @@ ReopenChoice readerForExtension(const std::string& path)
     const std::string name = zem::upperAscii(std::filesystem::path(path).filename().string());
     ReopenChoice c;
     auto has = [&](const char* ext) { return name.find(ext) != std::string::npos; };
+    if (has(".TXT")) c = {ReopenReader::Cabrillo, 36};
     if (has(".CBR")) c = {ReopenReader::Cabrillo, 35};
     if (has(".LOG")) c = {ReopenReader::Cabrillo, 36};
     if (has(".DAT")) c = {ReopenReader::TRLog, 22};
     if (has(".ADI")) c.reader = ReopenReader::ADIF;
     return c;
+}
+
+void checkFileReadable(const std::string& path)
+{
+    // The readers' own read gives the message they would give.
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw std::runtime_error("Cannot open file \"" + path + "\": " + std::strerror(errno));
+    std::fgetc(f);
+    const bool failed = std::ferror(f) != 0;
+    const int err = errno;
+    std::fclose(f);
+    if (failed) throw std::runtime_error("Cannot read file \"" + path + "\": " + std::strerror(err));
 }
 
 bool check_and_add_filename_to_reopen(std::vector<std::string>& list, const std::string& path)

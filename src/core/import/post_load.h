@@ -60,6 +60,12 @@ inline constexpr const char* kNoCategory = "No category";
 // job counters.
 void Reset_app(AppState& s);
 
+// What every reader does before it reads: a header value the new file does
+// not give must not be the previous log's. Category := "No category";
+// StationCall, OwnCall, ContestName, LogYear and LogTitle emptied; QsoCount
+// := 0. OutputDir is set by the reader from the file.
+void resetLogHeader(LogHeader& h);
+
 // Core part of activatemenu. Returns false for an empty log (QsoCount 0),
 // after Reset_app. Otherwise sets FirstQsoMinute from log row 1 and returns
 // true. Rows whose date or time does not convert are passed over (the
@@ -78,7 +84,8 @@ struct StatusPanelsAfterLoad {
 StatusPanelsAfterLoad statusPanelsAfterLoad(const LogHeader& h);
 
 // The commands that depend on a loaded log: component name, caption, and
-// what the reset and a load do to each.
+// what the reset and a load do to each. A name may be a menu item, a
+// submenu, a tool button or a whole tool bar.
 struct LogCommand {
     const char* name;
     const char* caption;
@@ -113,15 +120,23 @@ struct ReopenChoice {
 };
 
 // Reader of a recorded file, by its name without regard to case, a later
-// match winning: ".CBR" Cabrillo (image 35), ".LOG" Cabrillo (36), ".DAT"
-// TR Log (22), ".ADI" ADIF (image as before). Only the file name is looked
-// at, so a folder such as "~/.data" does not choose the reader.
+// match winning: ".TXT" Cabrillo (36, as ".LOG"), ".CBR" Cabrillo (image 35),
+// ".LOG" Cabrillo (36), ".DAT" TR Log (22), ".ADI" ADIF (image as before).
+// Only the file name is looked at, so a folder such as "~/.data" does not
+// choose the reader.
 ReopenChoice readerForExtension(const std::string& path);
+
+// Throws the readers' std::runtime_error when path is no file that can be
+// read (missing, unreadable, a folder). A reopen asks first, so that a file
+// gone since it was recorded leaves the loaded log alone.
+void checkFileReadable(const std::string& path);
 
 // Records a loaded file: an empty name does nothing; a name already first
 // does nothing; a name found further down trades places with the first
 // entry; a new name goes first and the list keeps at most 10 entries.
-// Names are kept and compared exactly as given (file names differ by case).
+// Names are kept and compared exactly as given (file names differ by case);
+// the caller gives them absolute, since every load changes the current
+// folder.
 // Returns true when the list changed and the menu needs rebuilding.
 bool check_and_add_filename_to_reopen(std::vector<std::string>& list, const std::string& path);
 

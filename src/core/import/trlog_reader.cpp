@@ -67,6 +67,7 @@ bool isTrLogConfigFile(const std::string& path)
 int readTrLog(AppState& s, const std::string& path)
 {
     const auto lines = zem::readLines(path);
+    resetLogHeader(s.header); // an empty first line gives no contest, call or year
     s.RowCounter = 0;
     if (!lines.empty()) readHeader(s.header, lines.front());
     s.header.Category = kTrLogCategory;

@@ -4,7 +4,7 @@
 //
 // The caller resets the shared state before calling and chains what follows
 // a load itself (log folder, analysis, reopen list), as for the Cabrillo
-// reader. The reader sets StationCall, ContestName, Category ("TR Log file")
+// reader. The reader starts the header afresh (resetLogHeader), then sets StationCall, ContestName, Category ("TR Log file")
 // and LogYear from line 1, fills log_grid (columns "#", "kHz", "Mode",
 // "Date", "Time" and "Callsign"), sets QsoCount and RowCounter, and sets
 // OutputDir to the absolute folder of the file.

@@ -10,6 +10,7 @@ AppState::AppState() : error_keo(7, 2, 0, 1)
 
 void Bad_QSO(AppState& s)
 {
+    if (!s.listedRows.insert(s.RowCounter).second) return;
     ++s.BadQsoCount;
     auto& e = s.error_keo;
     if (e.RowCount() <= s.BadQsoCount) e.SetRowCount(s.BadQsoCount + 1);
@@ -22,5 +23,6 @@ void Bad_QSO(AppState& s)
 void resetErrorList(AppState& s)
 {
     s.BadQsoCount = 0;
+    s.listedRows.clear();
     s.error_keo.ClearGrid();
 }

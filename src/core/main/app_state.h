@@ -7,6 +7,7 @@
 #include "main/log_table.h"
 
 #include <string>
+#include <unordered_set>
 
 struct LogHeader {
     std::string StationCall;
@@ -31,6 +32,9 @@ struct AppState {
 
     // Failed QSOs of the running job; also the last row written to the error list.
     int BadQsoCount = 0;
+    // Log rows in the error list: a row that fails in the reader and again
+    // in the analysis pass is one entry.
+    std::unordered_set<int> listedRows;
     // Row of the log table that the running job is processing.
     int RowCounter = 0;
 
@@ -45,7 +49,8 @@ struct AppState {
 };
 
 // Counts a failed QSO of the running job and copies log row RowCounter into
-// the error list at row BadQsoCount.
+// the error list at row BadQsoCount. A row already listed is not counted or
+// listed again until the list is emptied.
 void Bad_QSO(AppState& s);
 // What closing the error window does: counter to 0, list emptied.
 void resetErrorList(AppState& s);

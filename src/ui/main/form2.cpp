@@ -59,6 +59,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
@@ -672,6 +673,7 @@ void TForm2::Showinifile1Click() { shellOpen(QString::fromStdString(iniPaths.rea
 
 void TForm2::shClick()
 {
+    if (state_.header.QsoCount < 1) return; // no log: nothing to save, and no folder of its own
     try {
         grid_to_html(state_.log_grid, "Log", state_.header.OutputDir, state_.header);
     } catch (const std::exception& e) {
@@ -692,6 +694,7 @@ void TForm2::setLogCommandsEnabled(bool loaded)
     for (const LogCommand& c : logCommands()) {
         QObject* o = findChild<QAction*>(c.name);
         if (!o) o = findChild<QWidget*>(c.name); // tool bars of the pages
+        if (auto* m = qobject_cast<QMenu*>(o)) o = m->menuAction(); // a submenu greys out as a whole
         if (!o) continue;
         if (!loaded && c.disabledByReset) o->setProperty("enabled", false);
         if (loaded && c.enabledByActivate) o->setProperty("enabled", true);
@@ -704,10 +707,14 @@ void TForm2::Reset_app()
 {
     ::Reset_app(state_);
     OperatorMode = false;
-    // Every result grid empties; the log table is hidden until a log is there.
-    for (TKeoEGrid* g : {&summary.Summary_Grid, &breaksPage->breaksGrid, &ratesPage->rateGrid, &dxccPage->grid(),
-                         &wpxPage->grid(), &errorsPage->errorsGrid})
-        g->ClearGrid();
+    // Every result grid of the window empties, whatever page it is on; the
+    // claimed-scores table keeps its rows, they belong to the report, not to
+    // the log. The log table is hidden until a log is there.
+    for (KeoEGridView* v : findChildren<KeoEGridView*>()) {
+        if (v->window() != this || v->objectName() == "Keo3830") continue;
+        v->grid().ClearGrid();
+        v->gridModel()->refresh();
+    }
     for (QListWidget* lb : findChildren<QListWidget*>()) lb->clear();
     clearLabels();
     log_grid->hide();
@@ -756,7 +763,8 @@ void TForm2::activateLoadedLogInWindow()
     for (int i = 1; i <= 4; ++i)
         sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
     sb1->update();
-    Properties->Edit1->setText(QString::fromStdString(state_.header.StationCall));
+    // The log's call goes to the near zone's "For callsign"; the settings'
+    // own call stays the user's.
     nearZonePage->Edit1->setText(QString::fromStdString(state_.header.StationCall));
     pc1->setCurrentIndex(0);
     log_grid->setFocus();
@@ -879,6 +887,9 @@ void TForm2::Open_cabrillo_proc(const QString& path)
 void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReopen,
                             const std::function<void()>& read)
 {
+    // Taken now: the load makes the log folder current, and the Reopen list
+    // must find the file from anywhere.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
     if (fullReset) {
         Reset_app();
     } else {
@@ -894,7 +905,7 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
     }
     if (!makeFolderAndActivate()) return;
     // The command ends here: nothing may reach the event loop.
-    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(path); });
+    if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(absolute); });
 }
 
 bool TForm2::makeFolderAndActivate()
@@ -1015,7 +1026,9 @@ void TForm2::build_reopen_menu()
         if (it.choice.reader == ReopenReader::Cabrillo)
             connect(a, &QAction::triggered, this, &TForm2::reopen_cabrillo_click);
         else if (it.choice.reader == ReopenReader::TRLog)
-            connect(a, &QAction::triggered, this, [this, a] { Open_TR(reopenPathOf(a)); });
+            connect(a, &QAction::triggered, this, [this, a] {
+                if (reopenable(reopenPathOf(a))) Open_TR(reopenPathOf(a));
+            });
         else if (it.choice.reader == ReopenReader::ADIF)
             connect(a, &QAction::triggered, this, &TForm2::reopen_adif_click);
         ReopenItems[static_cast<size_t>(i)] = a;
@@ -1024,14 +1037,28 @@ void TForm2::build_reopen_menu()
 
 QString TForm2::reopenPathOf(QAction* item) const { return item ? item->data().toString() : QString(); }
 
+bool TForm2::reopenable(const QString& path)
+{
+    // A file gone since it was recorded is reported before any reader
+    // starts: the log on screen stays.
+    try {
+        checkFileReadable(QFile::encodeName(path).toStdString());
+        return true;
+    } catch (const std::exception& e) {
+        showError(e);
+        return false;
+    }
+}
+
 void TForm2::reopen_cabrillo_click()
 {
-    if (auto* a = qobject_cast<QAction*>(sender())) Open_cabrillo_proc(reopenPathOf(a));
+    auto* a = qobject_cast<QAction*>(sender());
+    if (a && reopenable(reopenPathOf(a))) Open_cabrillo_proc(reopenPathOf(a));
 }
 
 void TForm2::reopen_adif_click()
 {
-    if (auto* a = qobject_cast<QAction*>(sender())) {
+    if (auto* a = qobject_cast<QAction*>(sender()); a && reopenable(reopenPathOf(a))) {
         ADIF_OD_FileName = reopenPathOf(a);
         open_adif();
     }
@@ -1049,22 +1076,29 @@ void TForm2::OpenADIF1Click()
 void TForm2::open_adif()
 {
     JobStart = JobNow();
-    // No full reset: an operator chosen for this reading must survive it.
-    clear_all_series();
-    state_.log_grid.ClearGrid();
+    // Absolute before the load makes the log folder current: the operator
+    // chooser reads the file again, and the Reopen list keeps it.
+    ADIF_OD_FileName = QFileInfo(ADIF_OD_FileName).absoluteFilePath();
     const QString path = ADIF_OD_FileName;
     std::string data;
     try {
         data = zem::readFile(QFile::encodeName(path).toStdString());
     } catch (const std::exception& e) {
         OperatorMode = false;
-        showError(e);
+        showError(e); // a file that cannot be read leaves the loaded log as it is
         return;
     }
+    // No full reset: an operator chosen for this reading must survive it.
+    clear_all_series();
+    state_.log_grid.ClearGrid();
     auto& h = state_.header;
+    // Nothing of the previous log's header may stay; operator mode builds on
+    // the station call it read before.
+    const std::string stationCall = h.StationCall;
+    resetLogHeader(h);
     if (OperatorMode) {
         // One operator at a time: a second choice replaces the first.
-        h.StationCall = h.StationCall.substr(0, h.StationCall.find(' ')) + " " + ChosenOperator.toStdString();
+        h.StationCall = stationCall.substr(0, stationCall.find(' ')) + " " + ChosenOperator.toStdString();
     } else {
         QString answer;
         h.StationCall = askAdifCallsign(this, QFileInfo(path).completeBaseName(), answer)
@@ -1085,6 +1119,7 @@ void TForm2::open_adif()
 
 void TForm2::eaClick()
 {
+    if (state_.header.QsoCount < 1) return;
     const QString chosen = runAdifSaveDialog(this, QString::fromStdString(state_.header.LogTitle));
     if (chosen.isEmpty()) return;
     try {

@@ -178,6 +178,8 @@ public:
     QString LoadedFileName;
     // The file a Reopen item stands for.
     QString reopenPathOf(QAction* item) const;
+    // Whether a Reopen entry's file can still be read; says why not.
+    bool reopenable(const QString& path);
 
     // Where a later start of the program with a file puts this window, out
     // of the way of the new one; the user's own bounds stay those saved.

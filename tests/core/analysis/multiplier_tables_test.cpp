@@ -53,12 +53,13 @@ TEST(MultiplierTables, ZoneTables)
     EXPECT_EQ(s.error_keo.Cell(5, 1), "ZL0AA");
 
     TKeoEGrid itu;
+    resetErrorList(s); // the error window was closed after the first table
     zoneTable(s, cty, itu, ZoneKind::ITU);
     ASSERT_EQ(itu.RowCount(), 77);
     EXPECT_EQ(itu.Cell(0, 0), "ITU");
     EXPECT_EQ(itu.Cell(1, 45), "2");
     EXPECT_EQ(itu.Cell(0, 76), "Total");
-    EXPECT_EQ(s.BadQsoCount, 2);
+    EXPECT_EQ(s.BadQsoCount, 1);
 }
 
 TEST(MultiplierTables, Oblasts)

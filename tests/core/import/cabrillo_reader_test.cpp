@@ -145,6 +145,36 @@ TEST_F(CabrilloReader, TransmitterFieldComesFromTheLastToken)
     }
 }
 
+TEST_F(CabrilloReader, SerialsAreNotTakenForTransmitters)
+{
+    // Lines 19 and 20 are the header scan's QSO lines and line 20 ends in
+    // "1" or "2"; the log has a transmitter field only when that field is one
+    // digit on every line, those below the scan too.
+    struct Case { std::vector<std::string> lasts; bool tx; };
+    const std::vector<Case> cases{
+        {{"5", "1", "15", "2"}, false}, // received serials
+        {{"1", "2", "599"}, false},
+        {{"0", "1", "1", "0"}, true},
+        {{"1", "1", "9"}, true},
+    };
+    const char* calls[] = {"K1ABC", "K2ABC", "K3ABC", "K4ABC"};
+    const char* times[] = {"1200", "1201", "1202", "1203"};
+    for (const auto& c : cases) {
+        std::vector<std::string> lines = header(18);
+        for (size_t i = 0; i < c.lasts.size(); ++i) lines.push_back(qso(calls[i], c.lasts[i], times[i]));
+        AppState s;
+        const auto r = readCabrilloLog(s, write(lines));
+        SCOPED_TRACE(c.lasts[2]);
+        EXPECT_EQ(r.txTokenIndex >= 0, c.tx);
+        for (size_t i = 0; i < c.lasts.size(); ++i) {
+            const int row = static_cast<int>(i) + 1;
+            EXPECT_EQ(s.log_grid.Cell(lcTX, row), c.tx ? c.lasts[i] : "");
+            EXPECT_EQ(s.log_grid.Cell(lcCallsign, row), calls[i]);
+        }
+        EXPECT_EQ(s.BadQsoCount, 0);
+    }
+}
+
 TEST_F(CabrilloReader, ShortLinesAreListedAsProcessingErrors)
 {
     // Lines 3 (no TX field) and 4 (cut off after the date) stay in the log and
@@ -288,7 +318,12 @@ TEST_F(CabrilloReader, ReplacesAPreviousLog)
 {
     AppState s;
     readCabrilloLog(s, write(concat(header(3), {qso("DL1ABC", "1"), qso("OH2BH", "1"), qso("K1ABC", "1")}), "a.cbr"));
-    readCabrilloLog(s, write(concat(header(3), {qso("G4ABC")}), "b.cbr"));
+    ASSERT_EQ(s.header.ContestName, "RDXC");
+    s.header.Category = "SINGLE-OP";
+    // A header without contest or category: the previous log's do not stay.
+    readCabrilloLog(s, write({"START-OF-LOG: 3.0", "CALLSIGN: G4XYZ", qso("G4ABC")}, "b.cbr"));
+    EXPECT_EQ(s.header.ContestName, "");
+    EXPECT_EQ(s.header.Category, "No category");
     EXPECT_EQ(s.log_grid.RowCount(), 2);
     EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "G4ABC");
     EXPECT_EQ(s.log_grid.Cell(lcTX, 1), "");

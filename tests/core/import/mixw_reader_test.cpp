@@ -13,7 +13,7 @@ using MixwReader = ScratchFolderTest;
 TEST_F(MixwReader, ReadsFieldsModesAndHeader)
 {
     AppState s;
-    s.header.Category = "kept";
+    s.header.Category = "SINGLE-OP"; // the log before: MixW2 logs name no category
     const auto path = write("mixw.log", {
         "RZ9ZEM;DL1ABC;200702191234;599;599;x;14025000;a;b;SSB",
         "RZ9ZEM;K1ABC;200702191235;599;599;x;7003500;a;b;RTTY",
@@ -39,7 +39,7 @@ TEST_F(MixwReader, ReadsFieldsModesAndHeader)
     EXPECT_EQ(s.header.StationCall, "RZ9ZOM"); // from the last QSO line
     EXPECT_EQ(s.header.ContestName, "MixW2 Log");
     EXPECT_EQ(s.header.LogYear, "2007");
-    EXPECT_EQ(s.header.Category, "kept");
+    EXPECT_EQ(s.header.Category, "No category");
     EXPECT_EQ(s.BadQsoCount, 0);
 }
 

@@ -80,6 +80,14 @@ TEST_F(TrLogReader, ShortLinesSingleTokenHeaderAndEmptyFiles)
     EXPECT_EQ(e.header.Category, "TR Log file");
     EXPECT_EQ(e.log_grid.RowCount(), 2);
 
+    // An empty first line names nothing: nothing of the log before stays.
+    e.header = {"RZ9ZEM", "CQ WW", "SINGLE-OP", "2007", "CQ WW RZ9ZEM 2007", 3, "", "RZ9ZEM"};
+    ASSERT_EQ(readTrLog(e, write("headless.dat", {"", trLine(" 20", "CW", "05-Mar-07", "09:41", "DL1ABC")})), 1);
+    EXPECT_EQ(e.header.ContestName, "");
+    EXPECT_EQ(e.header.StationCall, "");
+    EXPECT_EQ(e.header.LogYear, "");
+    EXPECT_EQ(e.header.Category, "TR Log file");
+
     AppState b;
     std::string binary(" 1\x00\xff\x01\x02", 6);
     EXPECT_EQ(readTrLog(b, write("bin.dat", {"x", binary, std::string(200, '*')})), 1);
