@@ -23,13 +23,18 @@ constexpr int kQsoGauge[8] = {7, 8, 9, 10, 11, 12, 15, 16};
 constexpr int kStationLabel[8] = {13, 14, 15, 16, 17, 18, 20, 21};
 constexpr int kStationGauge[8] = {17, 18, 19, 20, 21, 22, 23, 24};
 
-QProgressBar* makeGauge(QWidget* parent, int number, const char* chunkColour)
+QProgressBar* makeGauge(QWidget* parent, int number, Qt::GlobalColor barColour)
 {
     auto* g = new QProgressBar(parent);
     g->setObjectName(QString("Gauge%1").arg(number));
     g->setRange(0, 1);
     g->setValue(0);
-    if (chunkColour) g->setStyleSheet(QString("QProgressBar::chunk { background-color: %1; }").arg(chunkColour));
+    // The percentage is drawn over the bar: white where the bar is red or
+    // blue, the window's text colour over the empty part.
+    QPalette p = g->palette();
+    if (barColour != Qt::transparent) p.setColor(QPalette::Highlight, barColour);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    g->setPalette(p);
     return g;
 }
 
@@ -67,11 +72,11 @@ Tadd_info::Tadd_info(DistributionPage& page, AppState& state, TMasterCallDB& mas
         const QString title = r < 6 ? QString("On %1 bands").arg(r + 1) : r == 6 ? "On 1 bands" : "More then 1";
         g->addWidget(new QLabel(title, this), r + 1, 0);
         notFoundLabels[i] = makeNumber(this, kNotFoundLabel[i]);
-        notFoundGauges[i] = makeGauge(this, kNotFoundGauge[i], nullptr);
+        notFoundGauges[i] = makeGauge(this, kNotFoundGauge[i], Qt::transparent);
         qsoLabels[i] = makeNumber(this, kQsoLabel[i]);
-        qsoGauges[i] = makeGauge(this, kQsoGauge[i], "red");
+        qsoGauges[i] = makeGauge(this, kQsoGauge[i], Qt::red);
         stationLabels[i] = makeNumber(this, kStationLabel[i]);
-        stationGauges[i] = makeGauge(this, kStationGauge[i], "blue");
+        stationGauges[i] = makeGauge(this, kStationGauge[i], Qt::blue);
         g->addWidget(notFoundLabels[i], r + 1, 1);
         g->addWidget(notFoundGauges[i], r + 1, 2);
         g->addWidget(qsoLabels[i], r + 1, 3);

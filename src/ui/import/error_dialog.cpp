@@ -1,9 +1,12 @@
 #include "import/error_dialog.h"
 
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "main/text_util.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -32,7 +35,12 @@ TERRF::~TERRF()
 void TERRF::prepareForJob()
 {
     state_.error_keo.SetRowCount(state_.BadQsoCount + 1);
-    error_keo->gridModel()->refresh();
+    fitColumnsToTexts(*error_keo);
+    // Wide enough for every column, the callsign and "TX" included.
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int most = s ? s->availableGeometry().width() : 800;
+    const int wanted = fullGridWidth(*error_keo);
+    if (width() < wanted) resize(std::min(wanted, most), height());
 }
 
 int TERRF::showForJob(QWidget* mainWindow)
