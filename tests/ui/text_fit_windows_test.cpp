@@ -8,13 +8,16 @@
 #include "analysis/tchoos_op.h"
 #include "analysis/tfind_qso.h"
 #include "analysis/two_radio_page.h"
+#include "import/cabrillo_open_dialog.h"
 #include "import/dt_change_dialog.h"
 #include "import/error_dialog.h"
 #include "import/find_cabrillo_dialog.h"
 #include "import/n1mm_dialog.h"
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
+#include "refdata/call_info_dialog.h"
 #include "refdata/itu_waz_form.h"
+#include "refdata/master_edit_dialog.h"
 #include "refdata/rem_form.h"
 #include "reports/zem_report.h"
 #include "spots/spots_form.h"
@@ -275,9 +278,22 @@ TEST_F(SecondaryWindows, AdditionalInformationGaugesAreReadable)
 TEST_F(SecondaryWindows, OtherWindowsAtTheirDefaultSize)
 {
     onModal([&] { w->N20->trigger(); }, [&](QWidget* m) { expectReadable(m, "Settings"); });
-    onModal([&] { w->Mastereditor1->trigger(); }, [&](QWidget* m) { expectReadable(m, "Master editor"); });
-    w->state().CurrentCall = "KC4TEOWR0MG";
-    onModal([&] { w->N24->trigger(); }, [&](QWidget* m) { expectReadable(m, "Information on callsign"); });
+    onModal([&] { w->Mastereditor1->trigger(); },
+            [&](QWidget* m) {
+                auto* e = qobject_cast<TMaster_edit*>(m);
+                ASSERT_NE(e, nullptr);
+                e->Currentlog1Click();
+                e->Button1Click();
+                expectReadable(e, "Master editor");
+            });
+    onModal([&] { w->N24->trigger(); },
+            [&](QWidget* m) {
+                auto* q = qobject_cast<TQTHF*>(m);
+                ASSERT_NE(q, nullptr);
+                q->Edit1->setText("VP2EKC4TEOWR0M");
+                EXPECT_FALSE(q->label20->text().isEmpty());
+                expectReadable(q, "Information on callsign");
+            });
     onModal([&] { w->imefortransmittingcallsigninCW1->trigger(); },
             [&](QWidget* m) {
                 m->findChild<QLineEdit*>("Edit1")->setText("CQ CQ TEST KC4TEOWR0MG KC4TEOWR0MG TEST");
@@ -299,12 +315,20 @@ TEST_F(SecondaryWindows, OtherWindowsAtTheirDefaultSize)
             [&](QWidget* m) {
                 auto* n = qobject_cast<Tn1mm*>(m);
                 ASSERT_NE(n, nullptr);
-                n->e->setText(QString::fromStdString((kSource / "tests/data/DateTestDatabase.mdb").string()));
-                n->b3Click();
+                n->showContests({{"CQ-WPX-SSB", "2025-03-29", "MULTI-OP TWO ALL HIGH SSB", "KC4TEOWR0MG", "1234567"},
+                                 {"RDXC", "2024-03-16", "SINGLE-OP ALL LOW MIXED", "RZ9ZEM", "8"}});
                 expectReadable(n, "N1MM");
             });
     w->DT_change->open();
     expectReadable(w->DT_change, "Date/Time change");
     w->DT_change->reject();
-    onModal([&] { w->o1Click(); }, [&](QWidget* m) { expectReadable(m, "Open Cabrillo"); });
+    onModal([&] { w->o1Click(); },
+            [&](QWidget* m) {
+                auto* d = qobject_cast<CabrilloOpenDialog*>(m);
+                ASSERT_NE(d, nullptr);
+                const fs::path log = kSource / "tests/data/VE3EJ_ARRL10_2024_SO.LOG";
+                d->op1SelectionChange(QString::fromStdString(log.string()));
+                EXPECT_FALSE(d->contestValue()->text().isEmpty());
+                expectReadable(d, "Open Cabrillo");
+            });
 }
