@@ -109,6 +109,7 @@ KeoEGridView* TSpotsF::addPage(TKeoEGrid& grid, const char* name, const QString&
     auto* v = new KeoEGridView(grid, pages);
     v->setObjectName(name);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fitColumnsToTexts(*v);
     pages->addTab(v, title);
     return v;
 }
