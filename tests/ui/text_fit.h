@@ -135,18 +135,27 @@ inline void checkTable(QTableView* v, QStringList& out)
         if (v->isColumnHidden(c) || v->columnWidth(c) == 0) continue;
         // The grid draws 2 px in from each side of a cell one grid line narrower than the column.
         const int room = v->columnWidth(c) - (v->showGrid() ? 1 : 0) - 4;
+        // The sum of a text's glyph advances is its width but for kerning,
+        // which draws Latin pairs closer: a text whose sum fits needs no measuring.
         const QFontMetrics plain(v->font());
-        int widestAscii = 0;
-        for (int ch = 32; ch < 127; ++ch) widestAscii = std::max(widestAscii, plain.horizontalAdvance(QChar(ch)));
+        int advance[128] = {};
+        for (int ch = 32; ch < 127; ++ch) advance[ch] = plain.horizontalAdvance(QChar(ch));
+        auto fitsSurely = [&](const std::string& cell) {
+            int bound = 0;
+            for (unsigned char ch : cell) {
+                if (ch < 32 || ch >= 127) return false;
+                bound += advance[ch];
+            }
+            return bound <= room;
+        };
         int cutRows = 0;
         for (int r = 0; r < m->rowCount(); ++r) {
+            if (v->isRowHidden(r)) continue;
             QFont f = v->font();
             QString text;
             if (keo) {
                 const std::string& cell = keo->grid().Cell(c, r + 1);
-                if (!keo->OnGetDrawValues && static_cast<int>(cell.size()) * widestAscii <= room &&
-                    std::all_of(cell.begin(), cell.end(), [](unsigned char ch) { return ch >= 32 && ch < 127; }))
-                    continue;
+                if (!keo->OnGetDrawValues && fitsSurely(cell)) continue;
                 text = QString::fromUtf8(cell);
                 if (keo->OnGetDrawValues) {
                     TAlignment al = keo->grid().Alignment;

@@ -4,9 +4,7 @@
 #include "main/keoe_grid_view.h"
 #include "main/text_util.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -37,10 +35,8 @@ void TERRF::prepareForJob()
     state_.error_keo.SetRowCount(state_.BadQsoCount + 1);
     fitColumnsToTexts(*error_keo);
     // Wide enough for every column, the callsign and "TX" included.
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const int most = s ? s->availableGeometry().width() : 800;
     const int wanted = fullGridWidth(*error_keo);
-    if (width() < wanted) resize(std::min(wanted, most), height());
+    if (width() < wanted) resize(std::min(wanted, widestWindowWidth(*this)), height());
 }
 
 int TERRF::showForJob(QWidget* mainWindow)

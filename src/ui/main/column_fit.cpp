@@ -3,7 +3,9 @@
 #include "main/keoe_grid_view.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -16,32 +18,31 @@ namespace {
 // one grid line narrower than the column.
 constexpr int kCellMargins = 2 + 2 + 1;
 
-// Measures texts in one font; a text is only measured when it could be wider
-// than the widest so far, so a column of 100,000 spots costs little.
+// Widths of texts in one font. For ASCII the sum of the glyphs' advances is
+// used: it is the drawn width or, where kerning draws a pair closer, a pixel
+// or two more, and it costs a few additions, so a column of 100,000 spots
+// fits at once.
 class TextMeasure {
 public:
     explicit TextMeasure(const QFont& font) : font_(font), fm_(font)
     {
-        for (int c = 32; c < 127; ++c) widestAscii_ = std::max(widestAscii_, fm_.horizontalAdvance(QChar(c)));
+        for (int c = 32; c < 127; ++c) advance_[static_cast<size_t>(c)] = fm_.horizontalAdvance(QChar(c));
     }
     const QFont& font() const { return font_; }
-    // The width of text when it may exceed atLeast; otherwise some value not above atLeast.
-    int widthAbove(const std::string& text, int atLeast) const
+    int width(const std::string& text) const
     {
-        bool ascii = true;
-        for (unsigned char ch : text)
-            if (ch >= 127 || ch < 32) {
-                ascii = false;
-                break;
-            }
-        if (ascii && static_cast<int>(text.size()) * widestAscii_ <= atLeast) return 0;
-        return fm_.horizontalAdvance(QString::fromUtf8(text));
+        int sum = 0;
+        for (unsigned char ch : text) {
+            if (ch < 32 || ch >= 127) return fm_.horizontalAdvance(QString::fromUtf8(text));
+            sum += advance_[ch];
+        }
+        return sum;
     }
 
 private:
     QFont font_;
     QFontMetrics fm_;
-    int widestAscii_ = 0;
+    std::array<int, 128> advance_{};
 };
 
 } // namespace
@@ -77,7 +78,7 @@ std::vector<int> textFitColumnWidths(KeoEGridView& view, const std::vector<int>&
                     m = &*it;
                 }
             }
-            text = std::max(text, m->widthAbove(g.Cell(c, r), text));
+            text = std::max(text, m->width(g.Cell(c, r)));
         }
         if (text > 0) w = std::max(w, text + kCellMargins);
         widths[static_cast<size_t>(c)] = w;
@@ -98,4 +99,11 @@ int fullGridWidth(KeoEGridView& view)
     for (int c = 0; c < view.model()->columnCount(); ++c)
         if (!view.isColumnHidden(c)) w += view.columnWidth(c);
     return w;
+}
+
+int widestWindowWidth(const QWidget& window)
+{
+    const QScreen* s = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    const int screen = s ? s->availableGeometry().width() : 800;
+    return screen - std::max(0, window.frameGeometry().width() - window.width());
 }

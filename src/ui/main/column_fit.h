@@ -6,6 +6,7 @@
 #include <vector>
 
 class KeoEGridView;
+class QWidget;
 
 // For each column: the larger of minimums[c] (0 where not given), its title in
 // the header's font and its widest cell in the font the cell is drawn in, with
@@ -18,3 +19,6 @@ void fitColumnsToTexts(KeoEGridView& view, const std::vector<int>& minimums = {}
 // The width the view needs to show all its columns without a horizontal
 // scroll bar (frame and vertical scroll bar included).
 int fullGridWidth(KeoEGridView& view);
+
+// The widest a window may grow on its screen, its frame left room.
+int widestWindowWidth(const QWidget& window);

@@ -10,8 +10,6 @@
 
 #include <QDir>
 #include <QFontMetrics>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
@@ -26,13 +24,6 @@ const std::vector<std::string> kDxTitles = {"#", "DX", "Spots"};
 constexpr int kPanelWidths[] = {350, 70, 80, 70};
 
 QString shown(const std::string& s) { return QString::fromStdString(zem::toDisplayUtf8(s)); }
-
-// The screen's width: a window may grow to it, not beyond.
-int screenWidth(const QWidget* w)
-{
-    const QScreen* s = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    return s ? s->availableGeometry().width() : 800;
-}
 } // namespace
 
 TSpotsF::TSpotsF(QWidget* parent)
@@ -164,7 +155,7 @@ void TSpotsF::fitPanels()
     }
     ssb->update();
     const int wanted = std::max(total, fullGridWidth(*SpotsGrid) + 8);
-    if (width() < wanted) resize(std::min(wanted, screenWidth(this)), height());
+    if (width() < wanted) resize(std::min(wanted, widestWindowWidth(*this)), height());
 }
 
 void TSpotsF::Search1Click()
@@ -188,7 +179,7 @@ void TSpotsF::SearchOfSpotsFor(const QString& Call)
     if (found == 0) return;
     fitColumnsToTexts(*SSF->SG);
     const int wanted = fullGridWidth(*SSF->SG);
-    if (SSF->width() < wanted) SSF->resize(std::min(wanted, screenWidth(this)), SSF->height());
+    if (SSF->width() < wanted) SSF->resize(std::min(wanted, widestWindowWidth(*SSF)), SSF->height());
     SSF->setWindowTitle(Call + " - " + QString::number(found) + " spots");
     SSF->exec();
 }
