@@ -15,8 +15,8 @@
 namespace {
 
 // The grid draws a cell's text 2 px in from each side of a rectangle that is
-// one grid line narrower than the column.
-constexpr int kCellMargins = 2 + 2 + 1;
+// one grid line narrower than the column; 2 px more keep the text off the line.
+constexpr int kCellMargins = 2 + 2 + 1 + 2;
 
 // Widths of texts in one font. For ASCII the sum of the glyphs' advances is
 // used: it is the drawn width or, where kerning draws a pair closer, a pixel
@@ -105,5 +105,7 @@ int widestWindowWidth(const QWidget& window)
 {
     const QScreen* s = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     const int screen = s ? s->availableGeometry().width() : 800;
-    return screen - std::max(0, window.frameGeometry().width() - window.width());
+    // A window not shown yet has no frame to measure: leave room for a usual one.
+    const int frame = window.isVisible() ? std::max(0, window.frameGeometry().width() - window.width()) : 16;
+    return screen - frame;
 }
