@@ -307,7 +307,7 @@ TEST_F(SecondaryWindows, OtherWindowsAtTheirDefaultSize)
             [&](QWidget* m) {
                 auto* q = qobject_cast<TQTHF*>(m);
                 ASSERT_NE(q, nullptr);
-                q->Edit1->setText("VP2EKC4TEOWR0M");
+                q->Edit1->setText("TLKC4TEOWR0MG");
                 EXPECT_FALSE(q->label20->text().isEmpty());
                 expectReadable(q, "Information on callsign");
             });
