@@ -6,12 +6,16 @@
 #include "refdata/master_call_db.h"
 
 #include <QEvent>
+#include <QPalette>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScreen>
+
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -23,13 +27,32 @@ constexpr int kQsoGauge[8] = {7, 8, 9, 10, 11, 12, 15, 16};
 constexpr int kStationLabel[8] = {13, 14, 15, 16, 17, 18, 20, 21};
 constexpr int kStationGauge[8] = {17, 18, 19, 20, 21, 22, 23, 24};
 
-QProgressBar* makeGauge(QWidget* parent, int number, const char* chunkColour)
+// Relative luminance of a colour, as the contrast of two colours is measured.
+double luminance(const QColor& c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// Black or white, whichever reads better on bar.
+QColor readableTextOn(const QColor& bar)
+{
+    const double l = luminance(bar);
+    return (1.05 / (l + 0.05)) > ((l + 0.05) / 0.05) ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+QProgressBar* makeGauge(QWidget* parent, int number, std::optional<QColor> barColour)
 {
     auto* g = new QProgressBar(parent);
     g->setObjectName(QString("Gauge%1").arg(number));
     g->setRange(0, 1);
     g->setValue(0);
-    if (chunkColour) g->setStyleSheet(QString("QProgressBar::chunk { background-color: %1; }").arg(chunkColour));
+    // The percentage is drawn across the bar: over the filled part in a
+    // colour chosen to read on it, elsewhere in the window's text colour.
+    QPalette p = g->palette();
+    if (barColour) p.setColor(QPalette::Highlight, *barColour);
+    p.setColor(QPalette::HighlightedText, readableTextOn(p.color(QPalette::Highlight)));
+    g->setPalette(p);
     return g;
 }
 
@@ -67,11 +90,11 @@ Tadd_info::Tadd_info(DistributionPage& page, AppState& state, TMasterCallDB& mas
         const QString title = r < 6 ? QString("On %1 bands").arg(r + 1) : r == 6 ? "On 1 bands" : "More then 1";
         g->addWidget(new QLabel(title, this), r + 1, 0);
         notFoundLabels[i] = makeNumber(this, kNotFoundLabel[i]);
-        notFoundGauges[i] = makeGauge(this, kNotFoundGauge[i], nullptr);
+        notFoundGauges[i] = makeGauge(this, kNotFoundGauge[i], std::nullopt);
         qsoLabels[i] = makeNumber(this, kQsoLabel[i]);
-        qsoGauges[i] = makeGauge(this, kQsoGauge[i], "red");
+        qsoGauges[i] = makeGauge(this, kQsoGauge[i], QColor(Qt::red));
         stationLabels[i] = makeNumber(this, kStationLabel[i]);
-        stationGauges[i] = makeGauge(this, kStationGauge[i], "blue");
+        stationGauges[i] = makeGauge(this, kStationGauge[i], QColor(Qt::blue));
         g->addWidget(notFoundLabels[i], r + 1, 1);
         g->addWidget(notFoundGauges[i], r + 1, 2);
         g->addWidget(qsoLabels[i], r + 1, 3);

@@ -3,6 +3,7 @@
 #include "analysis/cw_time.h"
 #include "main/upper_case_edit.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,9 @@ Tcw_call_form::Tcw_call_form(QWidget* parent) : QDialog(parent)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(30);
+    // Room for a message of the longest length in letters and digits of
+    // every width.
+    Edit1->setMinimumWidth(QFontMetrics(Edit1->font()).horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123") + 8);
     makeUpperCase(Edit1);
     Sp3 = spin(this, "Sp3", 0, 1000, 10, 0);
     Sp1 = spin(this, "Sp1", 50, 100000, 50, 1000);

@@ -1,6 +1,7 @@
 #include "analysis/tbc_for_m2.h"
 
 #include "analysis/two_radio.h"
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 
 #include <QGuiApplication>
@@ -8,6 +9,11 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+
+namespace {
+// The least each column gets; titles and counts widen their column.
+const std::vector<int> kColumnWidths = {40, 40, 40, 150, 150, 65, 65, 65};
+} // namespace
 
 Tbc_for_m2::Tbc_for_m2(QWidget* parent) : QDialog(parent), M2_grid(8, 2, 0, 1)
 {
@@ -17,8 +23,7 @@ Tbc_for_m2::Tbc_for_m2(QWidget* parent) : QDialog(parent), M2_grid(8, 2, 0, 1)
     initM2Grid(M2_grid);
     M2_Keo = new KeoEGridView(M2_grid, this);
     M2_Keo->setObjectName("M2_Keo");
-    const int widths[] = {40, 40, 40, 150, 150, 65, 65, 65};
-    M2_Keo->setColumnWidths(std::vector<int>(std::begin(widths), std::end(widths)));
+    fitColumnsToTexts(*M2_Keo, kColumnWidths);
     M2_Keo->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool) { M2_KeoDrawCell(p, r, col, row); };
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -49,6 +54,6 @@ void Tbc_for_m2::keyPressEvent(QKeyEvent* e)
 void Tbc_for_m2::showEvent(QShowEvent* e)
 {
     if (auto* scr = QGuiApplication::primaryScreen()) move(scr->availableGeometry().center() - rect().center());
-    M2_Keo->gridModel()->refresh();
+    fitColumnsToTexts(*M2_Keo, kColumnWidths);
     QDialog::showEvent(e);
 }

@@ -1,6 +1,7 @@
 #include "analysis/tchoos_op.h"
 
 #include "analysis/operators.h"
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 
 #include <QGuiApplication>
@@ -9,6 +10,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+namespace {
+// The least each column gets; titles and operators widen their column.
+const std::vector<int> kColumnWidths = {40, 80, 60, 50, 50, 50, 50, 50, 50};
+} // namespace
 
 TChoos_op::TChoos_op(QWidget* parent) : QDialog(parent)
 {
@@ -20,7 +26,7 @@ TChoos_op::TChoos_op(QWidget* parent) : QDialog(parent)
     mm_keo->setObjectName("mm_keo");
     mm_keo->setSelectionBehavior(QAbstractItemView::SelectRows);
     mm_keo->setSelectionMode(QAbstractItemView::SingleSelection);
-    mm_keo->setColumnWidths({40, 80, 60, 50, 50, 50, 50, 50, 50});
+    fitColumnsToTexts(*mm_keo, kColumnWidths);
     Button1 = new QPushButton("OK", this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
@@ -63,3 +69,10 @@ void TChoos_op::Button1Click()
 }
 
 void TChoos_op::mm_keoDblClick() { Button1Click(); }
+
+void TChoos_op::showEvent(QShowEvent* e)
+{
+    // The table was filled just before: fit it to what it holds now.
+    fitColumnsToTexts(*mm_keo, kColumnWidths);
+    QDialog::showEvent(e);
+}

@@ -33,6 +33,9 @@ public slots:
     void Button1Click();
     void mm_keoDblClick();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+
 private:
     TKeoEGrid table_;
 };

@@ -1,6 +1,7 @@
 #include "analysis/tfind_qso.h"
 
 #include "main/form2.h"
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "main/platform.h"
 #include "reports/html_export.h"
@@ -193,7 +194,16 @@ void TFind_qso::b1Click()
     } catch (const std::exception& e) {
         Show_msg(messageText(e.what()));
     }
-    Find_Keo->gridModel()->refresh();
+    fitColumns();
+}
+
+void TFind_qso::fitColumns()
+{
+    // The log's widths are the floor; a column the log hides stays hidden.
+    std::vector<int> widths = textFitColumnWidths(*Find_Keo, logWidths_);
+    for (size_t c = 0; c < widths.size() && c < logWidths_.size(); ++c)
+        if (logWidths_[c] <= 0) widths[c] = 0;
+    Find_Keo->setColumnWidths(widths);
 }
 
 void TFind_qso::b2Click() {}
@@ -243,11 +253,11 @@ void TFind_qso::FormActivate()
     found_.SetColCount(log.ColCount());
     found_.SetHeader(std::vector<std::string>(log.RowCells(0)));
     Find_Keo->gridModel()->refresh();
-    std::vector<int> widths;
-    for (int c = 0; c < log.ColCount(); ++c) widths.push_back(form_.log_grid->columnWidth(c));
-    Find_Keo->setColumnWidths(widths);
-    // The widths fit the log's font; with a larger one dates and calls are cut.
+    logWidths_.clear();
+    for (int c = 0; c < log.ColCount(); ++c)
+        logWidths_.push_back(form_.log_grid->isColumnHidden(c) ? 0 : form_.log_grid->columnWidth(c));
     Find_Keo->setFont(form_.log_grid->font());
+    fitColumns();
     const QRect main = form_.geometry();
     setGeometry(main.left() + 20, main.top() + 100, main.width() - 40, height());
 }

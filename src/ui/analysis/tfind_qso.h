@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class KeoEGridView;
 class QCheckBox;
 class QComboBox;
@@ -57,6 +59,9 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // Every found QSO readable: the log's column widths at least.
+    void fitColumns();
     TForm2& form_;
     TKeoEGrid found_;
+    std::vector<int> logWidths_;
 };

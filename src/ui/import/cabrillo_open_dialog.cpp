@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,11 +32,14 @@ QStringList cabrilloNameFilters(const QString& filter)
 }
 
 namespace {
+// width is the least: a larger font or a long contest name widens the label.
 QLabel* sunkenLabel(const QString& text, int width, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setFixedSize(width, 18);
+    const QFontMetrics fm(l->font());
+    l->setMinimumWidth(std::max(width, fm.horizontalAdvance(text) + 2 * l->frameWidth() + 4));
+    l->setFixedHeight(std::max(18, fm.height() + 2 * l->frameWidth()));
     return l;
 }
 } // namespace
@@ -61,7 +65,7 @@ CabrilloOpenDialog::CabrilloOpenDialog(QWidget* parent) : QFileDialog(parent)
     callsignValue_ = sunkenLabel(QString(), 250, strip);
     grid->addWidget(contestValue_, 0, 1);
     grid->addWidget(callsignValue_, 1, 1);
-    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(1, 1);
 
     if (auto* main = qobject_cast<QGridLayout*>(layout()))
         main->addWidget(strip, main->rowCount(), 0, 1, main->columnCount());

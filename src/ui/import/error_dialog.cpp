@@ -1,5 +1,6 @@
 #include "import/error_dialog.h"
 
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "main/text_util.h"
 
@@ -32,7 +33,10 @@ TERRF::~TERRF()
 void TERRF::prepareForJob()
 {
     state_.error_keo.SetRowCount(state_.BadQsoCount + 1);
-    error_keo->gridModel()->refresh();
+    fitColumnsToTexts(*error_keo);
+    // Wide enough for every column, the callsign and "TX" included.
+    const int wanted = fullGridWidth(*error_keo);
+    if (width() < wanted) resize(std::min(wanted, widestWindowWidth(*this)), height());
 }
 
 int TERRF::showForJob(QWidget* mainWindow)

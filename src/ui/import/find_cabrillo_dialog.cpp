@@ -1,5 +1,6 @@
 #include "import/find_cabrillo_dialog.h"
 
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "main/platform.h"
 
@@ -16,6 +17,11 @@
 #include <QPushButton>
 
 #include <exception>
+
+namespace {
+// The least each column gets; longer categories and paths widen their column.
+const std::vector<int> kColumnWidths = {35, 180, 75, 140, 74, 223};
+} // namespace
 
 Tfind_cabrillo::Tfind_cabrillo(std::function<QString()> logsFolder, std::function<void(const QString&)> openLog,
                                QWidget* parent)
@@ -42,8 +48,7 @@ Tfind_cabrillo::Tfind_cabrillo(std::function<QString()> logsFolder, std::functio
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setMouseTracking(true);
     g->viewport()->installEventFilter(this);
-    const int widths[] = {35, 180, 75, 140, 74, 223};
-    for (int c = 0; c < 6; ++c) g->setColumnWidth(c, widths[c]);
+    fitColumnsToTexts(*g, kColumnWidths);
     Button3 = new QPushButton("Clear", this);
     Button3->setObjectName("Button3");
     Button4 = new QPushButton("Close", this);
@@ -112,14 +117,14 @@ void Tfind_cabrillo::Button1Click()
     } catch (const std::exception& e) {
         // The rows found before the failure stay listed.
         fillFinderGrid(found, list);
-        g->gridModel()->refresh();
+        fitColumnsToTexts(*g, kColumnWidths);
         Show_msg(QString::fromUtf8(e.what()));
         return;
     }
     // After a search the searched folder is the current one.
     QDir::setCurrent(folder);
     fillFinderGrid(found, list);
-    g->gridModel()->refresh();
+    fitColumnsToTexts(*g, kColumnWidths);
     if (list.empty()) {
         Label5->clear();
         Show_msg("No files found");
@@ -131,7 +136,7 @@ void Tfind_cabrillo::Button1Click()
 void Tfind_cabrillo::Button3Click()
 {
     fillFinderGrid(found, {});
-    g->gridModel()->refresh();
+    fitColumnsToTexts(*g, kColumnWidths);
     Label5->clear();
 }
 

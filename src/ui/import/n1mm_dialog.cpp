@@ -3,6 +3,7 @@
 #include "import/n1mm_import.h"
 #include "import/table_source.h"
 #include "main/form2.h"
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 
 #include <QFileDialog>
@@ -23,12 +24,12 @@ Tn1mm::Tn1mm(TForm2& form, QWidget* parent) : QDialog(parent), form_(form)
     b->setObjectName("b");
     b3 = new QPushButton("Open Datebase >>", this);
     b3->setObjectName("b3");
-    fillN1mmContestGrid(contests, {});
     ng = new KeoEGridView(contests, this);
     ng->setObjectName("ng");
     ng->setSelectionBehavior(QAbstractItemView::SelectRows);
     ng->setSelectionMode(QAbstractItemView::SingleSelection);
     ng->horizontalHeader()->setStretchLastSection(true);
+    showContests({});
     b1 = new QPushButton("Open selected log", this);
     b1->setObjectName("b1");
     b1->setEnabled(false);
@@ -72,19 +73,24 @@ void Tn1mm::b1Click() { ImportQSOsFromN1MM(); }
 
 void Tn1mm::b2Click() { reject(); }
 
+void Tn1mm::showContests(const std::vector<N1mmContest>& list)
+{
+    fillN1mmContestGrid(contests, list);
+    fitColumnsToTexts(*ng);
+}
+
 void Tn1mm::Read_datebase()
 {
-    fillN1mmContestGrid(contests, {});
+    showContests({});
     try {
         auto db = openAccessDatabase(e->text().toStdString());
-        fillN1mmContestGrid(contests, readN1mmContests(*db));
+        showContests(readN1mmContests(*db));
         b1->setEnabled(true);
     } catch (const std::exception&) {
         // Not a database, or not one of N1MM Logger: an empty list says so.
         b1->setEnabled(false);
         b3->setEnabled(false);
     }
-    ng->gridModel()->refresh();
     if (b1->isEnabled()) ng->GoToCell(0, 1);
 }
 

@@ -4,6 +4,8 @@
 
 #include "main/keoe_grid.h"
 
+#include "import/n1mm_import.h"
+
 #include <QDialog>
 
 class KeoEGridView;
@@ -23,6 +25,9 @@ public:
     QPushButton* b2 = nullptr;
     KeoEGridView* ng = nullptr;
     TKeoEGrid contests{5, 2, 0, 1};
+
+    // Lists the contests of the database, each column as wide as its texts.
+    void showContests(const std::vector<N1mmContest>& list);
 
 public slots:
     void bClick();

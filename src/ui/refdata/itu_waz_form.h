@@ -30,5 +30,6 @@ public slots:
     void Button1Click();
 
 private:
+    void fitList(int rows);
     std::filesystem::path ctyDat_;
 };

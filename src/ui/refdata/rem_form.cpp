@@ -1,6 +1,7 @@
 #include "refdata/rem_form.h"
 
 #include "analysis/call_country.h"
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "main/platform.h"
 #include "main/upper_case_edit.h"
@@ -14,6 +15,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+namespace {
+// The least each column gets; the longest country name widens its column.
+const std::vector<int> kColumnWidths = {40, 200, 70, 70};
+} // namespace
 
 Trem_Form::Trem_Form(TCty_search& cty, std::filesystem::path ctyDat, std::function<std::string()> stationCall,
                      QWidget* parent)
@@ -40,8 +46,7 @@ Trem_Form::Trem_Form(TCty_search& cty, std::filesystem::path ctyDat, std::functi
     Keo1 = new KeoEGridView(keo1, this);
     Keo1->setObjectName("Keo1");
     Keo1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    // Room for the longest country names ("Tristan da Cunha & Gough").
-    Keo1->setColumnWidths({40, 200, 70, 70});
+    fitColumnsToTexts(*Keo1, kColumnWidths);
 
     auto* top = new QHBoxLayout;
     top->addWidget(Edit1);
@@ -123,5 +128,5 @@ void Trem_Form::Button1Click()
     } catch (const std::exception& e) {
         Show_msg(QString::fromStdString(e.what()));
     }
-    Keo1->gridModel()->refresh();
+    fitColumnsToTexts(*Keo1, kColumnWidths);
 }

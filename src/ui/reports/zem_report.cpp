@@ -35,6 +35,10 @@ TZEM_Report::TZEM_Report(const AppState& state, TCty_search& cty, ReportOptions 
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
     }
+    // Every table in view at once: the list is never shorter than its items.
+    if (l->topLevelItemCount() > 0)
+        l->setMinimumHeight(l->sizeHintForRow(0) * l->topLevelItemCount() + l->header()->sizeHint().height() +
+                            2 * l->frameWidth() + 2);
     v->addWidget(l, 1);
 
     auto* buttons = new QHBoxLayout();

@@ -1,5 +1,6 @@
 #include "spots/spots_form.h"
 
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
@@ -8,6 +9,7 @@
 #include "spots/ssf_form.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
@@ -17,6 +19,9 @@
 namespace {
 const std::vector<std::string> kSpotterTitles = {"#", "Spotter", "Spots from him"};
 const std::vector<std::string> kDxTitles = {"#", "DX", "Spots"};
+
+// File name, spots, spotters, DX.
+constexpr int kPanelWidths[] = {350, 70, 80, 70};
 
 QString shown(const std::string& s) { return QString::fromStdString(zem::toDisplayUtf8(s)); }
 } // namespace
@@ -62,7 +67,7 @@ TSpotsF::TSpotsF(QWidget* parent)
 
     ssb = new TStatusPanels(this);
     ssb->setObjectName("ssb");
-    for (int w : {350, 70, 80, 70}) ssb->addPanel(w);
+    for (int w : kPanelWidths) ssb->addPanel(w);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -95,6 +100,7 @@ KeoEGridView* TSpotsF::addPage(TKeoEGrid& grid, const char* name, const QString&
     auto* v = new KeoEGridView(grid, pages);
     v->setObjectName(name);
     v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fitColumnsToTexts(*v);
     pages->addTab(v, title);
     return v;
 }
@@ -132,8 +138,24 @@ void TSpotsF::load(const QString& path)
     ssb->setText(2, QString::number(spotters) + " spotters");
     const int dx = countSpotsBy(spotsGrid, SpotCount, spcDX, dxGrid);
     ssb->setText(3, QString::number(dx) + " DX");
-    for (KeoEGridView* v : {SpotsGrid, SpottersGrid, DXGrid}) v->gridModel()->refresh();
+    for (KeoEGridView* v : {SpotsGrid, SpottersGrid, DXGrid}) fitColumnsToTexts(*v);
+    fitPanels();
     if (!bad.empty()) Show_msg(shown(bad));
+}
+
+void TSpotsF::fitPanels()
+{
+    // Counts of six digits and a long path need more than the usual widths.
+    const QFontMetrics fm(ssb->font());
+    int total = 0;
+    for (int i = 0; i < ssb->panelCount(); ++i) {
+        const int minimum = i < static_cast<int>(std::size(kPanelWidths)) ? kPanelWidths[i] : 0;
+        ssb->panel(i).width = std::max(minimum, fm.horizontalAdvance(ssb->text(i)) + 8);
+        total += ssb->panel(i).width;
+    }
+    ssb->update();
+    const int wanted = std::max(total, fullGridWidth(*SpotsGrid) + 8);
+    if (width() < wanted) resize(std::min(wanted, widestWindowWidth(*this)), height());
 }
 
 void TSpotsF::Search1Click()
@@ -155,7 +177,9 @@ void TSpotsF::SearchOfSpotsFor(const QString& Call)
         return;
     }
     if (found == 0) return;
-    SSF->SG->gridModel()->refresh();
+    fitColumnsToTexts(*SSF->SG);
+    const int wanted = fullGridWidth(*SSF->SG);
+    if (SSF->width() < wanted) SSF->resize(std::min(wanted, widestWindowWidth(*SSF)), SSF->height());
     SSF->setWindowTitle(Call + " - " + QString::number(found) + " spots");
     SSF->exec();
 }

@@ -58,6 +58,8 @@ public slots:
 
 private:
     void load(const QString& path);
+    // Status panels as wide as their texts; the window as wide as its panels and spots.
+    void fitPanels();
     KeoEGridView* addPage(TKeoEGrid& grid, const char* name, const QString& title);
     std::string selectedCall(KeoEGridView* view, int col) const;
     void showCall(const std::string& call);

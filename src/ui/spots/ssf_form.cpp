@@ -1,5 +1,6 @@
 #include "spots/ssf_form.h"
 
+#include "main/column_fit.h"
 #include "main/keoe_grid_view.h"
 #include "spots/spots.h"
 
@@ -12,6 +13,7 @@ TSSF::TSSF(QWidget* parent) : QDialog(parent), sg(SpotColumnCount, 2)
     SG = new KeoEGridView(sg, this);
     SG->setObjectName("SG");
     SG->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fitColumnsToTexts(*SG);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->addWidget(SG);

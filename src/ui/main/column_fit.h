@@ -1,0 +1,24 @@
+#pragma once
+// Column widths that show every title and cell of a grid whole: the widths a
+// window asks for are only a floor, since they were chosen for a smaller font
+// than the one the grid is drawn in. A grid wider than its window scrolls.
+
+#include <vector>
+
+class KeoEGridView;
+class QWidget;
+
+// For each column: the larger of minimums[c] (0 where not given), its title in
+// the header's font and its widest cell in the font the cell is drawn in, with
+// the cell's margins.
+std::vector<int> textFitColumnWidths(KeoEGridView& view, const std::vector<int>& minimums = {});
+
+// Applies textFitColumnWidths to the view.
+void fitColumnsToTexts(KeoEGridView& view, const std::vector<int>& minimums = {});
+
+// The width the view needs to show all its columns without a horizontal
+// scroll bar (frame and vertical scroll bar included).
+int fullGridWidth(KeoEGridView& view);
+
+// The widest a window may grow on its screen, its frame left room.
+int widestWindowWidth(const QWidget& window);
