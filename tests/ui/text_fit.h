@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QSet>
 #include <QRadioButton>
 #include <QStringList>
 #include <QStyle>
@@ -146,7 +147,7 @@ inline void checkTabBar(const QTabBar* bar, const Reporter& report)
     }
 }
 
-inline void checkHeader(const QHeaderView* h, const QString& viewWhere, const Reporter& report)
+inline void checkHeader(const QHeaderView* h, const QWidget* view, const Reporter& report)
 {
     if (!h->isVisible() || h->orientation() != Qt::Horizontal || !h->model()) return;
     for (int i = 0; i < h->count(); ++i) {
@@ -162,7 +163,7 @@ inline void checkHeader(const QHeaderView* h, const QString& viewWhere, const Re
             opt.sortIndicator = h->sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortDown
                                                                               : QStyleOptionHeader::SortUp;
         const int need = h->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), h).width();
-        report(h, viewWhere + QStringLiteral("title %1").arg(i), text, need, h->sectionSize(i));
+        report(view, QStringLiteral("title %1").arg(i), text, need, h->sectionSize(i));
     }
 }
 
@@ -170,7 +171,7 @@ inline void checkTable(QTableView* v, const Reporter& report)
 {
     QAbstractItemModel* m = v->model();
     if (!m) return;
-    checkHeader(v->horizontalHeader(), QString(), report);
+    checkHeader(v->horizontalHeader(), v, report);
     auto* grid = qobject_cast<KeoEGridView*>(v);
     const int gridLine = v->showGrid() ? 1 : 0;
     QStyleOptionViewItem opt;
@@ -183,11 +184,18 @@ inline void checkTable(QTableView* v, const Reporter& report)
     for (int c = 0; c < m->columnCount(); ++c) {
         if (v->isColumnHidden(c)) continue;
         const int has = v->columnWidth(c) - (grid ? 0 : gridLine);
+        // A grid that measures by text alone has each text of a column checked once.
+        QSet<QString> seen;
+        const bool byText = grid && grid->MeasuresByText && !grid->OnGetDrawValues;
         for (int r = 0; r < m->rowCount(); ++r) {
             if (v->isRowHidden(r)) continue;
             const QModelIndex idx = m->index(r, c);
             const QString text = idx.data(Qt::DisplayRole).toString();
             if (text.isEmpty()) continue;
+            if (byText) {
+                if (seen.contains(text)) continue;
+                seen.insert(text);
+            }
             const int need = grid ? grid->cellWidthNeeded(c, r + 1)
                                   : v->itemDelegateForIndex(idx)->sizeHint(opt, idx).width();
             report(v, QStringLiteral("row %1 col %2").arg(r + 1).arg(c), text, need, has);

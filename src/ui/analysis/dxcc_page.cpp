@@ -155,6 +155,7 @@ DxccPage::DxccPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
     StringGrid3->OnMeasureCell = [this](int col, int row, const QFont&) {
         return dxccGrid_.Cell(col, row) == "OK" ? okImage().width() + 3 : 0;
     };
+    StringGrid3->MeasuresByText = true;
     // Widths by the texts of the table's first rows, shared out over the
     // grid's width, after every command and resize; what the rows further
     // down need is never cut.

@@ -170,6 +170,7 @@ void TForm2::buildPages()
         log_gridDrawCell(p, r, col, row, selected);
     };
     log_grid->OnMeasureCell = [this](int col, int row, const QFont& font) { return logCellWidth(col, row, font); };
+    log_grid->MeasuresByText = true; // the rules place and embolden by column and text
     // The table's share per column; wide texts take what they need.
     log_grid->setColumnFit([](int width) { return logColumnWidths(width); });
     fill(pages[0], log_grid);
@@ -184,6 +185,7 @@ void TForm2::buildPages()
     Summary_Grid->OnMeasureCell = [this](int col, int row, const QFont& font) {
         return summaryCellWidth(summary.Summary_Grid, col, row, font);
     };
+    Summary_Grid->MeasuresByText = true;
     // An even share of the width per column; a grid too narrow scrolls.
     Summary_Grid->setColumnFit([this](int width) {
         const int cols = std::max(1, summary.Summary_Grid.ColCount());
@@ -573,7 +575,7 @@ int TForm2::logCellWidth(int col, int row, const QFont& font) const
 void TForm2::fitProgressBar()
 {
     if (!sb1Row_) return;
-    ProgressBar2->setFixedWidth(std::clamp(sb1Row_->width() - sb1->totalWidth(), 40, 150));
+    ProgressBar2->setFixedWidth(std::clamp(sb1Row_->width() - sb1->usedWidth(), 40, 150));
 }
 
 void TForm2::N4Click() { close(); }

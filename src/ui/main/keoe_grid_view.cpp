@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <string_view>
+#include <unordered_set>
+
 KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), shownRows_(std::max(0, grid.RowCount() - 1)), shownCols_(grid.ColCount())
 {
@@ -226,11 +229,15 @@ const std::vector<int>& KeoEGridView::neededWidths()
     auto& g = model_->grid();
     const QFontMetrics fm(font());
     const bool plain = !OnGetDrawValues && !OnMeasureCell;
+    const bool byText = plain || (!OnGetDrawValues && MeasuresByText);
+    std::unordered_set<std::string_view> seen;
     for (int c = 0; c < cols; ++c) {
         int w = titleWidthNeeded(c);
+        seen.clear();
         for (int r = 1; r < rows && r < g.RowCount(); ++r) {
+            const std::string& t = g.Cell(c, r);
+            if (byText && !seen.insert(t).second) continue;
             if (plain) {
-                const std::string& t = g.Cell(c, r);
                 if (!t.empty()) w = std::max(w, fm.horizontalAdvance(QString::fromUtf8(t)) + kCellMargins);
             } else {
                 w = std::max(w, cellWidthNeeded(c, r));

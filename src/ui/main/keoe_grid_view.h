@@ -64,6 +64,9 @@ public:
     GetDrawValues OnGetDrawValues;
     DrawCell OnDrawCell;
     MeasureCell OnMeasureCell;
+    // The owner's measure of a cell depends on its column and text alone:
+    // each distinct text of a column is measured once.
+    bool MeasuresByText = false;
 
     bool GoToCell(int aCol, int aRow);
     void SelectCell(int aCol, int aRow) { GoToCell(aCol, aRow); }

@@ -45,6 +45,16 @@ int TStatusPanels::totalWidth() const
     return w;
 }
 
+int TStatusPanels::usedWidth() const
+{
+    int w = 0, used = 0;
+    for (int i = 0; i < panelCount(); ++i) {
+        w += panelWidth(i);
+        if (!text(i).isEmpty()) used = w;
+    }
+    return used;
+}
+
 QRect TStatusPanels::panelRect(int i) const
 {
     int x = 0;

@@ -37,6 +37,8 @@ public:
     int panelWidth(int i) const;
     // Sum of the drawn widths of all panels.
     int totalWidth() const;
+    // Sum of the drawn widths up to the last panel that has a text.
+    int usedWidth() const;
     QRect panelRect(int i) const;
     // Where the panel's text goes: the panel less its frame and margins.
     QRect textRect(int i) const;
