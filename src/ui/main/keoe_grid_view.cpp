@@ -259,7 +259,9 @@ void KeoEGridView::applyWidths()
     long total = 0, slack = 0;
     for (int c = 0; c < cols; ++c) {
         const size_t i = static_cast<size_t>(c);
-        const int base = i < wanted.size() ? wanted[i] : horizontalHeader()->defaultSectionSize();
+        // A column the owner gave no width keeps the one it has (set
+        // directly, by the user, or Qt's default).
+        const int base = i < wanted.size() ? wanted[i] : columnWidth(c);
         w[i] = std::max(std::max(0, base), need[i]);
         total += w[i];
         slack += w[i] - need[i];
