@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -93,6 +94,17 @@ TEST(TextFit, FindsCutTextsOfEveryKindAndPassesWholeOnes)
     table->setModel(&model);
     table->setColumnWidth(0, 20);
     table->setColumnWidth(1, 200);
+    auto* tabs = new QTabBar(&w);
+    tabs->setObjectName("tabs");
+    tabs->addTab("Near zone");
+    tabs->setElideMode(Qt::ElideRight); // a bar too narrow for its tab shortens the title
+    tabs->setUsesScrollButtons(false);
+    tabs->setGeometry(300, 0, 40, 30);
+    auto* list = new QListWidget(&w);
+    list->setObjectName("list");
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->addItems({"K1", "9A2025HWC/QRP/MM/DIGI"});
+    list->setGeometry(300, 40, 60, 60);
     w.show();
     QCoreApplication::processEvents();
 
@@ -101,16 +113,21 @@ TEST(TextFit, FindsCutTextsOfEveryKindAndPassesWholeOnes)
     EXPECT_TRUE(all.contains("win/tight/text: 'Distance to the far station'")) << all.toStdString();
     EXPECT_TRUE(all.contains("win/button/text: 'Russian oblasts'")) << all.toStdString();
     EXPECT_TRUE(all.contains("win/bar/panel 1: '10296 km'")) << all.toStdString();
-    EXPECT_TRUE(all.contains("title 0: 'Line in log'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/table/title 0: 'Line in log'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/tabs/tab 0: 'Near zone'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/list/item 1: '9A2025HWC/QRP/MM/DIGI'")) << all.toStdString();
     EXPECT_FALSE(all.contains("roomy")) << all.toStdString();
     EXPECT_FALSE(all.contains("KC4TEOWR0MG")) << all.toStdString();
-    EXPECT_EQ(cut.size(), 4) << all.toStdString();
+    EXPECT_EQ(cut.size(), 6) << all.toStdString();
 
     // Room enough everywhere: nothing to report.
     tight->setGeometry(0, 0, 400, 20);
     button->setGeometry(0, 60, 300, 30);
     bar->resize(400, 20);
     table->setColumnWidth(0, 150);
+    tabs->resize(200, 30);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded); // the list scrolls instead
+    QCoreApplication::processEvents();
     EXPECT_TRUE(cutTexts(&w).isEmpty()) << cutTexts(&w).join('\n').toStdString();
 }
 
