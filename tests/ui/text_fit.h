@@ -1,219 +1,255 @@
 #pragma once
-// Finds the texts of a window that are drawn in less room than they need:
-// labels, buttons, tab titles, header titles and table cells (in the font the
-// cell is drawn in), list items and status panels. One line per cut text.
+// Finds texts that are drawn wider than the space they have: labels,
+// buttons, tabs, table titles and cells, list items and status panels of the
+// shown widgets under a root. Each cut text gives one line
+//   "<window>/<widget>/<where>: '<text>' needs N px, has M px".
+// A text counts as cut when its width in the font it is drawn in (bold where
+// drawn bold), plus the margins its widget keeps around it, is more than the
+// width it is given, or when a parent widget hides part of it. Grids and
+// lists that scroll sideways do not cut: what runs past their viewport is
+// reached by scrolling.
 
 #include "main/keoe_grid_view.h"
 #include "main/status_panels.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QCheckBox>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QSet>
 #include <QRadioButton>
 #include <QStringList>
 #include <QStyle>
-#include <QStyleOptionButton>
+#include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
 #include <QTabBar>
 #include <QTableView>
 #include <QTextDocument>
+#include <QToolButton>
+#include <QWidget>
 
 #include <algorithm>
-#include <cmath>
 
 namespace textfit {
 
-inline QString where(const QWidget* w)
+inline QString nameOf(const QWidget* w)
 {
-    QString path;
-    for (const QWidget* p = w; p; p = p->parentWidget()) {
-        const QString n = p->objectName().isEmpty() ? QString::fromLatin1(p->metaObject()->className()) : p->objectName();
-        path = path.isEmpty() ? n : n + "/" + path;
-        if (p->isWindow()) break;
+    if (!w->objectName().isEmpty()) return w->objectName();
+    if (w->isWindow() && !w->windowTitle().isEmpty()) return w->windowTitle();
+    return QString::fromLatin1(w->metaObject()->className());
+}
+
+struct Reporter {
+    QStringList& lines;
+    void operator()(const QWidget* w, const QString& where, const QString& text, int need, int has) const
+    {
+        if (need <= has) return;
+        lines << QStringLiteral("%1/%2/%3: '%4' needs %5 px, has %6 px")
+                     .arg(nameOf(w->window()), nameOf(w), where, text)
+                     .arg(need)
+                     .arg(has);
     }
-    return path;
+};
+
+// The x, in w's coordinates, up to which w can be seen: its own right edge,
+// or a parent's when the parent ends first. Inside a scroll area's viewport
+// the contents scroll, so the search ends there.
+inline int visibleRight(const QWidget* w)
+{
+    int right = w->width();
+    int offset = 0;
+    const QWidget* c = w;
+    while (!c->isWindow() && c->parentWidget()) {
+        offset += c->x();
+        const QWidget* p = c->parentWidget();
+        if (auto* area = qobject_cast<const QAbstractScrollArea*>(p->parentWidget()); area && area->viewport() == p)
+            break;
+        right = std::min(right, p->width() - offset);
+        c = p;
+    }
+    return right;
 }
 
-inline QString line(const QWidget* w, const QString& text, int need, int room)
+inline QString withoutMnemonic(QString t)
 {
-    return QString("%1: \"%2\" needs %3 px, has %4").arg(where(w), text).arg(need).arg(room);
+    t.replace(QLatin1String("&&"), QChar(0x1));
+    t.remove(QLatin1Char('&'));
+    t.replace(QChar(0x1), QLatin1Char('&'));
+    return t;
 }
 
-// Width of a widget's text as drawn with mnemonics ("&Go!" shows as "Go!").
-inline int mnemonicWidth(const QFontMetrics& fm, const QString& text)
+inline int widestLine(const QFontMetrics& fm, const QString& text)
 {
-    return fm.size(Qt::TextShowMnemonic, text).width();
+    int w = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) w = std::max(w, fm.horizontalAdvance(line));
+    return w;
 }
 
-inline void checkLabel(const QLabel* l, QStringList& out)
+inline void checkLabel(const QLabel* l, const Reporter& report)
 {
-    if (l->text().isEmpty() || l->wordWrap()) return;
-    const QRect room = l->contentsRect().adjusted(l->margin(), 0, -l->margin(), 0);
-    int need = 0;
-    const bool rich = l->textFormat() == Qt::RichText ||
-                      (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(l->text()));
-    if (rich) {
-        QTextDocument doc;
-        doc.setDefaultFont(l->font());
-        doc.setDocumentMargin(0);
-        doc.setHtml(l->text());
-        need = static_cast<int>(std::ceil(doc.idealWidth()));
+    const QString text = l->text();
+    if (text.isEmpty() || l->wordWrap()) return;
+    if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) return;
+    const QFontMetrics fm = l->fontMetrics();
+    int indent = l->indent();
+    if (indent < 0) indent = l->frameWidth() > 0 ? fm.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    const QRect cr = l->contentsRect();
+    int has = cr.width() - 2 * l->margin() - indent;
+    // Centred or right-aligned text starts further in; the span that counts
+    // is the one inside what a parent leaves visible.
+    has = std::min(has, visibleRight(l) - cr.left() - l->margin() - indent);
+    report(l, QStringLiteral("text"), text, widestLine(fm, text), has);
+}
+
+inline void checkButton(const QAbstractButton* b, const Reporter& report)
+{
+    const QString text = withoutMnemonic(b->text());
+    if (text.isEmpty()) return;
+    const QStyle* st = b->style();
+    const QFontMetrics fm = b->fontMetrics();
+    const int iconW = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
+    int need = widestLine(fm, text);
+    if (qobject_cast<const QCheckBox*>(b)) {
+        need += st->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, b) +
+                st->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, b) + iconW;
+    } else if (qobject_cast<const QRadioButton*>(b)) {
+        need += st->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, b) +
+                st->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, b) + iconW;
+    } else if (auto* tb = qobject_cast<const QToolButton*>(b)) {
+        if (tb->toolButtonStyle() == Qt::ToolButtonIconOnly && !tb->icon().isNull()) return;
+        if (tb->toolButtonStyle() == Qt::ToolButtonTextBesideIcon) need += iconW;
+        need += 6; // the tool button's frame and margins
+    } else if (qobject_cast<const QPushButton*>(b)) {
+        need += iconW + st->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b) +
+                2 * st->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
     } else {
-        const QFontMetrics fm(l->font());
-        need = l->buddy() ? mnemonicWidth(fm, l->text()) : fm.size(0, l->text()).width();
+        return;
     }
-    const int indent = std::max(0, l->indent());
-    if (need + indent > room.width()) out << line(l, l->text(), need + indent, room.width());
+    report(b, QStringLiteral("text"), text, need, std::min(b->width(), visibleRight(b)));
 }
 
-inline void checkButton(QAbstractButton* b, QStringList& out)
+inline void checkTabBar(const QTabBar* bar, const Reporter& report)
 {
-    if (b->text().isEmpty()) return;
-    QStyleOptionButton opt;
-    opt.initFrom(b);
-    opt.text = b->text();
-    opt.icon = b->icon();
-    opt.iconSize = b->iconSize();
-    QStyle::SubElement contents;
-    if (qobject_cast<QCheckBox*>(b)) contents = QStyle::SE_CheckBoxContents;
-    else if (qobject_cast<QRadioButton*>(b)) contents = QStyle::SE_RadioButtonContents;
-    else if (qobject_cast<QPushButton*>(b)) contents = QStyle::SE_PushButtonContents;
-    else return;
-    const QRect room = b->style()->subElementRect(contents, &opt, b);
-    int need = mnemonicWidth(QFontMetrics(b->font()), b->text());
-    if (!b->icon().isNull()) need += b->iconSize().width() + 4;
-    if (need > room.width()) out << line(b, b->text(), need, room.width());
-}
-
-inline void checkTabBar(const QTabBar* t, QStringList& out)
-{
-    const QFontMetrics fm(t->font());
-    for (int i = 0; i < t->count(); ++i) {
-        if (!t->isTabVisible(i)) continue;
-        const QRect r = t->tabRect(i);
-        const int need = mnemonicWidth(fm, t->tabText(i)) + t->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, t) / 2;
-        if (need > r.width()) out << line(t, t->tabText(i), need, r.width());
+    const bool vertical = bar->shape() == QTabBar::RoundedWest || bar->shape() == QTabBar::RoundedEast ||
+                          bar->shape() == QTabBar::TriangularWest || bar->shape() == QTabBar::TriangularEast;
+    const int hspace = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+    for (int i = 0; i < bar->count(); ++i) {
+        if (!bar->isTabVisible(i)) continue;
+        const QString text = withoutMnemonic(bar->tabText(i));
+        if (text.isEmpty()) continue;
+        const int iconW = bar->tabIcon(i).isNull() ? 0 : bar->iconSize().width() + 4;
+        const QRect r = bar->tabRect(i);
+        report(bar, QStringLiteral("tab %1").arg(i), text,
+               bar->fontMetrics().horizontalAdvance(text) + hspace + iconW, vertical ? r.height() : r.width());
     }
 }
 
-inline void checkStatusPanels(TStatusPanels* s, QStringList& out)
+inline void checkHeader(const QHeaderView* h, const QWidget* view, const Reporter& report)
 {
-    const QFontMetrics fm(s->font());
-    for (int i = 0; i < s->panelCount(); ++i) {
-        if (s->panel(i).ownerDrawn || s->text(i).isEmpty()) continue;
-        const QRect r = s->panelRect(i).intersected(s->rect()).adjusted(2, 1, -2, -1);
-        const int need = fm.horizontalAdvance(s->text(i));
-        if (need > r.width()) out << line(s, s->text(i), need, r.width());
+    if (!h->isVisible() || h->orientation() != Qt::Horizontal || !h->model()) return;
+    for (int i = 0; i < h->count(); ++i) {
+        if (h->isSectionHidden(i)) continue;
+        const QString text = h->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (text.isEmpty()) continue;
+        QStyleOptionHeader opt;
+        opt.initFrom(h);
+        opt.section = i;
+        opt.text = text;
+        opt.fontMetrics = h->fontMetrics();
+        if (h->isSortIndicatorShown() && h->sortIndicatorSection() == i)
+            opt.sortIndicator = h->sortIndicatorOrder() == Qt::AscendingOrder ? QStyleOptionHeader::SortDown
+                                                                              : QStyleOptionHeader::SortUp;
+        const int need = h->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), h).width();
+        report(view, QStringLiteral("title %1").arg(i), text, need, h->sectionSize(i));
     }
 }
 
-inline void checkHeader(const QHeaderView* h, QStringList& out)
-{
-    if (h->isHidden() || h->orientation() != Qt::Horizontal || !h->model()) return;
-    const QFontMetrics fm(h->font());
-    const int margins = 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
-    for (int c = 0; c < h->count(); ++c) {
-        if (h->isSectionHidden(c) || h->sectionSize(c) == 0) continue;
-        const QString title = h->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        if (title.isEmpty()) continue;
-        const int need = fm.horizontalAdvance(title) + margins;
-        if (need > h->sectionSize(c)) out << line(h, "title " + title, need, h->sectionSize(c));
-    }
-}
-
-// Every cell of every row, not only those on screen: scrolling must not
-// bring a cut cell into view.
-inline void checkTable(QTableView* v, QStringList& out)
+inline void checkTable(QTableView* v, const Reporter& report)
 {
     QAbstractItemModel* m = v->model();
     if (!m) return;
-    auto* keo = qobject_cast<KeoEGridView*>(v);
+    checkHeader(v->horizontalHeader(), v, report);
+    auto* grid = qobject_cast<KeoEGridView*>(v);
+    const int gridLine = v->showGrid() ? 1 : 0;
+    QStyleOptionViewItem opt;
+    opt.initFrom(v);
+    opt.font = v->font();
+    opt.fontMetrics = QFontMetrics(opt.font);
+    opt.showDecorationSelected = true;
+    const int iconSize = v->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, v);
+    opt.decorationSize = v->iconSize().isValid() ? v->iconSize() : QSize(iconSize, iconSize);
     for (int c = 0; c < m->columnCount(); ++c) {
-        if (v->isColumnHidden(c) || v->columnWidth(c) == 0) continue;
-        // The grid draws 2 px in from each side of a cell one grid line narrower than the column.
-        const int room = v->columnWidth(c) - (v->showGrid() ? 1 : 0) - 4;
-        // The sum of a text's glyph advances is its width but for kerning,
-        // which draws Latin pairs closer: a text whose sum fits needs no measuring.
-        const QFontMetrics plain(v->font());
-        int advance[128] = {};
-        for (int ch = 32; ch < 127; ++ch) advance[ch] = plain.horizontalAdvance(QChar(ch));
-        auto fitsSurely = [&](const std::string& cell) {
-            int bound = 0;
-            for (unsigned char ch : cell) {
-                if (ch < 32 || ch >= 127) return false;
-                bound += advance[ch];
-            }
-            return bound <= room;
-        };
-        int cutRows = 0;
+        if (v->isColumnHidden(c)) continue;
+        const int has = v->columnWidth(c) - (grid ? 0 : gridLine);
+        // A grid that measures by text alone has each text of a column checked once.
+        QSet<QString> seen;
+        const bool byText = grid && grid->MeasuresByText && !grid->OnGetDrawValues;
         for (int r = 0; r < m->rowCount(); ++r) {
             if (v->isRowHidden(r)) continue;
-            QFont f = v->font();
-            QString text;
-            if (keo) {
-                const std::string& cell = keo->grid().Cell(c, r + 1);
-                if (!keo->OnGetDrawValues && fitsSurely(cell)) continue;
-                text = QString::fromUtf8(cell);
-                if (keo->OnGetDrawValues) {
-                    TAlignment al = keo->grid().Alignment;
-                    QColor bg;
-                    keo->OnGetDrawValues(c, r + 1, f, al, bg);
-                }
-            } else {
-                text = m->index(r, c).data().toString();
-            }
+            const QModelIndex idx = m->index(r, c);
+            const QString text = idx.data(Qt::DisplayRole).toString();
             if (text.isEmpty()) continue;
-            const int need = QFontMetrics(f).horizontalAdvance(text);
-            // A few rows tell the fault; the count tells how far it goes.
-            if (need > room && ++cutRows <= 3)
-                out << line(v, QString("row %1 col %2 %3").arg(r + 1).arg(c).arg(text), need, room);
+            if (byText) {
+                if (seen.contains(text)) continue;
+                seen.insert(text);
+            }
+            const int need = grid ? grid->cellWidthNeeded(c, r + 1)
+                                  : v->itemDelegateForIndex(idx)->sizeHint(opt, idx).width();
+            report(v, QStringLiteral("row %1 col %2").arg(r + 1).arg(c), text, need, has);
         }
-        if (cutRows > 3) out << QString("%1: %2 more cut cells in col %3").arg(where(v)).arg(cutRows - 3).arg(c);
     }
 }
 
-inline void checkItemView(QAbstractItemView* v, QStringList& out)
+inline void checkList(QListView* v, const Reporter& report)
 {
     QAbstractItemModel* m = v->model();
-    if (!m || qobject_cast<QTableView*>(v) || qobject_cast<QHeaderView*>(v)) return;
-    for (int r = 0; r < m->rowCount(); ++r) {
-        const QModelIndex i = m->index(r, 0);
-        const QRect rect = v->visualRect(i);
-        if (rect.isEmpty()) continue;
-        QStyleOptionViewItem opt;
-        opt.initFrom(v);
-        opt.font = v->font();
-        opt.rect = rect;
-        opt.features |= QStyleOptionViewItem::HasDisplay;
-        if (i.data(Qt::CheckStateRole).isValid()) opt.features |= QStyleOptionViewItem::HasCheckIndicator;
-        const int need = v->itemDelegateForIndex(i)->sizeHint(opt, i).width();
-        if (need > rect.width()) out << line(v, i.data().toString(), need, rect.width());
+    if (!m) return;
+    const bool scrolls = v->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    for (int r = 0; r < m->rowCount(v->rootIndex()); ++r) {
+        if (v->isRowHidden(r)) continue;
+        const QModelIndex idx = m->index(r, v->modelColumn(), v->rootIndex());
+        const QString text = idx.data(Qt::DisplayRole).toString();
+        if (text.isEmpty()) continue;
+        const QRect rect = v->visualRect(idx);
+        int has = rect.width();
+        if (!scrolls) has = std::min(has, v->viewport()->width() - std::max(0, rect.left()));
+        report(v, QStringLiteral("item %1").arg(r), text, v->sizeHintForIndex(idx).width(), has);
+    }
+}
+
+inline void checkPanels(const TStatusPanels* bar, const Reporter& report)
+{
+    const int right = visibleRight(bar);
+    for (int i = 0; i < bar->panelCount(); ++i) {
+        const QString text = bar->text(i);
+        if (text.isEmpty()) continue;
+        const QRect r = bar->panelRect(i);
+        report(bar, QStringLiteral("panel %1").arg(i), text, bar->neededWidth(i),
+               std::min(r.right() + 1, right) - r.left());
     }
 }
 
 } // namespace textfit
 
-// One line per text of root (and of its visible children) that is wider than
-// the room it is drawn in.
+// One line per text under root (root included) that is drawn wider than its
+// space; only widgets that are shown count.
 inline QStringList cutTexts(QWidget* root)
 {
-    QStringList out;
-    if (!root || !root->isVisible()) return out;
-    QList<QWidget*> all = root->findChildren<QWidget*>();
-    all.prepend(root);
-    for (QWidget* w : all) {
-        if (!w->isVisible() || w->window() != root->window()) continue;
-        if (auto* l = qobject_cast<QLabel*>(w)) textfit::checkLabel(l, out);
-        else if (auto* b = qobject_cast<QAbstractButton*>(w)) textfit::checkButton(b, out);
-        else if (auto* t = qobject_cast<QTabBar*>(w)) textfit::checkTabBar(t, out);
-        else if (auto* s = qobject_cast<TStatusPanels*>(w)) textfit::checkStatusPanels(s, out);
-        else if (auto* h = qobject_cast<QHeaderView*>(w)) textfit::checkHeader(h, out);
-        else if (auto* v = qobject_cast<QTableView*>(w)) textfit::checkTable(v, out);
-        else if (auto* iv = qobject_cast<QAbstractItemView*>(w)) textfit::checkItemView(iv, out);
+    QStringList lines;
+    const textfit::Reporter report{lines};
+    QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    widgets.prepend(root);
+    for (QWidget* w : widgets) {
+        if (!w->isVisible()) continue;
+        if (auto* l = qobject_cast<QLabel*>(w)) textfit::checkLabel(l, report);
+        else if (auto* b = qobject_cast<QAbstractButton*>(w)) textfit::checkButton(b, report);
+        else if (auto* t = qobject_cast<QTabBar*>(w)) textfit::checkTabBar(t, report);
+        else if (auto* tv = qobject_cast<QTableView*>(w)) textfit::checkTable(tv, report);
+        else if (auto* lv = qobject_cast<QListView*>(w)) textfit::checkList(lv, report);
+        else if (auto* sp = qobject_cast<TStatusPanels*>(w)) textfit::checkPanels(sp, report);
     }
-    return out;
+    return lines;
 }

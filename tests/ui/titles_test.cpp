@@ -33,11 +33,10 @@ TEST(Titles, BoldStatusPanelsAreSizedForTheirBoldText)
     QFont bold = w.sb1->font();
     bold.setBold(true);
     const QFontMetrics regular(w.sb1->font()), boldMetrics(bold);
-    // Panel 2 belongs to the dupe count, which sets its own width.
-    for (int i : {1, 3, 4}) {
+    // Each panel is its text in the font it is drawn in, plus the margins on both sides.
+    for (int i : {1, 2, 3, 4}) {
         const QFontMetrics& fm = i >= 3 ? boldMetrics : regular;
-        EXPECT_EQ(w.sb1->panel(i).width, fm.horizontalAdvance(w.sb1->text(i)) + 5) << i;
+        EXPECT_EQ(w.sb1->panel(i).width, fm.horizontalAdvance(w.sb1->text(i)) + 2 * TStatusPanels::kTextMargin) << i;
     }
-    EXPECT_EQ(w.sb1->panel(2).width, regular.horizontalAdvance(w.sb1->text(2)));
-    EXPECT_GT(w.sb1->panel(3).width, regular.horizontalAdvance("No category") + 5);
+    EXPECT_GT(w.sb1->panel(3).width, regular.horizontalAdvance("No category") + 2 * TStatusPanels::kTextMargin);
 }

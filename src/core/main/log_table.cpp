@@ -2,6 +2,7 @@
 
 #include "main/text_util.h"
 
+#include <algorithm>
 #include <cmath>
 
 const std::vector<std::string>& logColumnTitles()
@@ -90,6 +91,32 @@ std::vector<int> AutoSizeGridColumn(const TKeoEGrid& grid, const std::function<i
     return widths;
 }
 
+namespace {
+
+double relativeLuminance(std::uint32_t bgr)
+{
+    auto channel = [](std::uint32_t v) {
+        const double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(bgr & 0xFF) + 0.7152 * channel((bgr >> 8) & 0xFF) + 0.0722 * channel((bgr >> 16) & 0xFF);
+}
+
+double contrastRatio(std::uint32_t a, std::uint32_t b)
+{
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+std::uint32_t readableInk(std::uint32_t brush, std::uint32_t font)
+{
+    using namespace zemcolor;
+    if (contrastRatio(brush, font) >= 3.0) return font;
+    return contrastRatio(brush, Black) >= contrastRatio(brush, White) ? Black : White;
+}
+
 std::vector<LogPaintOp> log_gridDrawCell(const TKeoEGrid& log, int aCol, int aRow, std::uint32_t stateBrush)
 {
     using namespace zemcolor;
@@ -99,13 +126,18 @@ std::vector<LogPaintOp> log_gridDrawCell(const TKeoEGrid& log, int aCol, int aRo
     bool bold = false;
     const std::string& text = log.Cell(aCol, aRow);
     auto fill = [&] { ops.push_back({LogPaintOp::Fill, brush, font, bold, 0, 0, {}}); };
+    // A text never takes the colour of its background: where a rule would
+    // draw it so, it is drawn in black or white instead.
     auto draw = [&](const std::string& t, int x = 0, int y = 0) {
-        ops.push_back({LogPaintOp::Text, brush, font, bold, x, y, t});
+        ops.push_back({LogPaintOp::Text, brush, readableInk(brush, font), bold, x, y, t});
     };
 
-    // 1-2: a "+" row is red everywhere.
+    // 1-2: a "+" row is red everywhere, its texts white on the red.
     const std::string& num = log.Cell(lcNumber, aRow);
-    if (!num.empty() && num[0] == '+') brush = Red;
+    if (!num.empty() && num[0] == '+') {
+        brush = Red;
+        font = White;
+    }
     if (aCol > 0 && aRow > 0) {
         fill();
         draw(text);
@@ -130,6 +162,7 @@ std::vector<LogPaintOp> log_gridDrawCell(const TKeoEGrid& log, int aCol, int aRo
             draw("DUPE");
         }
         if (text == "NO.") {
+            fill(); // "No" replaces the text, not writes over it
             brush = Blue;
             bold = true;
             font = White;

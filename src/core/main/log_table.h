@@ -60,6 +60,10 @@ struct LogPaintOp {
     bool operator==(const LogPaintOp&) const = default;
 };
 
+// The text colour to draw on a background: the one asked for, or black or
+// white (whichever reads better) when it would hardly show on it.
+std::uint32_t readableInk(std::uint32_t brush, std::uint32_t font);
+
 // The painting rules of the log table for one cell. Brush and font start as
 // the grid left them (stateBrush, black font, regular).
 std::vector<LogPaintOp> log_gridDrawCell(const TKeoEGrid& log, int aCol, int aRow, std::uint32_t stateBrush);

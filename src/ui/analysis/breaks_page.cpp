@@ -49,6 +49,15 @@ BreaksPage::BreaksPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(f
     Breaks_Grid = new KeoEGridView(breaksGrid, this);
     Breaks_Grid->setObjectName("Breaks_Grid");
     Breaks_Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Widths by the texts of the table's first rows, shared out over the
+    // grid's width; the Total row and longer texts further down take what
+    // they need.
+    Breaks_Grid->setColumnFit([this](int width) {
+        const QFontMetrics fm(Breaks_Grid->font());
+        return AutoSizeGridColumn(
+            breaksGrid, [&](const std::string& t) { return fm.horizontalAdvance(QString::fromStdString(t)); }, 1,
+            width);
+    });
     v->addWidget(Breaks_Grid, 1);
 
     connect(tb33, &QToolButton::clicked, this, &BreaksPage::tb33Click);
@@ -75,10 +84,7 @@ void BreaksPage::Breaks()
         Breaks_Grid->gridModel()->refresh();
         Breaks_Grid->GoToCell(1, sum.breaks + 1);
         grid_to_html(breaksGrid, breaksTitle(minimum, cb4->isChecked(), se2->value()), s.header.OutputDir, s.header);
-        const QFontMetrics fm(Breaks_Grid->font());
-        Breaks_Grid->setColumnWidths(AutoSizeGridColumn(
-            breaksGrid, [&](const std::string& t) { return fm.horizontalAdvance(QString::fromStdString(t)); }, 1,
-            Breaks_Grid->width()));
+        Breaks_Grid->fitColumns();
     } catch (const std::exception& e) {
         form_.ProgressBar2->setValue(0);
         Breaks_Grid->gridModel()->refresh();

@@ -152,6 +152,18 @@ DxccPage::DxccPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
     StringGrid3->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool selected) {
         StringGrid3DrawCell(p, r, col, row, selected);
     };
+    StringGrid3->OnMeasureCell = [this](int col, int row, const QFont&) {
+        return dxccGrid_.Cell(col, row) == "OK" ? okImage().width() + 3 : 0;
+    };
+    StringGrid3->MeasuresByText = true;
+    // Widths by the texts of the table's first rows, shared out over the
+    // grid's width, after every command and resize; what the rows further
+    // down need is never cut.
+    StringGrid3->setColumnFit([this](int width) {
+        const QFontMetrics fm(StringGrid3->font());
+        return AutoSizeGridColumn(
+            dxccGrid_, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromUtf8(s)); }, 1, width);
+    });
 
     // The main window sizes the table on every resize; the commands stand left of it.
     left_ = left;
@@ -171,7 +183,12 @@ DxccPage::DxccPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
     connect(StringGrid3, &QAbstractItemView::clicked, this, &DxccPage::StringGrid3Click);
 }
 
-void DxccPage::resizeEvent(QResizeEvent*) { left_->setGeometry(0, 0, 250, height()); }
+void DxccPage::resizeEvent(QResizeEvent*)
+{
+    left_->setGeometry(0, 0, 250, height());
+    // The table takes the rest of the page and scrolls within it.
+    StringGrid3->setGeometry(255, 0, std::max(0, width() - 255), height());
+}
 
 DxccPage::~DxccPage()
 {
@@ -186,13 +203,7 @@ void DxccPage::setLogLoaded(bool loaded)
         b->setEnabled(loaded);
 }
 
-void DxccPage::fitColumns()
-{
-    const QFontMetrics fm(StringGrid3->font());
-    StringGrid3->setColumnWidths(AutoSizeGridColumn(
-        dxccGrid_, [&](const std::string& s) { return fm.horizontalAdvance(QString::fromUtf8(s)); }, 1,
-        StringGrid3->width()));
-}
+void DxccPage::fitColumns() { StringGrid3->fitColumns(); }
 
 template <class F>
 void DxccPage::command(F f)

@@ -25,3 +25,13 @@ void paintSummaryCell(QPainter& p, const QRect& r, const TKeoEGrid& grid, int co
     p.drawText(QPoint(r.left() + 2, r.top() + 2 + p.fontMetrics().ascent()), QString::fromUtf8(cell.text));
     p.restore();
 }
+
+int summaryCellWidth(const TKeoEGrid& grid, int col, int row, const QFont& font)
+{
+    const SummaryCellPaint cell = Summary_GridDrawCell(grid, col, row);
+    if (!cell.paint || cell.text.empty()) return 0;
+    QFont f = font;
+    f.setBold(cell.bold);
+    // 2 px before the text as drawn, 2 after it and the grid line.
+    return QFontMetrics(f).horizontalAdvance(QString::fromUtf8(cell.text)) + 5;
+}

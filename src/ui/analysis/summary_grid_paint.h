@@ -4,6 +4,7 @@
 
 #include "main/keoe_grid.h"
 
+#include <QFont>
 #include <QPalette>
 #include <QRect>
 
@@ -13,3 +14,7 @@ class QPainter;
 // row (0 = titles). A selected cell keeps the highlight under its text.
 void paintSummaryCell(QPainter& p, const QRect& r, const TKeoEGrid& grid, int col, int row, const QPalette& palette,
                       bool selected = false);
+
+// Width the painting of a Summary cell needs in the given font (bold where
+// drawn bold), margins included; 0 for a cell it leaves to the grid.
+int summaryCellWidth(const TKeoEGrid& grid, int col, int row, const QFont& font);

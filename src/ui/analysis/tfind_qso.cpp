@@ -200,10 +200,9 @@ void TFind_qso::b1Click()
 void TFind_qso::fitColumns()
 {
     // The log's widths are the floor; a column the log hides stays hidden.
-    std::vector<int> widths = textFitColumnWidths(*Find_Keo, logWidths_);
-    for (size_t c = 0; c < widths.size() && c < logWidths_.size(); ++c)
-        if (logWidths_[c] <= 0) widths[c] = 0;
-    Find_Keo->setColumnWidths(widths);
+    for (size_t c = 0; c < logWidths_.size(); ++c)
+        Find_Keo->setColumnHidden(static_cast<int>(c), logWidths_[c] <= 0);
+    fitColumnsToTexts(*Find_Keo, logWidths_);
 }
 
 void TFind_qso::b2Click() {}

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 WpxPage::WpxPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
 {
     setObjectName("WpxPage");
@@ -17,6 +19,12 @@ WpxPage::WpxPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
     Button5->setEnabled(false);
     Keo_wpx = new KeoEGridView(wpxGrid_, this);
     Keo_wpx->setObjectName("Keo_wpx");
+    // An even share of the page's width per column; long calls widen theirs.
+    Keo_wpx->setColumnFit([this](int width) {
+        const int cols = std::max(1, wpxGrid_.ColCount());
+        return std::vector<int>(static_cast<size_t>(cols),
+                                static_cast<int>(std::nearbyint(static_cast<double>(width) / cols)) - 3);
+    });
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(0, 0, 0, 0);
     v->addWidget(Button5, 0, Qt::AlignLeft);
@@ -42,6 +50,4 @@ void WpxPage::Button5Click()
         Show_msg(QString::fromUtf8(e.what()).replace('\r', '\n'));
     }
     Keo_wpx->gridModel()->refresh();
-    // The column count changed: the widths follow the page's width again.
-    form_.FormResize();
 }

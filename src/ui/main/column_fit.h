@@ -8,12 +8,8 @@
 class KeoEGridView;
 class QWidget;
 
-// For each column: the larger of minimums[c] (0 where not given), its title in
-// the header's font and its widest cell in the font the cell is drawn in, with
-// the cell's margins.
-std::vector<int> textFitColumnWidths(KeoEGridView& view, const std::vector<int>& minimums = {});
-
-// Applies textFitColumnWidths to the view.
+// Each column becomes the larger of minimums[c] (where given), its title and
+// its widest cell in the font the cell is drawn in, with the cell's margins.
 void fitColumnsToTexts(KeoEGridView& view, const std::vector<int>& minimums = {});
 
 // The width the view needs to show all its columns without a horizontal

@@ -63,6 +63,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -180,7 +181,6 @@ void TForm2::buildPages()
     log_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     log_grid->setShowGrid(false);
     log_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    log_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     log_grid->verticalHeader()->setDefaultSectionSize(15);
     QFont f("MS Sans Serif");
     f.setPointSize(8);
@@ -188,6 +188,10 @@ void TForm2::buildPages()
     log_grid->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool selected) {
         log_gridDrawCell(p, r, col, row, selected);
     };
+    log_grid->OnMeasureCell = [this](int col, int row, const QFont& font) { return logCellWidth(col, row, font); };
+    log_grid->MeasuresByText = true; // the rules place and embolden by column and text
+    // The table's share per column; wide texts take what they need.
+    log_grid->setColumnFit([](int width) { return logColumnWidths(width); });
     fill(pages[0], log_grid);
     log_grid->installEventFilter(this);
     buildLogPopup();
@@ -197,8 +201,17 @@ void TForm2::buildPages()
     Summary_Grid->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool) {
         paintSummaryCell(p, r, summary.Summary_Grid, col, row, Summary_Grid->palette());
     };
+    Summary_Grid->OnMeasureCell = [this](int col, int row, const QFont& font) {
+        return summaryCellWidth(summary.Summary_Grid, col, row, font);
+    };
+    Summary_Grid->MeasuresByText = true;
+    // An even share of the width per column; a grid too narrow scrolls.
+    Summary_Grid->setColumnFit([this](int width) {
+        const int cols = std::max(1, summary.Summary_Grid.ColCount());
+        return std::vector<int>(static_cast<size_t>(cols),
+                                static_cast<int>(std::nearbyint(static_cast<double>(width) / cols)) - 2);
+    });
     Summary_Grid->verticalHeader()->setDefaultSectionSize(20);
-    Summary_Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Summary_Grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Chart_sum = new SummaryChartView(pages[1]);
     {
@@ -206,7 +219,14 @@ void TForm2::buildPages()
         l->setContentsMargins(0, 0, 0, 0);
         l->addWidget(Summary_Grid);
         l->addWidget(Chart_sum, 1);
-        Summary_Grid->setFixedHeight(8 * 20 + 24);
+        // Eight rows under the titles, and the scroll bar when the columns need one.
+        auto fitHeight = [this] {
+            const bool scrolls = Summary_Grid->horizontalHeader()->length() > Summary_Grid->viewport()->width();
+            Summary_Grid->setFixedHeight(8 * 20 + Summary_Grid->horizontalHeader()->sizeHint().height() + 4 +
+                                         (scrolls ? Summary_Grid->horizontalScrollBar()->sizeHint().height() : 0));
+        };
+        connect(Summary_Grid, &KeoEGridView::columnsFitted, this, fitHeight);
+        fitHeight();
     }
 
     Distribution = new DistributionPage(state_, M, pages[2]);
@@ -319,7 +339,7 @@ void TForm2::buildStatusArea()
 {
     auto* bottom = new QWidget(this);
     bottom->setObjectName("BottomPanel");
-    bottom->setFixedHeight(36);
+    bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed); // as high as its two bars
     auto* v = new QVBoxLayout(bottom);
     v->setContentsMargins(0, 0, 0, 0);
     v->setSpacing(0);
@@ -342,6 +362,9 @@ void TForm2::buildStatusArea()
     sb1->setObjectName("sb1");
     const int sb1Widths[7] = {100, 100, 100, 100, 100, 150, 50};
     for (int i = 0; i < 7; ++i) sb1->addPanel(sb1Widths[i], i == 0 || i == 3, i <= 4);
+    // The category and the contest are drawn bold, and sized for it.
+    sb1->panel(3).bold = true;
+    sb1->panel(4).bold = true;
     sb1->OnDrawPanel = [this](QPainter& p, int panel, const QRect& r) { sb1DrawPanel(p, panel, r); };
     masterIcon_ = QPixmap(16, 16);
     masterIcon_.fill(Qt::transparent);
@@ -364,6 +387,10 @@ void TForm2::buildStatusArea()
     ProgressBar2->setFixedWidth(150);
     h->addWidget(ProgressBar2);
     v->addWidget(row);
+    // The status texts come first: the progress bar gives up its width to them.
+    row->installEventFilter(this);
+    sb1Row_ = row;
+    connect(sb1, &TStatusPanels::textsChanged, this, &TForm2::fitProgressBar);
 
     // The bottom panel sits under the pages, above nothing else. The pages
     // scroll as a whole when the window is smaller than their controls (a
@@ -438,6 +465,7 @@ void TForm2::FormActivate()
     try {
         M.LoadFromFile((programFolder_ / "master.dta").string());
         state_.MasterLoaded = true;
+        sb1->panel(0).indent = 20; // right of the icon
         sb1->setText(0, "Master.dta");
     } catch (const std::exception&) {
         sb1->setText(0, zem::kNoMasterStatus);
@@ -537,7 +565,7 @@ void TForm2::openFromCommandLine()
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
-    if (o == log_grid && e->type() == QEvent::Resize) log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
+    if (o == sb1Row_ && e->type() == QEvent::Resize) fitProgressBar();
     return QMainWindow::eventFilter(o, e);
 }
 
@@ -550,21 +578,7 @@ void TForm2::FormResize()
     StringGrid3->resize(std::max(0, W - 260), std::max(0, H - 40));
     Chart->resize(Chart->width(), std::max(0, H - 60));
     Distribution->resizePanel(W, H);
-
-    auto defaultWidth = [](KeoEGridView* v, int w) {
-        v->horizontalHeader()->setDefaultSectionSize(std::max(1, w));
-        for (int c = 0; c < v->model()->columnCount(); ++c) v->setColumnWidth(c, std::max(1, w));
-    };
-    const int sumCols = std::max(1, summary.Summary_Grid.ColCount());
-    defaultWidth(Summary_Grid, static_cast<int>(std::nearbyint(static_cast<double>(W) / sumCols)) - 2);
-    const int wpxCols = std::max(1, wpxPage->grid().ColCount());
-    defaultWidth(Keo_wpx, static_cast<int>(std::nearbyint(static_cast<double>(W) / wpxCols)) - 3);
-
-    dxccPage->fitColumns();
-
-    // The page control has its new size but its pages not yet: the log
-    // table fits its columns again on its own Resize event (eventFilter).
-    log_grid->setColumnWidths(logColumnWidths(log_grid->viewport()->width() > 0 ? log_grid->width() : W));
+    // The grids of the pages fit their columns to their own new sizes.
 }
 
 void TForm2::log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected)
@@ -594,6 +608,32 @@ void TForm2::log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, boo
     }
 }
 
+int TForm2::logCellWidth(int col, int row, const QFont& font) const
+{
+    // What the painting rules draw in the cell, where and how bold, plus a
+    // margin on the right.
+    if (logMeasureFont_ != font) {
+        logMeasureFont_ = font;
+        QFont bold = font;
+        bold.setBold(true);
+        logMetrics_ = {QFontMetrics(font), QFontMetrics(bold)};
+    }
+    int w = 0;
+    for (const LogPaintOp& op : ::log_gridDrawCell(state_.log_grid, col, row, 0xFFFFFF)) {
+        if (op.kind == LogPaintOp::Text)
+            w = std::max(w, op.x + logMetrics_[op.bold ? 1 : 0].horizontalAdvance(QString::fromUtf8(op.text)));
+        else if (op.kind == LogPaintOp::Logo)
+            w = std::max(w, op.x + logo_.width());
+    }
+    return w > 0 ? w + 2 : 0;
+}
+
+void TForm2::fitProgressBar()
+{
+    if (!sb1Row_) return;
+    ProgressBar2->setFixedWidth(std::clamp(sb1Row_->width() - sb1->usedWidth(), 40, 150));
+}
+
 void TForm2::N4Click() { close(); }
 
 QString TForm2::msgText(const std::string& s) { return QString::fromUtf8(s).replace('\r', '\n'); }
@@ -609,24 +649,17 @@ void TForm2::Nomaster()
 
 void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
 
-QFont TForm2::sb1PanelFont(int panel) const
-{
-    // The category and the contest are drawn bold, and sized for it.
-    QFont f = sb1->font();
-    f.setBold(panel == 3 || panel == 4);
-    return f;
-}
+QFont TForm2::sb1PanelFont(int panel) const { return sb1->panelFont(panel); }
 
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
+    const QRect text = sb1->textRect(panel);
     if (panel == 0) {
         if (state_.MasterLoaded) {
             p.drawPixmap(r.left(), r.top() + (r.height() - masterIcon_.height()) / 2, masterIcon_);
             p.setPen(Qt::blue);
-            p.drawText(r.adjusted(20, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
-        } else {
-            p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
         }
+        p.drawText(text.adjusted(sb1->panel(0).indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
         return;
     }
     if (sb1->text(1).isEmpty()) return; // no log loaded
@@ -641,7 +674,7 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
     p.fillRect(r, bg);
     p.setFont(sb1PanelFont(panel));
     p.setPen(fg);
-    p.drawText(r, Qt::AlignLeft | Qt::AlignTop, sb1->text(panel));
+    p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, sb1->text(panel));
 }
 
 void TForm2::closeEvent(QCloseEvent* e)
@@ -760,9 +793,9 @@ void TForm2::activateLoadedLogInWindow()
     sb1->setText(1, QString::fromStdString(panels.qsoCount));
     sb1->setText(3, QString::fromStdString(panels.category));
     sb1->setText(4, QString::fromStdString(panels.contestYear));
-    for (int i = 1; i <= 4; ++i)
-        sb1->panel(i).width = QFontMetrics(sb1PanelFont(i)).horizontalAdvance(sb1->text(i)) + 5;
+    for (int i = 1; i <= 4; ++i) sb1->panel(i).width = sb1->neededWidth(i);
     sb1->update();
+    fitProgressBar();
     // The log's call goes to the near zone's "For callsign"; the settings'
     // own call stays the user's.
     nearZonePage->Edit1->setText(QString::fromStdString(state_.header.StationCall));
@@ -777,7 +810,6 @@ void TForm2::activateLoadedLogInWindow()
     KA_indexs();
     qso_proc();
     log_grid->gridModel()->refresh();
-    log_grid->setColumnWidths(logColumnWidths(log_grid->width()));
 }
 
 void TForm2::Process_log_and_summary()
@@ -822,10 +854,8 @@ void TForm2::KA_indexs()
     const auto r = ::KA_indexs(state_.log_grid, state_.header.QsoCount, programFolder_,
                                Properties->c1->currentText().toStdString(), &kIndexTable);
     const QString text = QString::fromStdString(r.StatusText);
+    // Its texts vary with the observatory and the file: the panel grows to them.
     sb1->setText(5, text);
-    // Its texts vary with the observatory and the file: never cut them.
-    sb1->panel(5).width = std::max(sb1->panel(5).width, QFontMetrics(sb1->font()).horizontalAdvance(text) + 5);
-    sb1->update();
 }
 
 void TForm2::N3830Click() { Page3830->Open2Click(); }
@@ -846,7 +876,7 @@ void TForm2::Mark_dupes()
 {
     const QString text = QString::fromStdString(dupesText(::Mark_dupes(state_.log_grid, state_.header.QsoCount)));
     sb1->setText(2, text);
-    sb1->panel(2).width = QFontMetrics(sb1->font()).horizontalAdvance(text);
+    sb1->panel(2).width = sb1->neededWidth(2);
     sb1->update();
 }
 

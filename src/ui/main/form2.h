@@ -16,6 +16,7 @@
 
 #include <QMainWindow>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPixmap>
 #include <QRect>
 #include <QStringList>
@@ -327,7 +328,14 @@ private:
     QWidget* addPage(const QString& title);
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
+    // Width the painting of a log cell needs in the given font.
+    int logCellWidth(int col, int row, const QFont& font) const;
+    mutable QFont logMeasureFont_;
+    mutable std::array<QFontMetrics, 2> logMetrics_{QFontMetrics(QFont()), QFontMetrics(QFont())};
     QFont sb1PanelFont(int panel) const;
+    // The progress bar narrows while the status texts need its room.
+    void fitProgressBar();
+    QWidget* sb1Row_ = nullptr;
     void Nomaster();
     void clearLabels();
     // Makes the Log page current with the given log row selected.

@@ -3,8 +3,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionHeader>
 #include <QTimer>
 #include <QToolTip>
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <unordered_set>
 
 KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), shownRows_(std::max(0, grid.RowCount() - 1)), shownCols_(grid.ColCount())
@@ -15,6 +21,7 @@ KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent)
 void KeoEGridModel::scheduleRefresh()
 {
     // A reader writes thousands of cells in a row: one reset afterwards is enough.
+    ++textGeneration_;
     if (pending_) return;
     pending_ = true;
     QTimer::singleShot(0, this, [this] { refresh(); });
@@ -26,6 +33,8 @@ void KeoEGridModel::refresh()
     // A reset would clear every view's current cell one turn of the event
     // loop after a cursor move or a write: tell the views what changed instead.
     const int cols = grid_.ColCount();
+    const int rows = std::max(0, grid_.RowCount() - 1);
+    if (cols != shownCols_ || rows != shownRows_) ++textGeneration_;
     if (cols > shownCols_) {
         beginInsertColumns({}, shownCols_, cols - 1);
         shownCols_ = cols;
@@ -36,7 +45,6 @@ void KeoEGridModel::refresh()
         endRemoveColumns();
     }
     // Row 0 of the core grid holds the titles; the view shows it as its header.
-    const int rows = std::max(0, grid_.RowCount() - 1);
     if (rows > shownRows_) {
         beginInsertRows({}, shownRows_, rows - 1);
         shownRows_ = rows;
@@ -48,6 +56,7 @@ void KeoEGridModel::refresh()
     }
     if (shownCols_ > 0) emit headerDataChanged(Qt::Horizontal, 0, shownCols_ - 1);
     if (shownRows_ > 0 && shownCols_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, shownCols_ - 1));
+    emit refreshed();
 }
 
 int KeoEGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
@@ -129,6 +138,10 @@ KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent
     horizontalHeader()->setMinimumSectionSize(1);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(model_, &KeoEGridModel::refreshed, this, [this] {
+        if (model_->textGeneration() != measuredGeneration_) applyWidths();
+    });
 }
 
 int KeoEGridView::visibleRows() const
@@ -156,10 +169,179 @@ void KeoEGridView::ShowColumnHint(int aCol)
     setToolTip(QString::fromUtf8(grid().Hint));
 }
 
+namespace {
+// The grid draws a cell's text 2 px inside its frame on either side; the
+// table's grid line takes one more.
+constexpr int kCellMargins = 5;
+
+// The widest of many texts in the view's font. For ASCII the sum of the
+// glyphs' advances is within a pixel or two of the drawn width and costs a
+// few additions, so a column of 100,000 distinct spot comments is sized at
+// once; only the texts that come near the widest are then measured exactly.
+class WidestText {
+public:
+    explicit WidestText(const QFont& font) : fm_(font)
+    {
+        for (int c = 32; c < 127; ++c) advance_[static_cast<size_t>(c)] = fm_.horizontalAdvance(QChar(c));
+    }
+    void add(const std::string& text)
+    {
+        int sum = 0;
+        for (unsigned char ch : text) {
+            if (ch < 32 || ch >= 127) {
+                sum = -1;
+                break;
+            }
+            sum += advance_[ch];
+        }
+        if (sum < 0) {
+            exact_ = std::max(exact_, fm_.horizontalAdvance(QString::fromUtf8(text)));
+            return;
+        }
+        if (sum + kSlack < top_) return;
+        top_ = std::max(top_, sum);
+        near_.emplace_back(sum, &text);
+    }
+    // The drawn width of the widest text added; the texts must still live.
+    int width() const
+    {
+        int w = exact_;
+        for (const auto& [sum, text] : near_)
+            if (sum + kSlack >= top_) w = std::max(w, fm_.horizontalAdvance(QString::fromUtf8(*text)));
+        return w;
+    }
+
+private:
+    static constexpr int kSlack = 6;
+    QFontMetrics fm_;
+    std::array<int, 128> advance_{};
+    int top_ = 0;
+    int exact_ = 0;
+    std::vector<std::pair<int, const std::string*>> near_;
+};
+} // namespace
+
 void KeoEGridView::setColumnWidths(const std::vector<int>& widths)
 {
-    for (size_t c = 0; c < widths.size() && static_cast<int>(c) < model_->columnCount(); ++c)
-        setColumnWidth(static_cast<int>(c), std::max(0, widths[c]));
+    wanted_ = widths;
+    wantedFor_ = nullptr;
+    applyWidths();
+}
+
+void KeoEGridView::setColumnFit(WantedWidths wanted)
+{
+    wantedFor_ = std::move(wanted);
+    applyWidths();
+}
+
+void KeoEGridView::fitColumns() { applyWidths(); }
+
+int KeoEGridView::titleWidthNeeded(int col) const
+{
+    QHeaderView* h = horizontalHeader();
+    const QString title = model_->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+    if (h->isHidden() || title.isEmpty()) return 0;
+    QStyleOptionHeader opt;
+    opt.initFrom(h);
+    opt.section = col;
+    opt.text = title;
+    opt.fontMetrics = h->fontMetrics();
+    return h->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), h).width();
+}
+
+int KeoEGridView::cellWidthNeeded(int col, int row) const
+{
+    auto& g = model_->grid();
+    QFont f = font();
+    const QString text = QString::fromUtf8(g.Cell(col, row));
+    int w = 0;
+    if (!text.isEmpty()) {
+        if (OnGetDrawValues) {
+            TAlignment al = g.Alignment;
+            QColor bg;
+            OnGetDrawValues(col, row, f, al, bg);
+        }
+        w = QFontMetrics(f).horizontalAdvance(text) + kCellMargins;
+    }
+    if (OnMeasureCell) w = std::max(w, OnMeasureCell(col, row, font()));
+    return w;
+}
+
+const std::vector<int>& KeoEGridView::neededWidths()
+{
+    const int cols = model_->columnCount();
+    if (model_->textGeneration() == measuredGeneration_ && static_cast<int>(needed_.size()) == cols) return needed_;
+    measuredGeneration_ = model_->textGeneration();
+    needed_.assign(static_cast<size_t>(cols), 0);
+    const int rows = model_->rowCount() + 1;
+    auto& g = model_->grid();
+    const bool plain = !OnGetDrawValues && !OnMeasureCell;
+    std::unordered_set<std::string_view> seen;
+    for (int c = 0; c < cols; ++c) {
+        int w = titleWidthNeeded(c);
+        const int last = std::min(rows, g.RowCount());
+        if (plain) {
+            WidestText widest(font());
+            for (int r = 1; r < last; ++r)
+                if (const std::string& t = g.Cell(c, r); !t.empty()) widest.add(t);
+            if (const int text = widest.width(); text > 0) w = std::max(w, text + kCellMargins);
+        } else {
+            seen.clear();
+            for (int r = 1; r < last; ++r) {
+                if (MeasuresByText && !OnGetDrawValues && !seen.insert(g.Cell(c, r)).second) continue;
+                w = std::max(w, cellWidthNeeded(c, r));
+            }
+        }
+        needed_[static_cast<size_t>(c)] = w;
+    }
+    return needed_;
+}
+
+void KeoEGridView::applyWidths()
+{
+    if (fitting_) return;
+    fitting_ = true;
+    const int cols = model_->columnCount();
+    const std::vector<int> wanted = wantedFor_ ? wantedFor_(width()) : wanted_;
+    const std::vector<int>& need = neededWidths();
+    std::vector<int> w(static_cast<size_t>(cols));
+    long total = 0, slack = 0;
+    for (int c = 0; c < cols; ++c) {
+        const size_t i = static_cast<size_t>(c);
+        // A column the owner gave no width keeps the one it has (set
+        // directly, by the user, or Qt's default).
+        const int base = i < wanted.size() ? wanted[i] : columnWidth(c);
+        w[i] = std::max(std::max(0, base), need[i]);
+        total += w[i];
+        slack += w[i] - need[i];
+    }
+    // Shares of the view's width: what the wide texts took comes out of the
+    // columns that have room to spare, as far as they have.
+    const int avail = viewport()->width();
+    if (wantedFor_ && total > avail && slack > 0) {
+        const long cut = std::min<long>(total - avail, slack);
+        long left = cut;
+        for (int c = 0; c < cols && left > 0; ++c) {
+            const size_t i = static_cast<size_t>(c);
+            const long give = std::min<long>({left, (w[i] - need[i]) * cut / slack + 1, w[i] - need[i]});
+            w[i] -= static_cast<int>(give);
+            left -= give;
+        }
+    }
+    QHeaderView* h = horizontalHeader();
+    for (int c = 0; c < cols; ++c)
+        if (!isColumnHidden(c) && h->sectionResizeMode(c) == QHeaderView::Interactive &&
+            columnWidth(c) != w[static_cast<size_t>(c)])
+            setColumnWidth(c, w[static_cast<size_t>(c)]);
+    fitting_ = false;
+    emit columnsFitted();
+}
+
+bool KeoEGridView::viewportEvent(QEvent* e)
+{
+    // The viewport follows the view's size and its scroll bars coming and going.
+    if (e->type() == QEvent::Resize && wantedFor_) applyWidths();
+    return QTableView::viewportEvent(e);
 }
 
 void KeoEGridView::keyPressEvent(QKeyEvent* e)

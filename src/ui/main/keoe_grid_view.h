@@ -25,9 +25,16 @@ public:
     // The model is never reset, so the views keep their current cell,
     // selection and column widths.
     void refresh();
+    // Counts the changes of the core grid's texts the views were told of:
+    // a view measures its columns again only when this moved on.
+    quint64 textGeneration() const { return textGeneration_; }
+
+signals:
+    void refreshed();
 
 private:
     void scheduleRefresh();
+    quint64 textGeneration_ = 0;
     TKeoEGrid& grid_;
     bool pending_ = false;
     // What the views were last told; the core grid may be ahead until the
@@ -45,6 +52,10 @@ public:
     using GetDrawValues = std::function<void(int col, int row, QFont& font, TAlignment& alignment, QColor& bg)>;
     // Painting over a cell after the grid's own drawing.
     using DrawCell = std::function<void(QPainter& p, const QRect& r, int col, int row, bool selected)>;
+    // Width an owner's painting of a cell needs, in the view's font.
+    using MeasureCell = std::function<int(int col, int row, const QFont& font)>;
+    // Column widths the owner wants for a view of the given width.
+    using WantedWidths = std::function<std::vector<int>(int viewWidth)>;
 
     explicit KeoEGridView(TKeoEGrid& grid, QWidget* parent = nullptr);
     TKeoEGrid& grid() { return model_->grid(); }
@@ -52,18 +63,49 @@ public:
 
     GetDrawValues OnGetDrawValues;
     DrawCell OnDrawCell;
+    MeasureCell OnMeasureCell;
+    // The owner's measure of a cell depends on its column and text alone:
+    // each distinct text of a column is measured once.
+    bool MeasuresByText = false;
 
     bool GoToCell(int aCol, int aRow);
     void SelectCell(int aCol, int aRow) { GoToCell(aCol, aRow); }
     void ShowColumnHint(int aCol);
     int visibleRows() const;
-    // Applies the widths to the columns.
+    // The owner's widths are minimums: a column is never narrower than its
+    // title and its widest text (grid rows 0..RowCount-1, every row, bold
+    // where drawn bold) plus the cell's margins, so a grid too small for its
+    // columns scrolls rather than cuts. The widths are applied again
+    // whenever the texts change.
     void setColumnWidths(const std::vector<int>& widths);
+    // Widths that follow the view's width (a share of it per column): they
+    // are asked for again on every resize and change of texts. Columns with
+    // room to spare give it up, down to what their texts need, while the
+    // columns together are wider than the view.
+    void setColumnFit(WantedWidths wanted);
+    // Applies the owner's widths now, measuring the texts if they changed.
+    void fitColumns();
+    // What a column's title and one of its cells (grid row >= 1) need.
+    int titleWidthNeeded(int col) const;
+    int cellWidthNeeded(int col, int row) const;
+    // What each column needs: the widest of its title and cells.
+    const std::vector<int>& neededWidths();
+
+signals:
+    // The columns have their widths: the owner may size around them.
+    void columnsFitted();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
+    void applyWidths();
     KeoEGridModel* model_;
+    std::vector<int> wanted_;
+    WantedWidths wantedFor_;
+    std::vector<int> needed_;
+    quint64 measuredGeneration_ = ~quint64{0};
+    bool fitting_ = false;
 };

@@ -1,8 +1,12 @@
 #include "main/status_panels.h"
 
+#include <QEvent>
 #include <QPainter>
 
-TStatusPanels::TStatusPanels(QWidget* parent) : QWidget(parent) { setFixedHeight(18); }
+TStatusPanels::TStatusPanels(QWidget* parent) : QWidget(parent)
+{
+    setFixedHeight(std::max(18, fontMetrics().height() + 4));
+}
 
 void TStatusPanels::addPanel(int width, bool centred, bool ownerDrawn)
 {
@@ -15,15 +19,57 @@ void TStatusPanels::setText(int i, const QString& t)
     if (i < 0 || i >= panelCount()) return;
     panels_[static_cast<size_t>(i)].text = t;
     update();
+    emit textsChanged();
+}
+
+QFont TStatusPanels::panelFont(int i) const
+{
+    QFont f = font();
+    f.setBold(panels_.at(static_cast<size_t>(i)).bold);
+    return f;
+}
+
+int TStatusPanels::neededWidth(int i) const
+{
+    const auto& pn = panels_.at(static_cast<size_t>(i));
+    if (pn.text.isEmpty()) return 0;
+    return pn.indent + QFontMetrics(panelFont(i)).horizontalAdvance(pn.text) + 2 * kTextMargin;
+}
+
+int TStatusPanels::panelWidth(int i) const { return std::max(panels_.at(static_cast<size_t>(i)).width, neededWidth(i)); }
+
+int TStatusPanels::totalWidth() const
+{
+    int w = 0;
+    for (int i = 0; i < panelCount(); ++i) w += panelWidth(i);
+    return w;
+}
+
+int TStatusPanels::usedWidth() const
+{
+    int w = 0, used = 0;
+    for (int i = 0; i < panelCount(); ++i) {
+        w += panelWidth(i);
+        if (!text(i).isEmpty()) used = w;
+    }
+    return used;
 }
 
 QRect TStatusPanels::panelRect(int i) const
 {
     int x = 0;
-    for (int k = 0; k < i; ++k) x += panels_[static_cast<size_t>(k)].width;
-    int w = panels_.at(static_cast<size_t>(i)).width;
+    for (int k = 0; k < i; ++k) x += panelWidth(k);
+    int w = panelWidth(i);
     if (i == panelCount() - 1) w = std::max(w, width() - x); // the last panel takes the rest
     return QRect(x, 0, w, height());
+}
+
+QRect TStatusPanels::textRect(int i) const { return panelRect(i).adjusted(kTextMargin, 1, -kTextMargin, -1); }
+
+void TStatusPanels::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::FontChange) setFixedHeight(std::max(18, fontMetrics().height() + 4));
+    QWidget::changeEvent(e);
 }
 
 void TStatusPanels::paintEvent(QPaintEvent*)
@@ -33,16 +79,18 @@ void TStatusPanels::paintEvent(QPaintEvent*)
         const QRect r = panelRect(i);
         p.setPen(palette().mid().color());
         p.drawRect(r.adjusted(0, 0, -1, -1));
-        const QRect inner = r.adjusted(2, 1, -2, -1);
         const auto& pn = panels_[static_cast<size_t>(i)];
         if (pn.ownerDrawn && OnDrawPanel) {
+            // The owner fills the panel inside its frame and writes at textRect.
             p.save();
-            p.setClipRect(inner);
-            OnDrawPanel(p, i, inner);
+            p.setClipRect(r.adjusted(1, 1, -1, -1));
+            OnDrawPanel(p, i, r.adjusted(1, 1, -1, -1));
             p.restore();
             continue;
         }
+        p.setFont(panelFont(i));
         p.setPen(palette().windowText().color());
-        p.drawText(inner, (pn.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, pn.text);
+        p.drawText(textRect(i).adjusted(pn.indent, 0, 0, 0),
+                   (pn.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, pn.text);
     }
 }

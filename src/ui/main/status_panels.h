@@ -1,6 +1,8 @@
 #pragma once
-// A status bar of fixed-width panels, each with a text, drawn by the bar or by
-// its owner (the owner's drawing decides colours and icons).
+// A status bar of panels, each with a text, drawn by the bar or by its owner
+// (the owner's drawing decides colours and icons). A panel's width is a
+// minimum: a panel is always as wide as its text needs in the font it is
+// drawn in.
 
 #include <QWidget>
 
@@ -15,19 +17,41 @@ public:
         int width = 50;
         bool centred = false;
         bool ownerDrawn = false;
+        bool bold = false; // drawn in the bar's font made bold
+        int indent = 0;    // the text starts this far in (after an owner's icon)
     };
+    // Room a panel's text has inside its frame, each side.
+    static constexpr int kTextMargin = 3;
+
     explicit TStatusPanels(QWidget* parent = nullptr);
     void addPanel(int width, bool centred = false, bool ownerDrawn = false);
     int panelCount() const { return static_cast<int>(panels_.size()); }
+    // For changes of width, bold or indent; call update() or setText() after.
     Panel& panel(int i) { return panels_.at(static_cast<size_t>(i)); }
     QString text(int i) const { return panels_.at(static_cast<size_t>(i)).text; }
     void setText(int i, const QString& t);
+    QFont panelFont(int i) const;
+    // Width the panel's text needs: indent, text and margins.
+    int neededWidth(int i) const;
+    // The panel's width as drawn: its own, or what its text needs.
+    int panelWidth(int i) const;
+    // Sum of the drawn widths of all panels.
+    int totalWidth() const;
+    // Sum of the drawn widths up to the last panel that has a text.
+    int usedWidth() const;
     QRect panelRect(int i) const;
+    // Where the panel's text goes: the panel less its frame and margins.
+    QRect textRect(int i) const;
 
     std::function<void(QPainter&, int panel, const QRect&)> OnDrawPanel;
 
+signals:
+    // A text changed, and with it maybe the width it needs.
+    void textsChanged();
+
 protected:
     void paintEvent(QPaintEvent*) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     std::vector<Panel> panels_;

@@ -91,6 +91,7 @@ TEST(LogTable, PainterRules)
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[0].brush, Red);
     EXPECT_EQ(ops[1].text, "SSB");
+    EXPECT_EQ(ops[1].font, White);
 
     auto cont = log_gridDrawCell(logWith({{lcCont, "AS"}}), lcCont, 1, White);
     EXPECT_EQ(last(cont), (LogPaintOp{LogPaintOp::Text, Red, Yellow, true, 0, 0, "AS"}));
@@ -103,6 +104,8 @@ TEST(LogTable, PainterRules)
 
     auto no = log_gridDrawCell(logWith({{lcMaster, "NO."}}), lcMaster, 1, White);
     EXPECT_EQ(last(no), (LogPaintOp{LogPaintOp::Text, Blue, White, true, 0, 0, "No"}));
+    // "NO." is wiped before "No" is drawn, so no dot stands beside it.
+    EXPECT_EQ(no[no.size() - 2], (LogPaintOp{LogPaintOp::Fill, White, Black, false, 0, 0, {}}));
 
     auto dxcc = log_gridDrawCell(logWith({{lcDXCC, "JA"}}), lcDXCC, 1, White);
     EXPECT_EQ(last(dxcc), (LogPaintOp{LogPaintOp::Text, Red, White, true, 17, 1, "JA"}));
@@ -127,4 +130,34 @@ TEST(LogTable, PainterRules)
     TKeoEGrid g;
     initLogGrid(g);
     EXPECT_TRUE(log_gridDrawCell(g, lcCont, 0, Aqua).empty());
+}
+
+// Texts a rule would draw in (nearly) the colour of their background come out
+// in black or white; the others keep the rule's colour.
+TEST(LogTable, TextsStayReadableOnTheirBackground)
+{
+    using namespace zemcolor;
+    struct Case {
+        std::vector<std::pair<int, std::string>> cells;
+        int col;
+        std::string text;
+        std::uint32_t brush, font;
+    };
+    const Case cases[] = {
+        {{{lcCont, "OC"}}, lcCont, "OC", Aqua, Black},
+        {{{lcCont, "SA"}}, lcCont, "SA", Silver, Black},
+        {{{lcCont, "EU"}}, lcCont, "EU", Black, Yellow},
+        {{{lcCont, "AS"}}, lcCont, "AS", Red, Yellow},
+        {{{lcMode, "PH"}}, lcMode, "PH", White, Red},
+        {{{lcNumber, "+3"}, {lcMode, "PH"}}, lcMode, "PH", Red, Black},
+        {{{lcNumber, "+3"}, {lcDate, "2025-03-29"}}, lcDate, "2025-03-29", Red, White},
+        {{{lcNumber, "+3"}, {lcWPX, "K1"}}, lcWPX, " K1 ", Lime, Black},
+        {{{lcBand, "160"}, {lcKHz, "1830"}}, lcKHz, "1830", Black, White},
+    };
+    for (const Case& c : cases) {
+        const LogPaintOp op = log_gridDrawCell(logWith(c.cells), c.col, 1, White).back();
+        EXPECT_EQ(op.text, c.text);
+        EXPECT_EQ(op.brush, c.brush) << c.text;
+        EXPECT_EQ(op.font, c.font) << c.text;
+    }
 }

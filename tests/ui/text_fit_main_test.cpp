@@ -1,0 +1,278 @@
+// Every page of the main window, filled from a real multi-two log at the
+// window's default size, shows its titles, cells, panels and captions whole.
+#include "analysis/breaks_page.h"
+#include "analysis/charts_page.h"
+#include "analysis/distribution_page.h"
+#include "analysis/dxcc_page.h"
+#include "analysis/errors_page.h"
+#include "analysis/near_zone_page.h"
+#include "analysis/rates_page.h"
+#include "analysis/tbc_for_m2.h"
+#include "analysis/two_radio_page.h"
+#include "analysis/wpx_page.h"
+#include "main/form2.h"
+#include "main/keoe_grid_view.h"
+#include "main/log_table.h"
+#include "main/status_panels.h"
+#include "main/properties_dialog.h"
+#include "test_support.h"
+#include "text_fit.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A program folder with the real country file and master file, so that the
+// log's columns, the status bars and the tables hold what users see.
+std::filesystem::path realProgramFolder(const QTemporaryDir& dir)
+{
+    const std::filesystem::path p = makeProgramFolder(dir);
+    for (const char* f : {"cty.dat", "zem-cty.dat"}) {
+        QFile::remove(QString::fromStdString((p / f).string()));
+        QFile::copy(QString(ZEM_SOURCE_DIR) + "/data/" + f, QString::fromStdString((p / f).string()));
+    }
+    QFile::copy(QFileInfo(QString(ZEM_EXE)).absolutePath() + "/master.dta",
+                QString::fromStdString((p / "master.dta").string()));
+    return p;
+}
+
+QString joined(const QStringList& lines)
+{
+    // A fault in one column cuts thousands of cells: the first few tell.
+    QStringList shown = lines.mid(0, 25);
+    if (lines.size() > shown.size()) shown << QString("... and %1 more").arg(lines.size() - shown.size());
+    return shown.join('\n');
+}
+
+} // namespace
+
+// The checker itself: it sees cut texts of each kind it knows, and passes
+// texts that have their room.
+TEST(TextFit, FindsCutTextsOfEveryKindAndPassesWholeOnes)
+{
+    QWidget w;
+    w.setObjectName("win");
+    w.resize(600, 300);
+    auto* tight = new QLabel("Distance to the far station", &w);
+    tight->setObjectName("tight");
+    tight->setGeometry(0, 0, 40, 20);
+    auto* roomy = new QLabel("km", &w);
+    roomy->setObjectName("roomy");
+    roomy->setGeometry(0, 30, 200, 20);
+    auto* button = new QPushButton("Russian oblasts", &w);
+    button->setObjectName("button");
+    button->setGeometry(0, 60, 30, 24);
+    auto* bar = new TStatusPanels(&w);
+    bar->setObjectName("bar");
+    bar->setGeometry(0, 90, 60, 20);
+    bar->addPanel(30);
+    bar->addPanel(30);
+    bar->setText(1, "10296 km"); // grows past the bar's right edge
+    auto* table = new QTableView(&w);
+    table->setObjectName("table");
+    table->setGeometry(0, 120, 500, 150);
+    QStandardItemModel model(1, 2);
+    model.setHorizontalHeaderLabels({"Line in log", "TX"});
+    model.setItem(0, 0, new QStandardItem("1"));
+    model.setItem(0, 1, new QStandardItem("KC4TEOWR0MG"));
+    table->setModel(&model);
+    table->setColumnWidth(0, 20);
+    table->setColumnWidth(1, 200);
+    auto* tabs = new QTabBar(&w);
+    tabs->setObjectName("tabs");
+    tabs->addTab("Near zone");
+    tabs->setElideMode(Qt::ElideRight); // a bar too narrow for its tab shortens the title
+    tabs->setUsesScrollButtons(false);
+    tabs->setGeometry(300, 0, 40, 30);
+    auto* list = new QListWidget(&w);
+    list->setObjectName("list");
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->addItems({"K1", "9A2025HWC/QRP/MM/DIGI"});
+    list->setGeometry(300, 40, 60, 60);
+    w.show();
+    QCoreApplication::processEvents();
+
+    const QStringList cut = cutTexts(&w);
+    const QString all = cut.join('\n');
+    EXPECT_TRUE(all.contains("win/tight/text: 'Distance to the far station'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/button/text: 'Russian oblasts'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/bar/panel 1: '10296 km'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/table/title 0: 'Line in log'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/tabs/tab 0: 'Near zone'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/list/item 1: '9A2025HWC/QRP/MM/DIGI'")) << all.toStdString();
+    EXPECT_FALSE(all.contains("roomy")) << all.toStdString();
+    EXPECT_FALSE(all.contains("KC4TEOWR0MG")) << all.toStdString();
+    EXPECT_EQ(cut.size(), 6) << all.toStdString();
+
+    // Room enough everywhere: nothing to report.
+    tight->setGeometry(0, 0, 400, 20);
+    button->setGeometry(0, 60, 300, 30);
+    bar->resize(400, 20);
+    table->setColumnWidth(0, 150);
+    tabs->resize(200, 30);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded); // the list scrolls instead
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(cutTexts(&w).isEmpty()) << cutTexts(&w).join('\n').toStdString();
+}
+
+// A grid gives each column what its title and its widest text need, bold
+// where drawn bold, whatever width its owner asked for; a grid too narrow for
+// its columns scrolls. Shares of the width follow every resize.
+TEST(TextFit, GridColumnsAreAtLeastAsWideAsTheirTexts)
+{
+    TKeoEGrid g(3, 1, 0, 1);
+    g.SetHeader({"Distance", "n", "Callsign"});
+    KeoEGridView v(g);
+    v.resize(300, 200);
+    v.OnGetDrawValues = [](int col, int, QFont& f, TAlignment&, QColor&) { f.setBold(col == 2); };
+    v.setColumnFit([](int width) { return std::vector<int>{width / 10, width / 10, width / 10}; });
+    v.show();
+    g.AppendRow({"10", "1", "KC4TEOWR0MG"});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
+    QFont bold = v.font();
+    bold.setBold(true);
+    EXPECT_GT(v.columnWidth(2), QFontMetrics(bold).horizontalAdvance("KC4TEOWR0MG"));
+
+    // Texts written later and a narrower grid: still whole, reached by scrolling.
+    g.AppendRow({"10296 km", "2", "9A2025HWC/QRP/MM"});
+    v.resize(120, 200);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
+    EXPECT_GT(v.horizontalHeader()->length(), v.viewport()->width());
+
+    // Room to spare goes back to the owner's shares.
+    v.resize(2000, 200);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v.columnWidth(1), 200);
+
+    // Fixed widths are minimums too.
+    v.setColumnWidths({5, 5, 5});
+    EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
+}
+
+// The guard: each page at the window's default size after the commands that
+// fill it, with the status bars and the information bar of a chosen call.
+TEST(TextFitMainWindow, NoPageCutsAnyTextOnARealLog)
+{
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w(realProgramFolder(prog));
+    w.show();
+    QTest::qWait(20);
+    const QString log = logs.path() + "/K9CT.log";
+    ASSERT_TRUE(QFile::copy(QString(ZEM_SOURCE_DIR) + "/tests/data/K9CT_CQWPXSSB2025_M2_n1mm.log", log));
+    w.Properties->cb1->setChecked(true); // "NO." for calls missing from the master file
+    w.Open_cabrillo_proc(log);
+    ASSERT_GT(w.state().header.QsoCount, 5000);
+    w.breaksPage->N10minuts1Click(); // "+" rows
+    w.errorsPage->InfoBox = [](const QString&, const QString&) {};
+    w.errorsPage->InputBox = [](const QString&, const QString&) { return std::optional<QString>(); };
+    // The information bar about the longest call of the log.
+    std::string longest;
+    for (int r = 1; r <= w.state().header.QsoCount; ++r)
+        if (w.state().log_grid.Cell(lcCallsign, r).size() > longest.size()) longest = w.state().log_grid.Cell(lcCallsign, r);
+    w.state().CurrentCall = longest;
+    w.Show_call_info();
+    ASSERT_FALSE(w.sb3->text(6).isEmpty()); // its distance
+    w.CalculateTime();
+
+    QStringList cut;
+    auto check = [&](const QString& step, QWidget* root = nullptr) {
+        QCoreApplication::processEvents();
+        for (const QString& line : cutTexts(root ? root : &w)) cut << step + ": " + line;
+    };
+    auto page = [&](const char* title) {
+        for (int i = 0; i < w.pc1->count(); ++i)
+            if (w.pc1->tabText(i) == title) w.pc1->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+    };
+
+    page("Log");
+    check("Log");
+    {
+        // The guard sees the table: a column made too narrow is reported.
+        const int callWidth = w.log_grid->columnWidth(lcCallsign);
+        w.log_grid->setColumnWidth(lcCallsign, 10);
+        EXPECT_TRUE(cutTexts(&w).join('\n').contains("log_grid/row 1 col 16")) << cutTexts(&w).size();
+        w.log_grid->setColumnWidth(lcCallsign, callWidth);
+    }
+    page("Summary");
+    check("Summary");
+    page("Distribution");
+    check("Distribution");
+    page("Errors");
+    for (QAction* a : {w.errorsPage->TBu21, w.errorsPage->tb19, w.errorsPage->tb11}) {
+        a->trigger();
+        check("Errors " + a->text());
+    }
+    page("Breaks");
+    w.se1->setValue(3); // a busy station's breaks are short: rows, and the Total under them
+    w.breaksPage->tb33Click();
+    ASSERT_GT(w.breaksPage->breaksGrid.RowCount(), 10);
+    check("Breaks");
+    // Narrower than its default, the window may cut its status texts, but the
+    // breaks table refits its columns.
+    w.resize(w.width() - 150, w.height());
+    check("Breaks narrower", w.Breaks_Grid);
+    w.resize(w.width() + 150, w.height());
+    page("Rate");
+    w.ratesPage->Button6Click();
+    check("Rate");
+    w.ratesPage->Button7Click();
+    check("Rate 2");
+    page("DXCC");
+    DxccPage* d = w.dxccPage;
+    d->Edit2->setText("JA");
+    for (QPushButton* b : {d->Button15, d->wpx_Button, d->rm_Button, d->Button1, d->Button9, d->Button12,
+                           d->WAZ_But, d->ITU_But, d->b2}) {
+        b->click();
+        check("DXCC " + b->text());
+        // From the first run on, a table that can fit the page does.
+        KeoEGridView* g = d->StringGrid3;
+        int needed = 0;
+        for (int n : g->neededWidths()) needed += n;
+        if (needed <= g->viewport()->width()) {
+            EXPECT_LE(g->horizontalHeader()->length(), g->viewport()->width()) << b->text().toStdString();
+        }
+    }
+    page("2 Radio");
+    w.twoRadioPage->Two_radio();
+    check("2 Radio");
+    ASSERT_TRUE(w.twoRadioPage->Get_m2_bc());
+    w.twoRadioPage->bc_for_m2->show();
+    QCoreApplication::processEvents();
+    for (const QString& line : cutTexts(w.twoRadioPage->bc_for_m2)) cut << "M/2: " + line;
+    w.twoRadioPage->bc_for_m2->hide();
+    page("Charts");
+    check("Charts");
+    page("WPX");
+    w.wpxPage->Button5Click();
+    check("WPX");
+    page("Near zone");
+    w.nearZonePage->Button10Click();
+    for (int i = 0; i < w.nearZonePage->bandTabs->count(); ++i) {
+        w.nearZonePage->bandTabs->setCurrentIndex(i);
+        check("Near zone");
+    }
+    page("3830");
+    check("3830");
+    EXPECT_TRUE(cut.isEmpty()) << cut.size() << " cut texts:\n" << joined(cut).toStdString();
+}
