@@ -161,10 +161,11 @@ std::string tooManyBandsText(const BandDistribution& dist)
     if (many.empty()) return {};
     std::string t = "Worked on more than " + std::to_string(DistributionColumns) + " bands (" +
                     std::to_string(many.size()) + "), counted in \"" + byBandsTitles()[6] + "\":";
-    // Ten to a line keeps the box within the screen.
+    // Five to a line: the lines stay whole in a message box, and the box
+    // stays within the screen.
     const size_t named = std::min(many.size(), kManyBandsNamed);
     for (size_t i = 0; i < named; ++i) {
-        t += i % 10 == 0 ? "\n" : ", ";
+        t += i % 5 == 0 ? "\n" : ", ";
         t += many[i].item + " (" + std::to_string(many[i].bands) + ")";
     }
     if (named < many.size()) t += "\nand " + std::to_string(many.size() - named) + " more";

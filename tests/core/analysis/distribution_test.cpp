@@ -233,7 +233,7 @@ TEST(QsoProc, StationsOnMoreThanSixBandsCountAndAreToldOnce)
         for (const char* band : {"160", "80", "40", "30", "20", "17", "15"})
             many.push_back({"K" + std::to_string(i), band, "", "CW"});
     const std::string text = tooManyBandsText(distributionByBands(makeLog(many), static_cast<int>(many.size()), false));
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
     EXPECT_TRUE(text.ends_with("\nand 5 more")) << text;
     EXPECT_EQ(tooManyBandsText(distributionByBands(makeLog({{"OH2B", "20", "", "CW"}}), 1, false)), "");
 }
