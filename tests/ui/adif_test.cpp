@@ -160,7 +160,8 @@ std::string newestFirstLogbook()
     for (const char* call : {"SM5AAA", "DL1ABC", "UA3AAA", "JA1XYZ"}) qsos.push_back({call, "20M", "14.025"});
     std::string out = "Logbook export\n<ADIF_VER:5>3.1.4 <EOH>\n";
     auto field = [](const char* name, const std::string& v) {
-        return "<" + std::string(name) + ":" + std::to_string(v.size()) + ">" + v;
+        std::string tag = name;
+        return tag.insert(0, 1, '<').append(":").append(std::to_string(v.size())).append(">").append(v);
     };
     for (size_t i = qsos.size(); i-- > 0;) {
         // One QSO every 20 minutes from 2023-12-31 20:00 on, across the new year.

@@ -231,7 +231,7 @@ TEST(QsoProc, StationsOnMoreThanSixBandsCountAndAreToldOnce)
     std::vector<Qso> many;
     for (int i = 0; i < 105; ++i)
         for (const char* band : {"160", "80", "40", "30", "20", "17", "15"})
-            many.push_back({"K" + std::to_string(i), band, "", "CW"});
+            many.push_back({std::to_string(i) + "K", band, "", "CW"});
     const std::string text = tooManyBandsText(distributionByBands(makeLog(many), static_cast<int>(many.size()), false));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
     EXPECT_TRUE(text.ends_with("\nand 5 more")) << text;
