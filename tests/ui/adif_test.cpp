@@ -1,7 +1,11 @@
 // ADIF through the real main window: the open command with its callsign
 // prompt, the command line, the reopen list, operator mode and the export.
+#include "analysis/analysis_pass.h"
+#include "analysis/distribution_page.h"
 #include "import/adif_reader.h"
 #include "main/form2.h"
+#include "main/jobs.h"
+#include "main/status_panels.h"
 #include "main/log_table.h"
 #include "main/properties_dialog.h"
 #include "main/text_util.h"
@@ -11,11 +15,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -141,6 +147,97 @@ TEST(AdifWindow, CancelledPromptAfterAnotherLogTakesTheOwnCallAndAMissingFileLea
     EXPECT_TRUE(win.msgs.texts.first().contains("single.adi"));
     EXPECT_EQ(s.header.QsoCount, 2) << "the loaded log stays";
     EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "K1AR");
+}
+
+// A general logbook written newest first: WARC, 60 and 6 m QSOs, stations
+// worked on more than six bands, days between the QSOs.
+std::string newestFirstLogbook()
+{
+    struct Band {
+        const char *band, *freq;
+    };
+    const Band bands[] = {{"160M", "1.830"}, {"80M", "3.510"},   {"60M", "5.357"},   {"40M", "7.010"},
+                          {"30M", "10.120"}, {"20M", "14.025"},  {"17M", "18.080"},  {"15M", "21.025"},
+                          {"12M", "24.900"}, {"10M", "28.025"},  {"6M", "50.100"}};
+    struct Qso {
+        std::string call, band, freq;
+    };
+    std::vector<Qso> qsos; // oldest first
+    for (const Band& b : bands) qsos.push_back({"W1AW", b.band, b.freq});
+    for (int i = 0; i < 8; ++i) qsos.push_back({"K1AR", bands[i].band, bands[i].freq});
+    for (const char* call : {"SM5AAA", "DL1ABC", "UA3AAA", "JA1XYZ"}) qsos.push_back({call, "20M", "14.025"});
+    std::string out = "Logbook export\n<ADIF_VER:5>3.1.4 <EOH>\n";
+    auto field = [](const char* name, const std::string& v) {
+        std::string tag = name;
+        return tag.insert(0, 1, '<').append(":").append(std::to_string(v.size())).append(">").append(v);
+    };
+    for (size_t i = qsos.size(); i-- > 0;) {
+        // One QSO every 20 minutes from 2023-12-31 20:00 on, across the new year.
+        const int minutes = 20 * 60 + 20 * static_cast<int>(i);
+        const int day = minutes / 1440;
+        char date[16], time[16];
+        std::snprintf(date, sizeof date, "%s", day == 0 ? "20231231" : "20240101");
+        std::snprintf(time, sizeof time, "%02d%02d00", minutes % 1440 / 60, minutes % 60);
+        out += field("CALL", qsos[i].call) + field("QSO_DATE", date) + field("TIME_ON", time) +
+               field("BAND", qsos[i].band) + field("FREQ", qsos[i].freq) + field("MODE", "CW") + "<EOR>\n";
+    }
+    return out;
+}
+
+double shownSeconds(const TForm2& w)
+{
+    QString t = w.sb3->text(8);
+    EXPECT_TRUE(t.startsWith(">>") && t.endsWith(" s.")) << t.toStdString();
+    return t.mid(2, t.size() - 5).toDouble();
+}
+
+TEST(AdifWindow, NewestFirstLogbookOpensInTimeOrderWithOneMessageAndSaneSummary)
+{
+    RestoreCurrentFolder restore;
+    QTemporaryDir logs;
+    const fs::path file = fs::path(logs.path().toStdString()) / "logbook.adi";
+    std::ofstream(file) << newestFirstLogbook();
+    Window win;
+    win.show();
+    ASSERT_TRUE(win.msgs.texts.isEmpty()) << win.msgs.texts.join("|").toStdString();
+
+    // The user takes an hour over the prompt: that hour is not the load's.
+    answerModal<QInputDialog>([&win](QInputDialog* d) {
+        win.w.JobStart = JobTime{JobNow().msOfDay - 3'600'000};
+        d->setTextValue("SM5ZZZ");
+        d->accept();
+    });
+    win.w.ADIF_OD_FileName = QString::fromStdString(file.string());
+    win.w.open_adif();
+    QCoreApplication::processEvents();
+
+    const AppState& s = win.w.state();
+    ASSERT_EQ(s.header.QsoCount, 23);
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), "W1AW");
+    EXPECT_EQ(s.log_grid.Cell(lcDate, 1), "2023-12-31");
+    EXPECT_EQ(s.log_grid.Cell(lcCallsign, 23), "JA1XYZ");
+    EXPECT_LT(shownSeconds(win.w), 60);
+
+    ASSERT_EQ(win.msgs.texts.size(), 1) << win.msgs.texts.join("|").toStdString();
+    EXPECT_TRUE(win.msgs.texts.first().contains("K1AR (8)")) << win.msgs.texts.first().toStdString();
+    EXPECT_TRUE(win.msgs.texts.first().contains("W1AW (11)"));
+    EXPECT_EQ(s.log_grid.Cell(lcQSO, 1), "11");
+    EXPECT_EQ(s.log_grid.Cell(lcQSO, 12), "8");
+    EXPECT_EQ(win.w.Distribution->DistLabels[6]->text(), "6") << "every station is counted";
+
+    const TKeoEGrid& sum = win.w.summary.Summary_Grid;
+    for (int r = 1; r <= SummaryTotalRow; ++r)
+        for (int c = 1; c < SummaryColumnCount; ++c)
+            EXPECT_FALSE(QString::fromStdString(sum.Cell(c, r)).startsWith('-')) << r << " " << c;
+    int timePct = 0;
+    for (int b = 1; b <= SummaryBandCount; ++b) timePct += std::stoi(sum.Cell(scTimePct, b));
+    EXPECT_LE(timePct, 102); // whole-number percentages of the six bands
+    EXPECT_EQ(sum.Cell(scQSOPerMin, SummaryTotalRow), "0.034"); // 15 QSOs on the six bands in 440 minutes
+
+    // A second command that rebuilds the distribution says it once more, no more.
+    win.msgs.texts.clear();
+    win.w.Distribution->rm_buttonClick();
+    EXPECT_EQ(win.msgs.texts.size(), 1);
 }
 
 TEST(AdifWindow, ExportWritesTheChosenNamePlusAdiThatReadsBack)

@@ -2,7 +2,9 @@
 // "Pts." filled, the Summary's "Points" column, the message.
 #include "analysis/analysis_pass.h"
 #include "main/form2.h"
+#include "main/jobs.h"
 #include "main/log_table.h"
+#include "main/status_panels.h"
 #include "test_support.h"
 
 #include <QAction>
@@ -46,8 +48,13 @@ TEST(ScoreCommands, MenuItemFillsPointsSummaryAndMessage)
     auto* cqww = w.findChild<QAction*>("CQWW1");
     ASSERT_NE(cqww, nullptr);
     EXPECT_EQ(cqww->text(), "CQ WW");
+    // The last job ended an hour ago: the command's own time is shown.
+    w.JobStart = JobTime{JobNow().msOfDay - 3'600'000};
     cqww->trigger();
     QTest::qWait(10);
+    const QString shown = w.sb3->text(8);
+    ASSERT_TRUE(shown.startsWith(">>") && shown.endsWith(" s.")) << shown.toStdString();
+    EXPECT_LT(shown.mid(2, shown.size() - 5).toDouble(), 60);
 
     const TKeoEGrid& log = w.state().log_grid;
     std::vector<std::string> pts;

@@ -7,6 +7,7 @@
 #include "refdata/cty_search.h"
 #include "refdata/master_call_db.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 #include <unordered_set>
@@ -162,6 +163,14 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
         }
     }
     if (lastRow >= 1) s.PrevMinute = minute[1] + 1;
+    // Minutes from the earliest to the latest QSO of rows first..last, both
+    // counted. For a log in time order that is last minus first plus one;
+    // rows out of order never make it negative.
+    auto spanMinutes = [&](int first, int last) -> QsoMinute {
+        const auto from = minute.begin() + first;
+        const auto [lo, hi] = std::minmax_element(from, from + (last - first + 1));
+        return *hi - *lo + 1;
+    };
 
     std::string prevMhz;
     int runStart = 1;
@@ -287,17 +296,13 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
         // A new band closes the run made on the previous one.
         if (mhz != prevMhz) {
             ++totals[scMoves][static_cast<size_t>(band)];
-            if (runBand > 0)
-                totals[scTime][static_cast<size_t>(runBand)] +=
-                    minute[static_cast<size_t>(r - 1)] - minute[static_cast<size_t>(runStart)] + 1;
+            if (runBand > 0) totals[scTime][static_cast<size_t>(runBand)] += spanMinutes(runStart, r - 1);
             prevMhz = mhz;
             runStart = r;
             runBand = band;
         }
     }
-    if (runBand > 0)
-        totals[scTime][static_cast<size_t>(runBand)] +=
-            minute[static_cast<size_t>(lastRow)] - minute[static_cast<size_t>(runStart)] + 1;
+    if (runBand > 0) totals[scTime][static_cast<size_t>(runBand)] += spanMinutes(runStart, lastRow);
 
     // --- the Summary table ---
     auto setNum = [&](int col, int row, long long v) { sum.SetCell(col, row, std::to_string(v)); };
@@ -313,8 +318,8 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
     auto bandValue = [&](int col, int b) { return totals[static_cast<size_t>(col)][static_cast<size_t>(b)]; };
     const long long totalQso = total[scQSO];
     if (lastRow >= 1) {
-        const QsoMinute span = minute[static_cast<size_t>(lastRow)] - minute[1];
-        if (span != 0)
+        const QsoMinute span = spanMinutes(1, lastRow) - 1;
+        if (span > 0)
             sum.SetCell(scQSOPerMin, SummaryTotalRow, formatQsoPerMinute(static_cast<double>(totalQso) / static_cast<double>(span)));
     }
     for (int b = 1; b <= SummaryBandCount; ++b) {

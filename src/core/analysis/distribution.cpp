@@ -31,6 +31,7 @@ void fillAll(BandDistribution& d)
 {
     d.all.clear();
     for (const auto& c : d.columns) d.all.insert(d.all.end(), c.begin(), c.end());
+    for (const auto& e : d.tooManyBands) d.all.push_back(e.item);
     std::stable_sort(d.all.begin(), d.all.end(), lessNoCase);
 }
 
@@ -86,10 +87,12 @@ BandDistribution distributionByBands(const TKeoEGrid& log, int qsoCount, bool mi
         if (bands <= static_cast<size_t>(DistributionColumns))
             d.columns[bands - 1].push_back(entries[i].item);
         else
-            d.tooManyBands.push_back(entries[i].item);
+            d.tooManyBands.push_back({entries[i].item, static_cast<int>(bands)});
         i = j;
     }
     for (auto& c : d.columns) std::stable_sort(c.begin(), c.end(), lessNoCase);
+    std::stable_sort(d.tooManyBands.begin(), d.tooManyBands.end(),
+                     [](const ManyBandsEntry& a, const ManyBandsEntry& b) { return lessNoCase(a.item, b.item); });
     fillAll(d);
     return d;
 }
@@ -142,6 +145,7 @@ void qso_proc(TKeoEGrid& log, int qsoCount, const BandDistribution& dist)
     for (int k = 0; k < DistributionColumns; ++k)
         for (const auto& item : dist.columns[static_cast<size_t>(k)])
             bandsOfCall.try_emplace(zem::upperAscii(item), k + 1);
+    for (const auto& e : dist.tooManyBands) bandsOfCall.try_emplace(zem::upperAscii(e.item), e.bands);
     TKeoEGrid::BatchUpdate batch(log);
     const int last = lastLogRow(log, qsoCount);
     for (int r = 1; r <= last; ++r) {
@@ -149,6 +153,23 @@ void qso_proc(TKeoEGrid& log, int qsoCount, const BandDistribution& dist)
         const auto it = bandsOfCall.find(zem::upperAscii(log.Cell(lcCallsign, r)));
         if (it != bandsOfCall.end()) log.SetCell(lcQSO, r, std::to_string(it->second));
     }
+}
+
+std::string tooManyBandsText(const BandDistribution& dist)
+{
+    const auto& many = dist.tooManyBands;
+    if (many.empty()) return {};
+    std::string t = "Worked on more than " + std::to_string(DistributionColumns) + " bands (" +
+                    std::to_string(many.size()) + "), counted in \"" + byBandsTitles()[6] + "\":";
+    // Five to a line: the lines stay whole in a message box, and the box
+    // stays within the screen.
+    const size_t named = std::min(many.size(), kManyBandsNamed);
+    for (size_t i = 0; i < named; ++i) {
+        t += i % 5 == 0 ? "\n" : ", ";
+        t += many[i].item + " (" + std::to_string(many[i].bands) + ")";
+    }
+    if (named < many.size()) t += "\nand " + std::to_string(many.size() - named) + " more";
+    return t;
 }
 
 std::string dupesText(int count) { return std::to_string(count) + " dupes"; }

@@ -15,10 +15,21 @@
 
 constexpr int DistributionColumns = 6;
 
+// A station (or station and mode) worked on more bands than the six columns
+// hold: a general logbook has the WARC bands, 60 and 6 m too.
+struct ManyBandsEntry {
+    std::string item;
+    int bands = 0;
+    bool operator==(const ManyBandsEntry&) const = default;
+};
+
 struct BandDistribution {
     std::array<std::vector<std::string>, DistributionColumns> columns; // stations on exactly 1..6 bands
-    std::vector<std::string> all;          // every item of columns 1..6, sorted
-    std::vector<std::string> tooManyBands; // entries worked on more than 6 bands
+    // Entries worked on more than 6 bands, in the order of the columns. They
+    // have no column but are stations of the log all the same: they are in
+    // `all` and get their band count in the "QSO" column.
+    std::vector<ManyBandsEntry> tooManyBands;
+    std::vector<std::string> all; // every item of columns 1..6 and of tooManyBands, sorted
 };
 
 // The "QSO" cell of a repeated QSO.
@@ -50,8 +61,15 @@ int Mark_dupes(TKeoEGrid& log, int qsoCount);
 
 // Writes into every empty "QSO" cell of rows 1..qsoCount the number of bands
 // ("1".."6") of the column of dist holding that row's callsign (letter case
-// aside). Cells holding any text are left as they are.
+// aside), or the band count of its tooManyBands entry ("7" and up). Cells
+// holding any text are left as they are.
 void qso_proc(TKeoEGrid& log, int qsoCount, const BandDistribution& dist);
+
+// The one message about the entries worked on more than six bands, naming
+// them (the first kManyBandsNamed of them, then how many more); empty when
+// there is none.
+inline constexpr size_t kManyBandsNamed = 100;
+std::string tooManyBandsText(const BandDistribution& dist);
 
 // Text "N dupes" of the status bar.
 std::string dupesText(int count);

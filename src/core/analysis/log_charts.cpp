@@ -15,7 +15,8 @@ int qsoCount(const AppState& s) { return std::min(s.header.QsoCount, s.log_grid.
 
 int minuteOf(const AppState& s, int row) { return get_time_for_qso(s.log_grid, row, s.PrevMinute); }
 
-int elapsedOf(const AppState& s, int row) { return minuteOf(s, row) - s.FirstQsoMinute; }
+// Minutes since the log's first QSO; a row logged before it stands at 0.
+int elapsedOf(const AppState& s, int row) { return std::max<int>(0, minuteOf(s, row) - s.FirstQsoMinute); }
 
 // The frequency as the charts read it: the whole number in the first ten characters.
 int kHzOf(const AppState& s, int row) { return zem::toInt(s.log_grid.Cell(lcKHz, row).substr(0, 10)); }
@@ -100,7 +101,7 @@ bool rate60Chart(const AppState& s, ChartData& c)
     for (int i = 1; i <= n - 100; ++i) {
         const int first = minuteOf(s, i);
         const int span = minuteOf(s, i + 100) - first;
-        const double x = first - s.FirstQsoMinute;
+        const double x = std::max<int>(0, first - s.FirstQsoMinute);
         if (span > 0)
             s2.AddXY(x, static_cast<double>(zem::roundHalfEven(100.0 * 60.0 / span)),
                      s.log_grid.Cell(lcTime, i).substr(0, 4), zemcolor::Blue);

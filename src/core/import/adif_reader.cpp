@@ -1,11 +1,13 @@
 #include "import/adif_reader.h"
 
+#include "import/time_order.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
 #include <array>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -62,6 +64,7 @@ std::string bandEdge(const std::string& band)
 // The fields of one record that the log table keeps.
 struct Record {
     std::string call, time, mode, op, radio, band, khz, date, contest;
+    std::string timeOfDay; // "hhmmss" for the time order: seconds part a minute
     bool hasContest = false;
     void clear() { *this = Record(); }
 };
@@ -73,8 +76,11 @@ void applyField(Record& r, std::string_view name, std::string_view raw)
     else if (zem::iequals(name, "CONTEST_ID")) {
         r.contest = v;
         r.hasContest = true;
-    } else if (zem::iequals(name, "TIME_ON")) r.time = v.substr(0, 4);
-    else if (zem::iequals(name, "MODE")) r.mode = v == "SSB" ? "PH" : v;
+    } else if (zem::iequals(name, "TIME_ON")) {
+        r.time = v.substr(0, 4);
+        r.timeOfDay = v.substr(0, 6);
+        r.timeOfDay.resize(6, '0');
+    } else if (zem::iequals(name, "MODE")) r.mode = v == "SSB" ? "PH" : v;
     else if (zem::iequals(name, "OPERATOR")) r.op = v;
     else if (zem::iequals(name, "RADIO_NR")) r.radio = v;
     else if (zem::iequals(name, "BAND")) r.band = v.empty() ? v : v.substr(0, v.size() - 1);
@@ -155,10 +161,8 @@ AdifReadResult readAdifRecords(AppState& s, std::string_view data, const AdifRea
 {
     TKeoEGrid& grid = s.log_grid;
     AdifReadResult res;
-    int kept = 0;
+    std::vector<Record> kept;
     {
-        TKeoEGrid::BatchUpdate batch(grid);
-        grid.ClearGrid();
         AdifScanner scan(data);
         Record r;
         for (AdifScanner::Kind k; (k = scan.next()) != AdifScanner::End;) {
@@ -175,26 +179,37 @@ AdifReadResult readAdifRecords(AppState& s, std::string_view data, const AdifRea
                 r.clear();
                 continue;
             }
-            const int row = ++kept;
-            if (grid.RowCount() <= row) grid.SetRowCount(row + 1);
             if (r.khz.empty()) r.khz = bandEdge(r.band);
-            grid.SetCell(lcNumber, row, std::to_string(row));
-            grid.SetCell(lcOperator, row, std::move(r.op));
-            grid.SetCell(lcBand, row, std::move(r.band));
-            grid.SetCell(lcKHz, row, std::move(r.khz));
-            grid.SetCell(lcMode, row, std::move(r.mode));
-            grid.SetCell(lcDate, row, std::move(r.date));
-            grid.SetCell(lcTime, row, std::move(r.time));
-            grid.SetCell(lcCallsign, row, std::move(r.call));
-            grid.SetCell(lcTX, row, std::move(r.radio));
+            kept.push_back(std::move(r));
             r.clear();
         }
-        // Rows beyond the kept records (a longer earlier log) go.
-        grid.SetRowCount(kept + 1 < 2 ? 2 : kept + 1);
     }
-    res.qsoCount = kept;
-    res.operators = kept >= 2 && !grid.Cell(lcOperator, 1).empty() && !grid.Cell(lcOperator, 2).empty();
-    s.header.QsoCount = kept;
+    // ADIF has no order, and logbooks are often written newest first: the
+    // log table is the time line that rates, breaks and the Summary walk.
+    sortByQsoTime(kept, [](const Record& q) { return QsoTimeOf{!q.date.empty(), q.date, q.timeOfDay}; });
+
+    const int n = static_cast<int>(kept.size());
+    {
+        TKeoEGrid::BatchUpdate batch(grid);
+        grid.ClearGrid();
+        // Rows beyond the kept records (a longer earlier log) go.
+        grid.SetRowCount(n + 1 < 2 ? 2 : n + 1);
+        for (int row = 1; row <= n; ++row) {
+            Record& q = kept[static_cast<size_t>(row - 1)];
+            grid.SetCell(lcNumber, row, std::to_string(row));
+            grid.SetCell(lcOperator, row, std::move(q.op));
+            grid.SetCell(lcBand, row, std::move(q.band));
+            grid.SetCell(lcKHz, row, std::move(q.khz));
+            grid.SetCell(lcMode, row, std::move(q.mode));
+            grid.SetCell(lcDate, row, std::move(q.date));
+            grid.SetCell(lcTime, row, std::move(q.time));
+            grid.SetCell(lcCallsign, row, std::move(q.call));
+            grid.SetCell(lcTX, row, std::move(q.radio));
+        }
+    }
+    res.qsoCount = n;
+    res.operators = n >= 2 && !grid.Cell(lcOperator, 1).empty() && !grid.Cell(lcOperator, 2).empty();
+    s.header.QsoCount = n;
     s.header.ContestName = res.contestId.empty() ? kAdifContestName : res.contestId.substr(0, kMaxHeaderValue);
     s.header.LogYear = grid.Cell(lcDate, 1).substr(0, 4);
     return res;

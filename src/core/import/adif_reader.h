@@ -56,9 +56,11 @@ struct AdifReadResult {
 // "ADIF LOG": the contest name of a log whose records name no contest.
 inline constexpr const char* kAdifContestName = "ADIF LOG";
 
-// Clears s.log_grid, reads the records of data into it (rows from 1) and
-// sets QsoCount, ContestName ("ADIF LOG" or the last CONTEST_ID, at most 50
-// characters) and LogYear (from row 1's date). A record without
+// Clears s.log_grid, reads the records of data into it (rows from 1) in time
+// order (by date and TIME_ON, seconds included; records of the same time in
+// file order, records without a date last) and sets QsoCount, ContestName
+// ("ADIF LOG" or the last CONTEST_ID, at most 50 characters) and LogYear
+// (from row 1's date, the oldest). A record without
 // "<EOR>" at the end of the data is not counted. StationCall, Category and
 // OutputDir are left alone.
 AdifReadResult readAdifRecords(AppState& s, std::string_view data, const AdifReadOptions& opt = {});

@@ -1,6 +1,7 @@
 #include "import/n1mm_import.h"
 
 #include "import/post_load.h"
+#include "import/time_order.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
@@ -95,10 +96,7 @@ int importN1mmContest(AppState& s, TableSource& db, const N1mmContest& contest, 
     // The table keeps QSOs in the order they were entered, not the order they
     // were made (edits, two radios): the log is put into time order, whole
     // dates included so that a contest over a month's end stays in order.
-    std::stable_sort(qsos.begin(), qsos.end(), [](const Qso& a, const Qso& b) {
-        if (a.timed != b.timed) return a.timed;
-        return std::tie(a.date, a.time) < std::tie(b.date, b.time);
-    });
+    sortByQsoTime(qsos, [](const Qso& q) { return QsoTimeOf{q.timed, q.date, q.time}; });
 
     resetLogHeader(s.header);
     auto& grid = s.log_grid;

@@ -59,7 +59,7 @@ void fill(ReportTable table, AppState& s, TCty_search& cty, const ReportOptions&
         break;
     case ReportTable::AllCallsigns: {
         const BandDistribution d = distributionByBands(s.log_grid, s.header.QsoCount, false);
-        out.messages.insert(out.messages.end(), d.tooManyBands.begin(), d.tooManyBands.end());
+        if (std::string many = tooManyBandsText(d); !many.empty()) out.messages.push_back(std::move(many));
         g = callsignListGrid(d.all);
         break;
     }

@@ -69,7 +69,7 @@ void BreaksPage::tb33Click() { Breaks(); }
 void BreaksPage::Breaks()
 {
     breaksGrid.ClearGrid();
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     const int maximum = cb4->isChecked() ? se2->value() : kNoBreakMaximum;
     const int minimum = se1->value();
     const AppState& s = form_.state();
@@ -114,7 +114,7 @@ void BreaksPage::N10minuts1Click()
 
 void BreaksPage::Check_bands_change_rule()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     AppState& s = form_.state();
     const int last = lastQsoRow(s.log_grid, s.header.QsoCount);
     int count = 0;

@@ -135,7 +135,8 @@ void DistributionPage::rm_buttonClick()
         Panel5->hide();
         for (auto* lb : ListBoxes) lb->clear();
         lists_ = distributionByBands(state_.log_grid, state_.header.QsoCount, MixedMode);
-        for (const auto& entry : lists_.tooManyBands) Show_msg(QString::fromStdString(zem::toDisplayUtf8(entry)));
+        if (const std::string many = tooManyBandsText(lists_); !many.empty())
+            Show_msg(QString::fromStdString(zem::toDisplayUtf8(many)));
         showLists(byBandsTitles());
         Panel5->show();
         saveByBandsFiles(lists_, state_.header.OutputDir);

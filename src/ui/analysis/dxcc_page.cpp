@@ -234,7 +234,7 @@ void DxccPage::Button15Click()
 
 void DxccPage::wpx_ButtonClick()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     command([&] {
         const TopTenChart chart = wpxByCountries(form_.state(), form_.Cty, dxccGrid_);
         drawTopTen(form_.chartsPage->Chart, chart);
@@ -255,7 +255,7 @@ void DxccPage::Button3Click()
 
 void DxccPage::Button1Click()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     command([&] {
         const std::string continent = cont_ComboBox->currentIndex() == 0 ? "" : cont_ComboBox->currentText().toStdString();
         const int band = bands_ComboBox->currentIndex() == 0 ? 0 : bands_ComboBox->currentText().toInt();
@@ -271,7 +271,7 @@ void DxccPage::Button1Click()
 void DxccPage::Button9Click()
 {
     if (Label60->text().isEmpty()) return;
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     command([&] {
         std::array<int, SummaryBandCount> bands{};
         if (!countryStations(form_.state(), form_.Cty, dxccGrid_, Edit2->text().toStdString(), bands)) return;
@@ -284,7 +284,7 @@ void DxccPage::Button9Click()
 
 void DxccPage::Button12Click()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     StringGrid3->horizontalHeader()->setDefaultSectionSize(55);
     command([&] {
         hourContinents(form_.state(), form_.Cty, dxccGrid_,
@@ -309,7 +309,7 @@ void DxccPage::ITU_ButClick() { zoneTable(1); }
 
 void DxccPage::b2Click()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     command([&] {
         for (const std::string& m : oblastTable(form_.state(), form_.Cty, dxccGrid_))
             Show_msg(QString::fromUtf8(m));

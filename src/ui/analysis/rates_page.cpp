@@ -125,7 +125,7 @@ void RatesPage::jobFailed(const std::exception& e)
 
 void RatesPage::Button6Click()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     l11->hide();
     l11->clear();
     int n = 0; // 0: all minutes
@@ -167,7 +167,7 @@ void RatesPage::Get_rate(TKeoEGrid& grid, int period, int row)
 
 void RatesPage::Button7Click()
 {
-    form_.JobStart = JobNow();
+    const TForm2::Job job(form_);
     try {
         int row = 1;
         for (int period : kRatePeriods) Get_rate(rateGrid, period, row++);

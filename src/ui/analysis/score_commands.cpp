@@ -54,6 +54,7 @@ void TScoreCommands::score(TScoreContest contest, const QAction* item)
 {
     AppState& s = form_.state();
     if (s.header.QsoCount < 1) return;
+    const TForm2::Job job(form_); // the passes it runs are steps of this command
     try {
         const long long points = writeQsoPoints(s, form_.Cty, contest);
         // The prefix count comes from a pass in the mode the command chose;

@@ -231,7 +231,7 @@ void TForm2::buildPages()
 
     Distribution = new DistributionPage(state_, M, pages[2]);
     fill(pages[2], Distribution);
-    connect(Distribution, &DistributionPage::jobStarted, this, [this] { JobStart = JobNow(); });
+    connect(Distribution, &DistributionPage::jobStarted, this, &TForm2::startJob);
     connect(Distribution, &DistributionPage::jobFinished, this, &TForm2::CalculateTime);
 
     buildErrorsPage(pages[3]);
@@ -291,7 +291,7 @@ void TForm2::buildChartPages(QWidget* radioPage, QWidget* chartPage)
     l6 = chartsPage->l6;
     twoRadioPage = new TwoRadioPage(state_, radioPage);
     fill(radioPage, twoRadioPage);
-    chartsPage->jobs = twoRadioPage->jobs = {[this] { JobStart = JobNow(); }, [this] { CalculateTime(); }};
+    chartsPage->jobs = twoRadioPage->jobs = {[this] { startJob(); }, [this] { CalculateTime(); }};
     chartsPage->onProgress = twoRadioPage->onProgress = [this](int row, int count) {
         ProgressBar2->setValue(PercentOf(0, count, row, 100));
     };
@@ -814,6 +814,7 @@ void TForm2::activateLoadedLogInWindow()
 
 void TForm2::Process_log_and_summary()
 {
+    const Job job(*this);
     const int qsos = state_.header.QsoCount;
     AnalysisPassReport rep;
     bool cursorSet = false;
@@ -899,6 +900,19 @@ void TForm2::Clear1Click()
 
 void TForm2::oolbar1Click() { tb->setVisible(oolbar1->isChecked()); }
 
+TForm2::Job::Job(TForm2& form) : form_(form)
+{
+    form_.startJob();
+    ++form_.openJobs_;
+}
+
+TForm2::Job::~Job() { --form_.openJobs_; }
+
+void TForm2::startJob()
+{
+    if (openJobs_ == 0) JobStart = JobNow();
+}
+
 void TForm2::CalculateTime()
 {
     sb3->setText(8, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow()))));
@@ -910,7 +924,7 @@ void TForm2::except_proc() { Show_msg(msgText(except_proc_text(state_))); }
 
 void TForm2::Open_cabrillo_proc(const QString& path)
 {
-    JobStart = JobNow();
+    const Job job(*this);
     loadWithReader(path, true, true, [&] { readCabrilloLog(state_, path.toStdString()); });
 }
 
@@ -963,7 +977,7 @@ void TForm2::Open_TR(const QString& path)
     // TR Log's own configuration files share the log's extension: opening
     // one by mistake must not throw away the loaded log.
     if (isTrLogConfigFile(path.toStdString())) return;
-    JobStart = JobNow();
+    const Job job(*this);
     loadWithReader(path, true, true, [&] { readTrLog(state_, path.toStdString()); });
 }
 
@@ -976,7 +990,7 @@ void TForm2::MixWLogfile1Click()
 
 void TForm2::open_MixW(const QString& path)
 {
-    JobStart = JobNow();
+    const Job job(*this);
     loadWithReader(path, false, false, [&] { readMixwLog(state_, path.toStdString()); });
 }
 
@@ -1012,7 +1026,7 @@ void TForm2::loadN1mmContest(const QString& database, const N1mmContest& contest
 
 void TForm2::loadN1mmContest(TableSource& db, const QString& database, const N1mmContest& contest)
 {
-    JobStart = JobNow();
+    const Job job(*this);
     loadWithReader(database, false, false, [&] {
         if (importN1mmContest(state_, db, contest, database.toStdString()) == 0)
             throw std::runtime_error("No QSO`s");
@@ -1105,7 +1119,6 @@ void TForm2::OpenADIF1Click()
 
 void TForm2::open_adif()
 {
-    JobStart = JobNow();
     // Absolute before the load makes the log folder current: the operator
     // chooser reads the file again, and the Reopen list keeps it.
     ADIF_OD_FileName = QFileInfo(ADIF_OD_FileName).absoluteFilePath();
@@ -1135,6 +1148,7 @@ void TForm2::open_adif()
                             ? adifStationCall(answer.toStdString())
                             : Properties->Edit1->text().toStdString();
     }
+    const Job job(*this); // the time at the prompt is the user's, not the load's
     const AdifReadResult read = readAdifRecords(state_, data, {OperatorMode, ChosenOperator.toStdString()});
     h.OutputDir = absoluteFolderOf(QFile::encodeName(path).toStdString());
     OperatorMode = false;

@@ -171,6 +171,22 @@ public:
     TSettings settings;       // what lives outside the settings dialog
     SettingsPaths iniPaths;
     JobTime JobStart;
+    // The frame of one command, from its start to its end: it records
+    // JobStart, unless it opens inside another command's frame (the analysis
+    // pass inside a load or a score command), whose clock keeps running.
+    class Job {
+    public:
+        explicit Job(TForm2& form);
+        ~Job();
+        Job(const Job&) = delete;
+        Job& operator=(const Job&) = delete;
+
+    private:
+        TForm2& form_;
+    };
+    // JobStart := now, unless a Job frame is open: the start of a command
+    // that tells its start and end apart (a page's signals, its hooks).
+    void startJob();
     bool OperatorMode = false;
     QString ChosenOperator;
     // The file the ADIF reader reads (what its open dialog holds).
@@ -380,6 +396,7 @@ private:
     QPixmap logo_;
     int countdownDays_ = 0;
     bool activated_ = false;
+    int openJobs_ = 0; // Job frames open
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;

@@ -46,6 +46,7 @@ void TForm2::buildErrorsPage(QWidget* page)
     // The checks start from the lists of the Distribution page, refreshed in
     // the ordinary mode so that every item is a plain callsign.
     errorsPage->ByBands = [this] {
+        const Job step(*this); // a step of the check: its clock runs on
         Distribution->MixedMode = false;
         Distribution->rm_buttonClick();
         return Distribution->lists();
@@ -59,7 +60,7 @@ void TForm2::buildErrorsPage(QWidget* page)
         else pc1->setCurrentIndex(0);
     };
     errorsPage->Progress = [this](int pos, int max) { ProgressBar2->setValue(PercentOf(0, max, pos, 100)); };
-    connect(errorsPage, &ErrorsPage::jobStarted, this, [this] { JobStart = JobNow(); });
+    connect(errorsPage, &ErrorsPage::jobStarted, this, &TForm2::startJob);
     connect(errorsPage, &ErrorsPage::jobFinished, this, &TForm2::CalculateTime);
 }
 

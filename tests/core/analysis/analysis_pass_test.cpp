@@ -261,6 +261,43 @@ TEST_F(AnalysisPass, OneQsoOrOneMinuteLeavesTotalRateAtZero)
     EXPECT_EQ(page.Summary_Grid.Cell(scMovesPct, 3), "50");
 }
 
+// A log written newest first, and a late entry that goes back before the run
+// it ends: a band's time is the span of its run's QSOs, never negative.
+TEST_F(AnalysisPass, RowsOutOfTimeOrderGiveNoNegativeTimeOrRate)
+{
+    struct Case {
+        const char* what;
+        std::vector<Qso> log;
+        const char* time20;
+        const char* time40;
+        const char* timePct20;
+        const char* rate;
+    } cases[] = {
+        {"newest first",
+         {{"14025", "CW", "1300", "DL1ABC", ""}, {"14030", "CW", "1250", "DL2ABC", ""},
+          {"7010", "CW", "1240", "DL3ABC", ""}, {"7020", "CW", "1200", "DL4ABC", ""}},
+         "11", "41", "21", "0.067"},
+        {"run ending before it began",
+         {{"14025", "CW", "1210", "DL1ABC", ""}, {"14030", "CW", "1200", "DL2ABC", ""},
+          {"7010", "CW", "1215", "DL3ABC", ""}},
+         "11", "1", "92", "0.200"},
+    };
+    for (const Case& c : cases) {
+        fillLog(s, c.log);
+        run();
+        const TKeoEGrid& g = page.Summary_Grid;
+        EXPECT_EQ(g.Cell(scTime, 4), c.time20) << c.what;
+        EXPECT_EQ(g.Cell(scTime, 3), c.time40) << c.what;
+        EXPECT_EQ(g.Cell(scTimePct, 4), c.timePct20) << c.what;
+        EXPECT_EQ(g.Cell(scQSOPerMin, SummaryTotalRow), c.rate) << c.what;
+        for (int r = 1; r <= SummaryTotalRow; ++r)
+            for (int col = 1; col < SummaryColumnCount; ++col)
+                EXPECT_EQ(g.Cell(col, r).find('-'), std::string::npos) << c.what << " row " << r << " col " << col;
+        for (const auto& series : page.Chart_sum.Series)
+            for (double v : series.Values) EXPECT_TRUE(v >= 0 && v <= 100) << c.what << " " << series.Name;
+    }
+}
+
 TEST_F(AnalysisPass, UcgModeMarksAPrefixOncePerFrequency)
 {
     const std::vector<Qso> qsos = {

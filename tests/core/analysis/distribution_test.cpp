@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -121,7 +122,7 @@ TEST(DistributionByBands, StationsByBandCount)
         std::vector<Qso> log;
         bool mixed;
         std::array<Strings, 6> columns;
-        Strings tooMany;
+        std::vector<ManyBandsEntry> tooMany;
     };
     const std::vector<Case> cases = {
         {"no QSO", {}, false, {}, {}},
@@ -152,7 +153,7 @@ TEST(DistributionByBands, StationsByBandCount)
           {"G4B", "160", "1810", "CW"}, {"G4B", "80", "3510", "CW"}, {"G4B", "40", "7010", "CW"},
           {"G4B", "20", "14010", "CW"}, {"G4B", "15", "21010", "CW"}, {"G4B", "10", "28010", "CW"},
           {"G4B", "", "50010", "CW"}},
-         false, {Strings{}, {}, {}, {}, {}, Strings{"G4A"}}, Strings{"G4B"}},
+         false, {Strings{}, {}, {}, {}, {}, Strings{"G4A"}}, {{"G4B", 7}}},
     };
     for (const auto& c : cases) {
         const TKeoEGrid g = makeLog(c.log);
@@ -161,6 +162,7 @@ TEST(DistributionByBands, StationsByBandCount)
         EXPECT_EQ(d.tooManyBands, c.tooMany) << c.what;
         Strings all;
         for (const auto& col : c.columns) all.insert(all.end(), col.begin(), col.end());
+        for (const auto& e : c.tooMany) all.push_back(e.item);
         std::sort(all.begin(), all.end(), lessNoCase);
         EXPECT_EQ(d.all, all) << c.what;
     }
@@ -199,6 +201,41 @@ TEST(QsoProc, BandCountsFillOnlyEmptyCells)
     EXPECT_EQ(Mark_dupes(g, 6), 1);
     qso_proc(g, 6, distributionByBands(g, 6, false));
     EXPECT_EQ(qsoColumn(g), (Strings{"3", "3", "3", "DUPE.", "1", "QSO:"}));
+}
+
+// A general logbook: 30, 17, 12, 60 and 6 m are bands too. Stations on more
+// than six bands are stations all the same, told about in one message.
+TEST(QsoProc, StationsOnMoreThanSixBandsCountAndAreToldOnce)
+{
+    std::vector<Qso> log;
+    for (const char* call : {"W1AW", "k1ar"})
+        for (const char* band : {"160", "80", "60", "40", "30", "20", "17", "15", "12", "10", "6"})
+            log.push_back({call, band, "", "CW"});
+    log.push_back({"K1AR", "20", "", "CW"}); // a second 20 m QSO adds no band
+    for (const char* band : {"40", "30", "20", "17", "15", "12", "10"}) log.push_back({"DL1A", band, "", "PH"});
+    log.push_back({"OH2B", "20", "", "CW"});
+    TKeoEGrid g = makeLog(log);
+    const int n = static_cast<int>(log.size());
+    const BandDistribution d = distributionByBands(g, n, false);
+    EXPECT_EQ(d.tooManyBands, (std::vector<ManyBandsEntry>{{"DL1A", 7}, {"k1ar", 11}, {"W1AW", 11}}));
+    EXPECT_EQ(d.all, (Strings{"DL1A", "k1ar", "OH2B", "W1AW"}));
+    EXPECT_EQ(tooManyBandsText(d),
+              "Worked on more than 6 bands (3), counted in \"Total callsigns\":\nDL1A (7), k1ar (11), W1AW (11)");
+    qso_proc(g, n, d);
+    EXPECT_EQ(g.Cell(lcQSO, 1), "11");
+    EXPECT_EQ(g.Cell(lcQSO, 23), "11") << "every QSO of the station";
+    EXPECT_EQ(g.Cell(lcQSO, 24), "7");
+    EXPECT_EQ(g.Cell(lcQSO, n), "1");
+
+    // However many there are, the message stays one box of a readable size.
+    std::vector<Qso> many;
+    for (int i = 0; i < 105; ++i)
+        for (const char* band : {"160", "80", "40", "30", "20", "17", "15"})
+            many.push_back({std::to_string(i) + "K", band, "", "CW"});
+    const std::string text = tooManyBandsText(distributionByBands(makeLog(many), static_cast<int>(many.size()), false));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
+    EXPECT_TRUE(text.ends_with("\nand 5 more")) << text;
+    EXPECT_EQ(tooManyBandsText(distributionByBands(makeLog({{"OH2B", "20", "", "CW"}}), 1, false)), "");
 }
 
 TEST(QsoProc, MixedModeItemsMatchNoCall)

@@ -134,6 +134,11 @@ TEST(LogCharts, TimeRunningBackwardsGivesNoNegativeDurations)
     for (double v : ys(c.Series("Series2"))) EXPECT_GE(v, 0);
     timeFor10QsoChart(l.s, c);
     for (double v : ys(c.Series("Series2"))) EXPECT_GE(v, 0);
+    // Rows logged before the first QSO stand at the start of the time axis.
+    growthChart(l.s, c);
+    for (double v : xs(c.Series("Series2"))) EXPECT_GE(v, 0);
+    bandChangeChart(l.s, c);
+    for (double v : xs(c.Series("Series2"))) EXPECT_GE(v, 0);
 }
 
 TEST(LogCharts, ShortLogsGiveNoPoints)

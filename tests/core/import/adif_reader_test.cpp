@@ -187,6 +187,23 @@ TEST(AdifReader, RealContestExport)
     for (int r = 1; r <= 19; ++r) EXPECT_FALSE(g.Cell(lcCallsign, r).empty()) << r;
 }
 
+// Logbooks are often written newest first; the log table is a time line.
+TEST(AdifReader, RecordsAreSortedByDateAndTime)
+{
+    const AppState s = load("<EOH>\n"
+                            "<CALL:4>C3CC<QSO_DATE:8>20240317<TIME_ON:4>0100<EOR>\n"
+                            "<CALL:4>B2BB<QSO_DATE:8>20240316<TIME_ON:6>235930<EOR>\n"
+                            "<CALL:4>X9XX<TIME_ON:4>0000<EOR>\n"
+                            "<CALL:4>B1BB<QSO_DATE:8>20240316<TIME_ON:6>235910<EOR>\n"
+                            "<CALL:4>A1AA<QSO_DATE:8>20231231<TIME_ON:4>2359<EOR>\n"
+                            "<CALL:4>D4DD<QSO_DATE:8>20240317<TIME_ON:6>010000<EOR>\n");
+    // Seconds order a minute; equal times keep the file's order; no date goes last.
+    EXPECT_EQ(calls(s), (std::vector<std::string>{"A1AA", "B1BB", "B2BB", "C3CC", "D4DD", "X9XX"}));
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(s.log_grid.Cell(lcNumber, r), std::to_string(r));
+    EXPECT_EQ(s.log_grid.Cell(lcTime, 2), "2359");
+    EXPECT_EQ(s.header.LogYear, "2023");
+}
+
 TEST(AdifReader, StationCallFromThePrompt)
 {
     EXPECT_EQ(adifStationCall("sm5aa/p"), "SM5AA/P");

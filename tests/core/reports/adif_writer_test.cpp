@@ -88,7 +88,7 @@ TEST(AdifWriter, ExportReadsBackWithEveryQsoIntact)
     fs::create_directories(dir);
     AppState s;
     readCabrilloLog(s, std::string(ZEM_SOURCE_DIR) + "/tests/data/VE3EJ_ARRL10_2024_SO.LOG");
-    addQso(s, "VE3EJ/VP2V/QRP/M", "28010", "PH"); // longer than its column
+    addQso(s, "VE3EJ/VP2V/QRP/M", "28010", "PH", "2024-12-31"); // longer than its column; the log's last QSO
 
     const std::string chosen = (dir / "out.adi").string();
     const std::string written = exportAdif(chosen, s.log_grid, s.header, "x.log");
