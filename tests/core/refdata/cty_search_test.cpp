@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "main/text_util.h"
 
 namespace fs = std::filesystem;
@@ -275,7 +277,7 @@ TEST(CtySearch, LoneCarriageReturnsEndLines)
 // whichever order the file lists them; other keys: the later one stands.
 TEST(CtySearch, StarEntitiesKeepTheirCalls)
 {
-    const fs::path dir = fs::temp_directory_path() / "zem_cty_star";
+    const fs::path dir = fs::temp_directory_path() / ("zem_cty_star_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     writeFile(dir / "cty.dat",
               "Vienna Intl Ctr:          15:  28:  EU:   48.20:   -16.30:    -1.0:  *4U1V:\n"
