@@ -76,7 +76,7 @@ struct TempFolder {
 
 // ---- dupes ----
 
-TEST(MarkDupes, KeyIsCallModeAndMhzWithoutCase)
+TEST(MarkDupes, KeyIsCallModeAndBandWithoutCase)
 {
     struct Case {
         const char* what;
