@@ -38,34 +38,6 @@ const std::array<std::string, SummaryBandCount>& BandNames()
     return n;
 }
 
-std::string MhzBand(int mhz)
-{
-    switch (mhz) {
-    case 1: return "160";
-    case 3: return "80";
-    case 7: return "40";
-    case 14: return "20";
-    case 21: return "15";
-    case 28:
-    case 29: return "10";
-    default: return "";
-    }
-}
-
-int bandOfMhzText(const std::string& mhz)
-{
-    static const std::array<const char*, SummaryBandCount> texts = {"1", "3", "7", "14", "21", "28"};
-    for (int b = 0; b < SummaryBandCount; ++b)
-        if (mhz == texts[static_cast<size_t>(b)]) return b + 1;
-    return -1;
-}
-
-std::string mhzTextOf(const std::string& kHzText)
-{
-    if (kHzText.size() <= 3) return "";
-    return kHzText.substr(0, std::min<size_t>(2, kHzText.size() - 3));
-}
-
 std::string formatQsoPerMinute(double v)
 {
     // Round to three significant digits first, then show three decimals;
@@ -172,7 +144,6 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
         return *hi - *lo + 1;
     };
 
-    std::string prevMhz;
     int runStart = 1;
     int runBand = -1;
 
@@ -212,9 +183,8 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
         const std::string kHzText = std::to_string(kHz);
         log.SetCell(lcKHz, r, kHzText);
 
-        const std::string mhz = mhzTextOf(kHzText);
-        const int band = bandOfMhzText(mhz);
-        if (band < 0) continue;
+        const int band = bandOfKHzCell(kHzText);
+        if (band == 0) continue;
 
         // Oblast of a Russian station worked at home.
         if (country && (country->CountryNum == asRussia || country->CountryNum == euRussia) &&
@@ -291,13 +261,12 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
             }
         }
 
-        log.SetCell(lcBand, r, MhzBand(zem::toInt(mhz)));
+        log.SetCell(lcBand, r, contestBandName(band));
 
         // A new band closes the run made on the previous one.
-        if (mhz != prevMhz) {
+        if (band != runBand) {
             ++totals[scMoves][static_cast<size_t>(band)];
             if (runBand > 0) totals[scTime][static_cast<size_t>(runBand)] += spanMinutes(runStart, r - 1);
-            prevMhz = mhz;
             runStart = r;
             runBand = band;
         }

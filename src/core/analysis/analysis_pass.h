@@ -27,16 +27,6 @@ constexpr int SummaryTotalRow = 7;
 
 // "160", "80", "40", "20", "15", "10": band 1..6 is BandNames()[band - 1].
 const std::array<std::string, SummaryBandCount>& BandNames();
-// Band name by whole MHz (1 "160", 3 "80", 7 "40", 14 "20", 21 "15", 28 and
-// 29 "10"); empty for any other number.
-std::string MhzBand(int mhz);
-// Band index 1..6 of the two-character MHz text the pass derives from a kHz
-// text ("1", "3", "7", "14", "21", "28"), -1 for anything else.
-int bandOfMhzText(const std::string& mhz);
-// The MHz text of a kHz text: all but its last three characters, kept to the
-// first two (14025 -> "14", 144300 -> "14", 1830 -> "1", 950 -> "").
-std::string mhzTextOf(const std::string& kHzText);
-
 // One series of the Summary chart: a bar per band, labelled with its name.
 struct SummaryChartSeries {
     std::string Name;

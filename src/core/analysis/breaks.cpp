@@ -7,8 +7,6 @@
 
 namespace {
 
-std::string mhzPart(const std::string& kHz) { return kHz.size() > 3 ? kHz.substr(0, kHz.size() - 3) : std::string(); }
-
 constexpr int kProgressStep = 1000;
 
 } // namespace
@@ -21,16 +19,6 @@ void initBreaksGrid(TKeoEGrid& grid)
     grid.Alignment = TAlignment::Center;
     grid.SetHeader({"#", "Break, min", "Bands", "Time", "Callsign 1", "Callsign 2", "Line in log", "With QSY"});
     grid.ClearGrid();
-}
-
-std::string bandOfKHzText(const std::string& kHz)
-{
-    double v = 0;
-    if (zem::tryToDouble(kHz, v)) {
-        std::string band = Freq_to_band(v);
-        if (!band.empty()) return band;
-    }
-    return mhzPart(zem::trim(kHz));
 }
 
 BreaksSummary Breaks(TKeoEGrid& grid, const TKeoEGrid& log, const std::vector<QsoMinute>& minutes, int minimum,
@@ -52,7 +40,7 @@ BreaksSummary Breaks(TKeoEGrid& grid, const TKeoEGrid& log, const std::vector<Qs
         const std::string& k1 = log.Cell(lcKHz, a);
         const std::string& k2 = log.Cell(lcKHz, b);
         std::string qsy;
-        if (bandOfKHzText(k1) != bandOfKHzText(k2)) qsy = std::to_string(++sum.moves);
+        if (bandKeyOfKHzCell(k1) != bandKeyOfKHzCell(k2)) qsy = std::to_string(++sum.moves);
         grid.SetRowCount(sum.breaks + 1);
         grid.WriteRow(sum.breaks, {std::to_string(sum.breaks), std::to_string(gap), k1 + " - " + k2,
                                    log.Cell(lcTime, a) + " - " + log.Cell(lcTime, b), log.Cell(lcCallsign, a),
@@ -94,7 +82,7 @@ int Check_bands_change_rule(TKeoEGrid& log, const std::vector<QsoMinute>& minute
         log.SetCell(lcNumber, r, std::to_string(r));
         runEarliest = std::min(runEarliest, m(r));
         runLatest = std::max(runLatest, m(r));
-        if (mhzPart(log.Cell(lcKHz, r)) == mhzPart(log.Cell(lcKHz, r + 1))) continue;
+        if (bandKeyOfKHzCell(log.Cell(lcKHz, r)) == bandKeyOfKHzCell(log.Cell(lcKHz, r + 1))) continue;
         if (std::max(runLatest, m(r + 1)) - runEarliest < limitMinutes) {
             for (int q = runStart; q <= r; ++q) log.SetCell(lcNumber, q, "+" + log.Cell(lcNumber, q));
             ++count;

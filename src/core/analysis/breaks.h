@@ -32,10 +32,6 @@ std::string breaksTotalText(QsoMinute total);
 // The page title of the saved table.
 std::string breaksTitle(int minimum, bool withMaximum, int maximum);
 
-// The band of a "kHz" text: one of the six bands, or, outside them, the MHz
-// part of the text.
-std::string bandOfKHzText(const std::string& kHz);
-
 // Renumbers the "#" column and puts "+" before the number of every QSO of a
 // stay on a band that lasted less than limitMinutes up to the first QSO on
 // the next band. Returns the number of such stays. The log's last stay has no

@@ -197,16 +197,6 @@ TopTenChart wpxByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid)
     return topTen(grid, n, WpxByCountriesCaption, "WPX", s.header.LogTitle, false);
 }
 
-int remainingMultsBandColumn(const std::string& kHzText)
-{
-    if (kHzText.size() <= 3) return -1;
-    const std::string m = kHzText.substr(0, std::min<size_t>(kHzText.size() - 3, 10));
-    static const char* const mhz[] = {"1", "3", "7", "14", "21", "28"};
-    for (int b = 0; b < 6; ++b)
-        if (m == mhz[b]) return 4 + b;
-    return -1;
-}
-
 void remainingMults(AppState& s, TCty_search& cty, TKeoEGrid& grid)
 {
     TKeoEGrid::BatchUpdate batch(grid);
@@ -217,7 +207,8 @@ void remainingMults(AppState& s, TCty_search& cty, TKeoEGrid& grid)
         if (c == 0) return;
         grid.SetCell(1, c, cty.CountryName(c));
         grid.SetCell(2, c, call);
-        const int b = remainingMultsBandColumn(s.log_grid.Cell(lcKHz, r));
+        const int band = bandOfKHzCell(s.log_grid.Cell(lcKHz, r));
+        const int b = band > 0 ? 3 + band : 0;
         if (b > 0 && grid.Cell(b, c).empty()) {
             grid.SetCell(b, c, "OK");
             rows.addOne(3, c);

@@ -59,8 +59,3 @@ TopTenChart wpxByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid);
 // each band ("160" .. "10") the country was worked on. A QSO off the six
 // bands lists its country but marks no band.
 void remainingMults(AppState& s, TCty_search& cty, TKeoEGrid& grid);
-
-// Band column 4 .. 9 ("160" .. "10") of a kHz text, from its MHz part (the
-// text less its last three characters): "1", "3", "7", "14", "21", "28";
-// -1 for anything else.
-int remainingMultsBandColumn(const std::string& kHzText);

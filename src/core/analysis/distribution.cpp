@@ -16,17 +16,6 @@ namespace {
 // Rows a command may read: 1..qsoCount, never past the table.
 int lastLogRow(const TKeoEGrid& log, int qsoCount) { return std::min(qsoCount, log.RowCount() - 1); }
 
-// The MHz part of a kHz text: all but its last three characters.
-std::string mhzPart(const std::string& kHz) { return kHz.size() > 3 ? kHz.substr(0, kHz.size() - 3) : std::string(); }
-
-int totalOnBandColumn(const std::string& mhz)
-{
-    static const std::array<std::string, DistributionColumns> mhzOfColumn = {"1", "3", "7", "14", "21", "28"};
-    for (int k = 0; k < DistributionColumns; ++k)
-        if (mhz == mhzOfColumn[static_cast<size_t>(k)]) return k;
-    return -1;
-}
-
 void fillAll(BandDistribution& d)
 {
     d.all.clear();
@@ -102,8 +91,8 @@ BandDistribution totalOnBand(const TKeoEGrid& log, int qsoCount)
     BandDistribution d;
     const int last = lastLogRow(log, qsoCount);
     for (int r = 1; r <= last; ++r) {
-        const int k = totalOnBandColumn(mhzPart(log.Cell(lcKHz, r)));
-        if (k >= 0) d.columns[static_cast<size_t>(k)].push_back(log.Cell(lcCallsign, r));
+        const int band = bandOfKHzCell(log.Cell(lcKHz, r));
+        if (band > 0) d.columns[static_cast<size_t>(band - 1)].push_back(log.Cell(lcCallsign, r));
     }
     fillAll(d);
     return d;

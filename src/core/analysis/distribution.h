@@ -42,9 +42,9 @@ inline constexpr const char* kDupeMark = "DUPE.";
 // in letter case are one station. Columns are in alphabetical order without
 // regard to letter case.
 BandDistribution distributionByBands(const TKeoEGrid& log, int qsoCount, bool mixedMode);
-// Total on band: column k = callsign of every QSO on band k (MHz part of kHz), dupes included.
-// The MHz part is the "kHz" text less its last three characters; only "1",
-// "3", "7", "14", "21" and "28" have a column. Items in log order.
+// Total on band: column k = callsign of every QSO on band k (bandOfKHzCell
+// of its "kHz" cell), dupes included; QSOs off the six bands are in no
+// column. Items in log order.
 BandDistribution totalOnBand(const TKeoEGrid& log, int qsoCount);
 
 // Column titles 1..7 after each command.

@@ -7,8 +7,7 @@
 
 std::string dupeKey(const std::string& call, const std::string& mode, const std::string& kHz)
 {
-    const std::string mhz = kHz.size() > 3 ? kHz.substr(0, kHz.size() - 3) : std::string();
-    return zem::upperAscii(call + "-" + mode + "-" + mhz);
+    return zem::upperAscii(call + "-" + mode + "-" + bandKeyOfKHzCell(kHz));
 }
 
 std::vector<bool> dupeRows(const TKeoEGrid& log)

@@ -76,12 +76,21 @@ void zoneTable(AppState& s, TCty_search& cty, TKeoEGrid& grid, ZoneKind kind)
 {
     TKeoEGrid::BatchUpdate batch(grid);
     const bool waz = kind == ZoneKind::WAZ;
-    const int zones = waz ? 40 : 75;
+    // Zones 1 .. 40 (75), then any higher zone the country file carries (ITU
+    // 90, Minami Torishima), so that every zone the Summary counts has a row.
+    std::vector<int> zones;
+    for (int z = 1; z <= (waz ? 40 : 75); ++z) zones.push_back(z);
+    for (int z : cty.ZoneNumbers(waz))
+        if (z > zones.back()) zones.push_back(z);
+    std::map<int, int> rowOfZone;
+    const int rows = static_cast<int>(zones.size());
     startTable(grid, {waz ? "WAZ" : "ITU", "QSOs", "160", "80", "40", "20", "15", "10"});
-    grid.SetRowCount(zones + 2);
-    for (int z = 1; z <= zones; ++z) {
-        grid.SetCell(0, z, std::to_string(z));
-        grid.SetCell(1, z, "0");
+    grid.SetRowCount(rows + 2);
+    for (int r = 1; r <= rows; ++r) {
+        const int z = zones[static_cast<size_t>(r - 1)];
+        rowOfZone.emplace(z, r);
+        grid.SetCell(0, r, std::to_string(z));
+        grid.SetCell(1, r, "0");
     }
     const TKeoEGrid& log = s.log_grid;
     for (int r = 1; r < log.RowCount(); ++r) {
@@ -91,19 +100,21 @@ void zoneTable(AppState& s, TCty_search& cty, TKeoEGrid& grid, ZoneKind kind)
             const CountryRecord* rec = countryOfCall(cty, s.CurrentCall);
             if (!rec || rec->Country.empty()) continue;
             const int z = zem::toInt(waz ? rec->CQ : rec->ITU);
-            if (z < 1 || z > zones) throw std::out_of_range("zone " + std::to_string(z));
-            grid.SetCell(1, z, std::to_string(zem::toInt(grid.Cell(1, z)) + 1));
+            const auto row = rowOfZone.find(z);
+            if (row == rowOfZone.end()) throw std::out_of_range("zone " + std::to_string(z));
+            const int zr = row->second;
+            grid.SetCell(1, zr, std::to_string(zem::toInt(grid.Cell(1, zr)) + 1));
             const int b = bandIndex(log.Cell(lcBand, r));
-            if (b >= 0) grid.SetCell(b + 2, z, s.CurrentCall);
+            if (b >= 0) grid.SetCell(b + 2, zr, s.CurrentCall);
         } catch (const std::exception&) {
             Bad_QSO(s);
         }
     }
-    grid.SetCell(0, zones + 1, "Total");
+    grid.SetCell(0, rows + 1, "Total");
     for (int c = 2; c <= 7; ++c) {
         int n = 0;
-        for (int z = 1; z <= zones; ++z) n += grid.Cell(c, z).empty() ? 0 : 1;
-        grid.SetCell(c, zones + 1, std::to_string(n));
+        for (int r = 1; r <= rows; ++r) n += grid.Cell(c, r).empty() ? 0 : 1;
+        grid.SetCell(c, rows + 1, std::to_string(n));
     }
 }
 

@@ -18,7 +18,8 @@ void wpxTable(AppState& s, TCty_search& cty, TKeoEGrid& grid);
 
 enum class ZoneKind { WAZ, ITU };
 
-// The WAZ (zones 1 .. 40) or ITU (1 .. 75) table: zone, "QSOs", the last
+// The WAZ (zones 1 .. 40) or ITU (1 .. 75) table, with a further row for
+// each higher zone the country file carries: zone, "QSOs", the last
 // callsign per band ("160" .. "10" of the log's "band" cells), and a
 // "Total" row of the zones worked per band. A QSO whose call the country file
 // does not resolve is not counted; a zone that is no number in range sends

@@ -31,12 +31,8 @@ std::array<int, NearZoneBandCount> nearZone(const TKeoEGrid& log, TCty_search& c
     const double refLon = ref->Longitude;
 
     for (int r = 1; r < log.RowCount(); ++r) {
-        const std::string& kHz = log.Cell(lcKHz, r);
-        if (kHz.size() <= 3) continue;
-        const std::string mhz = kHz.substr(0, kHz.size() - 3);
-        int band = -1;
-        for (int b = 0; b < NearZoneBandCount; ++b)
-            if (mhz == NearZoneMhz[static_cast<size_t>(b)]) band = b;
+        // 40, 20, 15 and 10 m: contest bands 3 .. 6.
+        const int band = bandOfKHzCell(log.Cell(lcKHz, r)) - 3;
         if (band < 0) continue;
         const std::string& call = log.Cell(lcCallsign, r);
         const CountryRecord* dx = countryOfCall(cty, call);

@@ -20,8 +20,8 @@ void initNearZoneGrid(TKeoEGrid& grid);
 // Refills the four grids with the near QSOs of log in log order and gives
 // their counts. A QSO is near when the distance between the countries of
 // refCall and of its callsign is below the band's radius (a QSO exactly at
-// the radius is not). The band is the whole MHz part of the "kHz" text, so
-// 70 MHz is not 7 and 144 MHz is not 14. Calls the country file does not
+// the radius is not). The band is that of the "kHz" cell (bandOfKHzCell):
+// 40, 20, 15 and 10 m in the order of the grids. Calls the country file does not
 // know are measured from nowhere: they are never near, and an unknown
 // refCall finds nothing. Throws std::invalid_argument when a country
 // record's numbers do not convert; the grids then hold what was found so far.

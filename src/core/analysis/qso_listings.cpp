@@ -53,7 +53,8 @@ void chronologicalList(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std
         if (progress && r % 100 == 0) progress(r, last);
         s.RowCounter = r;
         try {
-            if (bandKHz != 0 && std::llabs(zem::toInt64(log.Cell(lcKHz, r)) - bandKHz) > 1000) continue;
+            if (bandKHz != 0 && bandOfKHz(static_cast<double>(zem::toInt64(log.Cell(lcKHz, r)))) != bandOfKHz(bandKHz))
+                continue;
             s.CurrentCall = log.Cell(lcCallsign, r);
             const CountryRecord* rec = countryOfCall(cty, s.CurrentCall);
             if (!rec || rec->CountryNum < 1 || rec->CountryNum >= static_cast<int>(listed.size())) continue;

@@ -26,8 +26,8 @@ std::vector<int> Add_header(TKeoEGrid& grid);
 
 // The first QSO with each country among the QSOs that pass both filters.
 // continent: "" for all, else a continent code. bandKHz: 0 for all bands,
-// else the band's lower edge in kHz; a QSO passes within 1000 kHz of it,
-// bounds included. A QSO whose call the country file does not resolve is
+// else the band's lower edge in kHz; a QSO passes when its frequency lies
+// on that band (bandOfKHz). A QSO whose call the country file does not resolve is
 // not listed; a QSO that fails (a "kHz" that is not a number while a band is
 // chosen) goes to the processing-error list. Both lists name a row after its
 // country, as the country tables do, never after the oblast of its call.

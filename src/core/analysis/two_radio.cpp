@@ -166,7 +166,7 @@ bool Get_m2_bc(const AppState& s, TKeoEGrid& grid)
             day = d;
         }
         const std::string id = zem::trim(log.Cell(lcTX, r));
-        const std::string key = mhzTextOf(log.Cell(lcKHz, r));
+        const std::string key = bandKeyOfKHzCell(log.Cell(lcKHz, r));
         if (id.empty()) continue;
         if (id == r0.id) r0.count(key);
         else if (id == r1.id) r1.count(key);

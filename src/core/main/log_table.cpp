@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 const std::vector<std::string>& logColumnTitles()
 {
@@ -63,15 +64,58 @@ QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute)
     return r == 0 ? 1 : r;
 }
 
-std::string Freq_to_band(double kHz)
+int bandOfKHz(double kHz)
 {
-    if (kHz >= 1800 && kHz <= 2000) return "160";
-    if (kHz >= 3500 && kHz <= 4000) return "80";
-    if (kHz >= 7000 && kHz <= 7200) return "40";
-    if (kHz >= 14000 && kHz <= 14350) return "20";
-    if (kHz >= 21000 && kHz <= 21450) return "15";
-    if (kHz >= 28000 && kHz <= 29500) return "10";
-    return "";
+    static constexpr struct { double low, high; } plan[ContestBandCount] = {
+        {1800, 2000}, {3500, 4000}, {7000, 7300}, {14000, 14350}, {21000, 21450}, {28000, 29700}};
+    for (int b = 0; b < ContestBandCount; ++b)
+        if (kHz >= plan[b].low && kHz <= plan[b].high) return b + 1;
+    return 0;
+}
+
+std::string contestBandName(int band)
+{
+    static const char* const names[ContestBandCount] = {"160", "80", "40", "20", "15", "10"};
+    return band >= 1 && band <= ContestBandCount ? names[band - 1] : std::string();
+}
+
+std::string Freq_to_band(double kHz) { return contestBandName(bandOfKHz(kHz)); }
+
+bool kHzOfCell(const std::string& cell, double& kHz)
+{
+    const std::string t = zem::trim(cell);
+    if (t.empty()) return false;
+    // Above 30 MHz a Cabrillo log may write the band, not the frequency:
+    // "50" .. "902" in MHz, "1.2G" .. "241G" in GHz. Other short numbers are
+    // kHz (136 and 475 kHz are bands of their own).
+    if (t.back() == 'G' || t.back() == 'g') {
+        double ghz = 0;
+        if (!zem::tryToDouble(t.substr(0, t.size() - 1), ghz) || ghz <= 0) return false;
+        kHz = ghz * 1e6;
+        return true;
+    }
+    double v = 0;
+    if (!zem::tryToDouble(t, v)) return false;
+    static const char* const mhzDesignators[] = {"50", "70", "144", "222", "432", "902"};
+    const bool designator = std::find(std::begin(mhzDesignators), std::end(mhzDesignators), t) != std::end(mhzDesignators);
+    kHz = designator ? v * 1000 : v;
+    return true;
+}
+
+int bandOfKHzCell(const std::string& cell)
+{
+    double kHz = 0;
+    return kHzOfCell(cell, kHz) ? bandOfKHz(kHz) : 0;
+}
+
+std::string bandKeyOfKHzCell(const std::string& cell)
+{
+    double kHz = 0;
+    if (!kHzOfCell(cell, kHz)) return zem::trim(cell);
+    if (const int band = bandOfKHz(kHz)) return contestBandName(band);
+    const double mhz = std::floor(kHz / 1000);
+    if (!(std::fabs(mhz) < 1e15)) return zem::trim(cell);
+    return std::to_string(static_cast<long long>(mhz)) + " MHz";
 }
 
 std::vector<int> AutoSizeGridColumn(const TKeoEGrid& grid, const std::function<int(const std::string&)>& measure,

@@ -35,7 +35,30 @@ using QsoMinute = std::int64_t;
 // keeps its order) * 1440 + hour * 60 + minute; 0 becomes 1. Row 0 gives
 // prevMinute + 1. Throws std::invalid_argument on a bad date/time.
 QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute);
+
+// The six contest bands. Every command that needs the band of a frequency
+// asks these functions, so that all tables agree on where a band ends.
+inline constexpr int ContestBandCount = 6;
+// Band 1..6 ("160", "80", "40", "20", "15", "10") of a frequency in kHz by
+// the whole frequency and today's band plan: 1800-2000, 3500-4000,
+// 7000-7300, 14000-14350, 21000-21450 and 28000-29700 kHz, bounds included.
+// 0 outside them (144300 kHz is 2 m, not 20 m).
+int bandOfKHz(double kHz);
+// "160" .. "10" for band 1..6, empty for anything else.
+std::string contestBandName(int band);
+// The band name of a frequency, empty outside the six bands.
 std::string Freq_to_band(double kHz);
+// The frequency in kHz of a "kHz" cell: the kHz the readers store, or the
+// band designator a Cabrillo log gives above 30 MHz, in MHz ("50", "70",
+// "144", "222", "432", "902") or GHz ("1.2G", "10G"). False for a text that
+// is no number.
+bool kHzOfCell(const std::string& cell, double& kHz);
+// Band 1..6 of a "kHz" cell, 0 when it lies off the six bands or is no number.
+int bandOfKHzCell(const std::string& cell);
+// What tells two QSOs' bands apart in keys and comparisons: the band name on
+// the six bands, else the whole MHz + " MHz" ("50 MHz", "144 MHz"), else the
+// trimmed cell text itself.
+std::string bandKeyOfKHzCell(const std::string& cell);
 
 // Column fitting: measure gives the pixel width of a text.
 std::vector<int> AutoSizeGridColumn(const TKeoEGrid& grid, const std::function<int(const std::string&)>& measure,

@@ -18,16 +18,36 @@ int zoneOf(const std::string& text)
     return zem::toInt(text);
 }
 
-// The numbers inside every open ... close group of an entry line.
-void addOverrides(const std::string& line, char open, char close, std::set<int>& zones)
+// The numbers inside every open ... close group of an entry.
+void addOverrides(const std::string& entry, char open, char close, std::set<int>& zones)
 {
     std::size_t pos = 0;
-    while ((pos = line.find(open, pos)) != std::string::npos) {
-        const std::size_t end = line.find(close, pos + 1);
+    while ((pos = entry.find(open, pos)) != std::string::npos) {
+        const std::size_t end = entry.find(close, pos + 1);
         if (end == std::string::npos) return;
         int z = 0;
-        if (zem::tryToInt(line.substr(pos + 1, end - pos - 1), z) && z > 0) zones.insert(z);
+        if (zem::tryToInt(entry.substr(pos + 1, end - pos - 1), z) && z > 0) zones.insert(z);
         pos = end + 1;
+    }
+}
+
+// The zone overrides of the prefix entries of an entry line. Whole calls
+// ("=" entries) are left out: they are single stations, mostly ships at sea
+// far from their country, and do not put the country into a zone.
+void addPrefixOverrides(const std::string& line, CtyCountry& country)
+{
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const std::size_t start = line.find_first_not_of(" \t,;", i);
+        if (start == std::string::npos) return;
+        std::size_t end = line.find_first_of(" \t,;", start);
+        if (end == std::string::npos) end = line.size();
+        const std::string entry = line.substr(start, end - start);
+        if (entry[0] != '=') {
+            addOverrides(entry, '(', ')', country.CqZones);
+            addOverrides(entry, '[', ']', country.ItuZones);
+        }
+        i = end;
     }
 }
 
@@ -42,8 +62,7 @@ std::vector<CtyCountry> parseCtyCountries(const std::vector<std::string>& lines)
         if (line.empty() || line[0] == ';' || line[0] == '#') continue;
         if (isBlank(line[0])) {
             if (!inCountry) continue;
-            addOverrides(line, '(', ')', out.back().CqZones);
-            addOverrides(line, '[', ']', out.back().ItuZones);
+            addPrefixOverrides(line, out.back());
             continue;
         }
         inCountry = false;

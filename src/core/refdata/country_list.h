@@ -14,15 +14,16 @@ struct CtyCountry {
     std::string Continent;
     double Latitude = 0;   // degrees, west longitudes positive
     double Longitude = 0;
-    // The header's zone and every zone an entry of the country overrides it with.
+    // The header's zone and every zone a prefix entry of the country
+    // overrides it with ("=" whole-call entries do not count).
     std::set<int> CqZones;
     std::set<int> ItuZones;
 };
 
 // Reads the header lines by their ":" fields (name, CQ, ITU, continent,
 // latitude, longitude, ...) and the "(cq)" and "[itu]" overrides of the
-// entry lines that follow. Lines starting with ";" or "#", empty lines and
-// headers with fewer fields are skipped. A zone, latitude or longitude that
+// prefix entries on the entry lines that follow. Lines starting with ";" or
+// "#", empty lines and headers with fewer fields are skipped. A zone, latitude or longitude that
 // is not a number throws std::invalid_argument; so does a file that cannot
 // be read (std::runtime_error).
 std::vector<CtyCountry> readCtyCountries(const std::string& path);

@@ -220,10 +220,21 @@ void TCty_search::addEntry(std::string entry, bool isCtyDat, std::size_t country
     else if (!zem::tryToInt(itu, record.itu)) record.badZone = badIntegerMessage(itu);
     Records.push_back(std::move(record));
 
-    // A later definition of a key replaces the earlier one, also across files.
+    // A later definition of a key replaces the earlier one, unless the
+    // earlier one is of an entity marked "*" (one that counts in CQ and WAE
+    // contests but is no DXCC entity, such as *4U1V or *GM/s) and the later
+    // one is not: calls listed under both, in either order, are the "*"
+    // entity's, as contest loggers count them.
     KeySet& keys = isCtyDat ? Keys : OblastKeys;
     KeyMap& map = exact ? keys.wholeCalls : keys.prefixes;
-    map.insert_or_assign(std::move(entry), Records.size() - 1);
+    auto [it, added] = map.try_emplace(std::move(entry), Records.size() - 1);
+    if (!added && (isStarEntity(country) || !isStarEntity(Records[it->second].country)))
+        it->second = Records.size() - 1;
+}
+
+bool TCty_search::isStarEntity(std::size_t country) const
+{
+    return !countries_[country].prefix.empty() && countries_[country].prefix[0] == '*';
 }
 
 long TCty_search::KeySet::find(std::string_view key, bool wholeText) const
@@ -254,6 +265,20 @@ std::string TCty_search::CountryName(int countryNum) const
     return countries_[static_cast<std::size_t>(countryNum) - 1].name;
 }
 
+std::vector<int> TCty_search::ZoneNumbers(bool cq) const
+{
+    std::vector<int> zones;
+    for (const KeyMap* map : {&Keys.prefixes, &Keys.wholeCalls, &OblastKeys.prefixes, &OblastKeys.wholeCalls})
+        for (const auto& [key, record] : *map) {
+            const Entry& e = Records[record];
+            const int z = cq ? e.cq : e.itu;
+            if (e.badZone.empty() && z > 0) zones.push_back(z);
+        }
+    std::sort(zones.begin(), zones.end());
+    zones.erase(std::unique(zones.begin(), zones.end()), zones.end());
+    return zones;
+}
+
 void TCty_search::fillResult(std::size_t record)
 {
     const Entry& entry = Records[record];
@@ -282,7 +307,7 @@ bool TCty_search::LookupCall(const std::string& call)
 
     std::string s = upper.substr(0, MaxCallLength);
     if (s.find('/') != std::string::npos) {
-        s = NormalizePortable(s);
+        s = portableForm(s, false);
         if (s.size() > MaxCallLength) s.resize(MaxCallLength);
     }
 
@@ -291,7 +316,12 @@ bool TCty_search::LookupCall(const std::string& call)
         std::string mapped = s;
         if (mapped.size() >= 2 && mapped[0] == 'U' && mapped[1] >= 'R' && mapped[1] <= 'Z')
             mapped = "UR5" + mapped.substr(std::min<std::size_t>(3, mapped.size()));
-        if (mapped.size() >= 5 && mapped.compare(0, 3, "KG4") == 0) mapped[1] = 'A';
+        // Guantanamo Bay is KG4 and two letters (KG4AB), or KG4 before a
+        // home call (KG4/W1ABC); every other KG4 call, the 2x1 KG4W and the
+        // 2x3 KG4ABC among them, is the USA.
+        const bool guantanamo = (mapped.size() == 5 && isUpperLetter(mapped[3]) && isUpperLetter(mapped[4])) ||
+                                (mapped.size() > 3 && mapped[3] == '/');
+        if (mapped.size() >= 4 && mapped.compare(0, 3, "KG4") == 0 && !guantanamo) mapped[1] = 'A';
         hit = Keys.longestPrefix(mapped);
     }
     if (hit < 0) return false;
@@ -311,7 +341,9 @@ bool TCty_search::LookupCall(const std::string& call)
     return true;
 }
 
-std::string TCty_search::NormalizePortable(const std::string& call) const
+std::string TCty_search::NormalizePortable(const std::string& call) const { return portableForm(call, true); }
+
+std::string TCty_search::portableForm(const std::string& call, bool completeWithZero)
 {
     std::string w = call;
     if (w.find('/') == std::string::npos) return call;
@@ -339,10 +371,13 @@ std::string TCty_search::NormalizePortable(const std::string& call) const
         return w;
     }
 
-    // An empty side counts as one that does not end in a digit.
-    if (left.empty() || !isDigit(left.back())) w = left + "0/" + right;
+    // An empty side counts as one that does not end in a digit. The "0" makes
+    // the prefix a WPX prefix; the country comes from the prefix as written
+    // (OH/DL2VFR is Finland, OH0/DL2VFR Aland Islands).
+    const char* const zero = completeWithZero ? "0" : "";
+    if (left.empty() || !isDigit(left.back())) w = left + zero + "/" + right;
     if (left.size() > right.size()) {
-        if (right.empty() || !isDigit(right.back())) right += '0';
+        if (right.empty() || !isDigit(right.back())) right += zero;
         w = right + "/" + left;
     }
     return w;

@@ -45,11 +45,13 @@ public:
     //
     // The country comes from the keys of cty.dat as the file writes them:
     // the call as given, then (portable form, fixed mappings) its longest
-    // prefix. When that country is one zem-cty.dat refines (a country whose
-    // primary prefix an oblast names) and the hit was not a whole-call "="
-    // entry, the call's UA form (R+letter and R+digit written as UA) is
-    // looked up by longest prefix among the oblast keys; a hit gives the
-    // oblast, a miss keeps the cty.dat record.
+    // prefix. The portable form keeps a prefix as written (OH/DL2VFR is
+    // looked up as OH, not as the OH0 of NormalizePortable). When that
+    // country is one zem-cty.dat refines (a country whose primary prefix an
+    // oblast names) and the hit was not a whole-call "=" entry, the call's UA
+    // form (R+letter and R+digit written as UA) is looked up by longest
+    // prefix among the oblast keys; a hit gives the oblast, a miss keeps the
+    // cty.dat record.
     bool LookupCall(const std::string& call);
     const CountryRecord& Result() const { return result_; }
 
@@ -63,6 +65,9 @@ public:
     // country tables name a row after the country, never after the oblast
     // of the call that happened to fill it. Empty outside 1..CountryCount().
     std::string CountryName(int countryNum) const;
+    // Every CQ (cq true) or ITU zone number that a key of the country files
+    // carries, ascending: zone tables need a row for each (ITU 90 included).
+    std::vector<int> ZoneNumbers(bool cq) const;
 
 private:
     // One header line of a country file, its numbers converted once.
@@ -107,6 +112,12 @@ private:
     void addEntry(std::string entry, bool isCtyDat, std::size_t country,
                   const std::string& headerCq, const std::string& headerItu);
     void fillResult(std::size_t record);
+    // NormalizePortable, with the "0" that completes a prefix without a
+    // digit only when completeWithZero (the WPX form; the country lookup
+    // takes the prefix as written).
+    static std::string portableForm(const std::string& call, bool completeWithZero);
+    // The country's primary prefix is marked "*".
+    bool isStarEntity(std::size_t country) const;
 
     std::vector<Country> countries_;
     std::vector<Entry> Records;

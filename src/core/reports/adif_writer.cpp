@@ -2,6 +2,7 @@
 
 #include "main/log_table.h"
 
+#include <cmath>
 #include <fstream>
 #include <stdexcept>
 
@@ -29,11 +30,16 @@ std::string dateValue(const std::string& d)
     return out;
 }
 
-// "14025" -> "14.02500", "1830" -> "1.83000"; a text shorter than four
-// characters gets leading zeros first ("500" -> "0.50000").
+// "14025" -> "14.02500", "1830" -> "1.83000". A Cabrillo band designator
+// above 30 MHz is in MHz or GHz ("50" -> "50.00000", "144" -> "144.00000",
+// "1.2G" -> "1200.00000"). Any other text shorter than four characters gets
+// leading zeros.
 std::string freqValue(std::string khz)
 {
     if (khz.empty()) return {};
+    double kHz = 0;
+    const bool designator = khz.size() < 4 || khz.back() == 'G' || khz.back() == 'g';
+    if (designator && kHzOfCell(khz, kHz) && kHz >= 10000 && kHz < 1e12) khz = std::to_string(std::llround(kHz));
     if (khz.size() < 4) khz.insert(0, 4 - khz.size(), '0');
     return khz.substr(0, khz.size() - 3) + "." + khz.substr(khz.size() - 3) + "00";
 }

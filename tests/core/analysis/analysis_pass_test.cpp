@@ -119,9 +119,9 @@ protected:
     }
 };
 
-// Runs on 20, 40, 20 (a 144 MHz QSO counts there), 15, 160, 80, 10, 20 with a
-// 50 MHz and a 29 MHz QSO in between, a dupe, a portable Russian, an unknown
-// call and a mode that is none of CW, phone, RTTY.
+// Runs on 20, 40, 20, 15, 160, 80, 10 (a 29 MHz QSO on it), 20 with a 50 MHz
+// and a 144 MHz QSO in between (no band: 144 MHz is no 20 m), a dupe, a
+// portable Russian, an unknown call and a mode that is none of CW, phone, RTTY.
 const std::vector<Qso>& sampleLog()
 {
     static const std::vector<Qso> q = {
@@ -148,16 +148,8 @@ const std::vector<Qso>& sampleLog()
 
 } // namespace
 
-TEST(AnalysisHelpers, MhzTextBandsAndRates)
+TEST(AnalysisHelpers, QsoPerMinuteText)
 {
-    const std::vector<std::pair<std::string, std::string>> mhz = {
-        {"14025", "14"}, {"144300", "14"}, {"1830", "1"}, {"950", ""}, {"50100", "50"}, {"29000", "29"}};
-    for (const auto& [khz, text] : mhz) EXPECT_EQ(mhzTextOf(khz), text) << khz;
-    const std::vector<std::pair<std::string, int>> bands = {{"1", 1}, {"3", 2}, {"7", 3}, {"14", 4}, {"21", 5},
-                                                            {"28", 6}, {"29", -1}, {"50", -1}, {"", -1}, {"18", -1}};
-    for (const auto& [text, band] : bands) EXPECT_EQ(bandOfMhzText(text), band) << text;
-    EXPECT_EQ(MhzBand(29), "10");
-    EXPECT_EQ(MhzBand(50), "");
     const std::vector<std::pair<double, std::string>> rates = {
         {0.25, "0.250"}, {4.0 / 7, "0.571"}, {12.3456, "12.300"}, {0.0123456, "0.012"}, {1234.5, "1230.000"}, {1, "1.000"}};
     for (const auto& [v, text] : rates) EXPECT_EQ(formatQsoPerMinute(v), text) << v;
@@ -172,7 +164,7 @@ TEST_F(AnalysisPass, SummaryOfAHandMadeLog)
 
     using R = std::vector<std::string>;
     // Band, QSO, qso %, CW, cw %, SSB, ssb %, RTTY, rtty %, Time, time %, QSO/min., Moves, moves %,
-    // DXCC, WAZ, ITU, Oblasts, Points. qso % is of all 17 QSOs, the 50 and 29 MHz ones included;
+    // DXCC, WAZ, ITU, Oblasts, Points. qso % is of all 17 QSOs, the 50 and 144 MHz ones included;
     // moves % shows halves going to the even number (12.5 -> 12, 37.5 -> 38).
     EXPECT_EQ(summaryRow(page, 0), (R{"Band", "QSO", "qso %", "CW", "cw %", "SSB", "ssb %", "RTTY", "rtty %", "Time",
                                       "time %", "QSO/min.", "Moves", "moves %", "DXCC", "WAZ", "ITU", "Oblasts",
@@ -181,16 +173,19 @@ TEST_F(AnalysisPass, SummaryOfAHandMadeLog)
                                       "1", "1", "1", "0", "3"}));
     EXPECT_EQ(summaryRow(page, 2), (R{"80", "1", "6", "0", "0", "1", "33", "0", "0", "1", "5", "1.000", "1", "12",
                                       "1", "1", "1", "0", "1"}));
-    EXPECT_EQ(summaryRow(page, 3), (R{"40", "4", "24", "2", "20", "1", "33", "1", "100", "7", "33", "0.571", "1",
+    // The 40 m run ends at the next QSO on a band and lasts up to the row
+    // before it, the 144 MHz QSO at 1212.
+    EXPECT_EQ(summaryRow(page, 3), (R{"40", "4", "24", "2", "20", "1", "33", "1", "100", "8", "42", "0.500", "1",
                                       "12", "3", "3", "3", "2", "8"}));
-    EXPECT_EQ(summaryRow(page, 4), (R{"20", "6", "35", "6", "60", "0", "0", "0", "0", "8", "38", "0.750", "3", "38",
-                                      "3", "3", "3", "1", "10"}));
-    EXPECT_EQ(summaryRow(page, 5), (R{"15", "2", "12", "1", "10", "0", "0", "0", "0", "2", "10", "1.000", "1", "12",
+    EXPECT_EQ(summaryRow(page, 4), (R{"20", "5", "29", "5", "50", "0", "0", "0", "0", "5", "26", "1.000", "3", "38",
+                                      "2", "2", "2", "1", "7"}));
+    EXPECT_EQ(summaryRow(page, 5), (R{"15", "2", "12", "1", "10", "0", "0", "0", "0", "2", "11", "1.000", "1", "12",
                                       "1", "1", "1", "0", "3"}));
-    EXPECT_EQ(summaryRow(page, 6), (R{"10", "1", "6", "0", "0", "1", "33", "0", "0", "2", "10", "0.500", "1", "12",
-                                      "1", "1", "1", "1", "2"}));
-    EXPECT_EQ(summaryRow(page, 7), (R{"Total", "15", "0", "10", "67", "3", "20", "1", "7", "21", "0", "0.250", "8",
-                                      "0", "10", "10", "10", "4", "27"}));
+    // 28500 and 29000 kHz: one band, one move.
+    EXPECT_EQ(summaryRow(page, 6), (R{"10", "2", "12", "1", "10", "1", "33", "0", "0", "2", "11", "1.000", "1", "12",
+                                      "2", "2", "2", "1", "2"}));
+    EXPECT_EQ(summaryRow(page, 7), (R{"Total", "15", "0", "10", "67", "3", "20", "1", "7", "19", "0", "0.250", "8",
+                                      "0", "10", "10", "10", "4", "24"}));
     EXPECT_EQ(page.Summary_Grid.RowCount(), 8);
     EXPECT_EQ(page.Summary_Grid.Row, 7);
 
@@ -204,14 +199,14 @@ TEST_F(AnalysisPass, SummaryOfAHandMadeLog)
         {"EU", "UA", "16", "29", "", "", "40", "7015"},     // portable: no oblast
         {"EU", "", "", "", "", "3A", "40", "7020"},         // same oblast, new band
         {"EU", "", "", "", "", "", "", "50100"},            // no band, no marks
-        {"AS", "JA", "25", "45", "JA1", "", "20", "144300"}, // 144 MHz counts on 20 m
+        {"AS", "", "", "", "", "", "", "144300"},           // 144 MHz is no 20 m
         {"", "", "", "", "XX1", "", "20", "14040"},         // unknown call: no country
         {"NA", "K", "3", "6", "W6", "", "15", "21000"},
         {"NA", "", "", "", "", "", "15", "21005"},
         {"NA", "K", "5", "8", "K1", "", "160", "1830"},
         {"EU", "DL", "14", "28", "", "", "80", "3510"},     // prefix marked once per log
         {"EU", "UA", "16", "29", "", "3D", "10", "28500"},
-        {"EU", "", "", "", "", "", "", "29000"},
+        {"EU", "DL", "14", "28", "DL9", "", "10", "29000"}, // 29 MHz is 10 m
         {"EU", "", "", "", "", "", "20", "14050"},
     };
     for (int r = 1; r <= 17; ++r) EXPECT_EQ(marks(s, r), expected[static_cast<size_t>(r - 1)]) << "row " << r;
@@ -225,9 +220,9 @@ TEST_F(AnalysisPass, SummaryOfAHandMadeLog)
     ASSERT_EQ(chart.Series.size(), 3u);
     EXPECT_EQ(chart.Series[0].Name, "QSO`s");
     EXPECT_EQ(chart.Series[0].Color, 0xFF0000u);
-    EXPECT_EQ(chart.Series[0].Values, (std::vector<double>{6, 6, 24, 35, 12, 6}));
+    EXPECT_EQ(chart.Series[0].Values, (std::vector<double>{6, 6, 24, 29, 12, 12}));
     EXPECT_EQ(chart.Series[1].Name, "Time");
-    EXPECT_EQ(chart.Series[1].Values, (std::vector<double>{5, 5, 33, 38, 10, 10}));
+    EXPECT_EQ(chart.Series[1].Values, (std::vector<double>{5, 5, 42, 26, 11, 11}));
     EXPECT_EQ(chart.Series[2].Name, "Moves");
     EXPECT_EQ(chart.Series[2].Values, (std::vector<double>{12, 12, 12, 38, 12, 12}));
     EXPECT_EQ(chart.Series[2].Labels, (std::vector<std::string>{"160", "80", "40", "20", "15", "10"}));

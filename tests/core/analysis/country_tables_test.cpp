@@ -188,13 +188,6 @@ TEST(CountryTables, CountryWorkedOffTheBandsOnlyStaysListed)
     EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Japan ", "JA1ABC", "0", "", "", "", "", "", ""}));
 }
 
-TEST(CountryTables, RemainingMultsBandColumn)
-{
-    const std::pair<const char*, int> cases[] = {{"1830", 4}, {"3510", 5},   {"7000", 6}, {"14025", 7}, {"21000", 8},
-                                                 {"28500", 9}, {"29100", -1}, {"144300", -1}, {"950", -1}, {"", -1}};
-    for (const auto& [kHz, col] : cases) EXPECT_EQ(remainingMultsBandColumn(kHz), col) << kHz;
-}
-
 TEST(CountryTables, CountryNumbersBeyondTheFileNeverReachPastTheTable)
 {
     // A file of one country: the table has one working row, and a country

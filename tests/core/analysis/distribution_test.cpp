@@ -77,7 +77,7 @@ struct TempFolder {
 
 // ---- dupes ----
 
-TEST(MarkDupes, KeyIsCallModeAndMhzWithoutCase)
+TEST(MarkDupes, KeyIsCallModeAndBandWithoutCase)
 {
     struct Case {
         const char* what;
@@ -87,13 +87,16 @@ TEST(MarkDupes, KeyIsCallModeAndMhzWithoutCase)
     };
     const std::vector<Case> cases = {
         {"same band and mode", {{"UA3ABC", "", "14025", "CW"}, {"UA3ABC", "", "14030", "CW"}}, {"", "DUPE."}, 1},
-        {"band edges share a MHz text",
+        {"band edges share a band",
          {{"K1AR", "", "14000", "CW"}, {"K1AR", "", "14350", "CW"}, {"k1ar", "", "7199", "cw"}, {"K1AR", "", "7000", "CW"}},
          {"", "DUPE.", "", "DUPE."}, 2},
         {"other band or mode", {{"DL1A", "", "14025", "CW"}, {"DL1A", "", "21025", "CW"}, {"DL1A", "", "14200", "PH"}},
          {"", "", ""}, 0},
         {"letter case ignored", {{"dl1a", "", "3510", "CW"}, {"DL1A", "", "3520", "cw"}}, {"", "DUPE."}, 1},
-        {"short kHz compares call and mode", {{"DL1A", "", "950", "CW"}, {"DL1A", "", "", "CW"}}, {"", "DUPE."}, 1},
+        {"28 and 29 MHz are one band", {{"W1X", "", "28500", "PH"}, {"W1X", "", "29600", "PH"}}, {"", "DUPE."}, 1},
+        {"144 MHz is no 20 m, 50 no 144",
+         {{"DL1A", "", "14025", "CW"}, {"DL1A", "", "144300", "CW"}, {"DL1A", "", "50", "CW"}, {"DL1A", "", "144", "CW"}},
+         {"", "", "", "DUPE."}, 1},
         {"three copies mark two", {{"W1X", "", "28010", "RY"}, {"W1X", "", "28090", "RY"}, {"W1X", "", "28500", "RY"}},
          {"", "DUPE.", "DUPE."}, 2},
     };
@@ -182,10 +185,11 @@ TEST(TotalOnBand, CallsOfEachBandInLogOrder)
                                  {"I2A", "40", "7100", "CW"},
                                  {"EA3A", "15", "21100", "CW"}});
     const BandDistribution d = totalOnBand(g, 9);
+    // 29 MHz is 10 m; 144 MHz is no 20 m.
     const std::array<Strings, 6> expected = {Strings{"K1AR"}, Strings{"F5A"}, Strings{"I2A"},
-                                             Strings{"UA3ABC", "UA3ABC"}, Strings{"EA3A"}, Strings{"VK2A"}};
+                                             Strings{"UA3ABC", "UA3ABC"}, Strings{"EA3A"}, Strings{"W1AW", "VK2A"}};
     EXPECT_EQ(d.columns, expected);
-    EXPECT_EQ(d.all, (Strings{"EA3A", "F5A", "I2A", "K1AR", "UA3ABC", "UA3ABC", "VK2A"}));
+    EXPECT_EQ(d.all, (Strings{"EA3A", "F5A", "I2A", "K1AR", "UA3ABC", "UA3ABC", "VK2A", "W1AW"}));
 }
 
 // ---- the QSO column ----

@@ -62,6 +62,31 @@ TEST(MultiplierTables, ZoneTables)
     EXPECT_EQ(s.BadQsoCount, 1);
 }
 
+TEST(MultiplierTables, ZoneTablesHoldEveryZoneOfTheCountryFile)
+{
+    // ITU zone 90 (Minami Torishima) through a header, CQ zone 41 only
+    // through a prefix override: each gets a row after the usual zones.
+    TCty_search cty = loadCtyText("zone90", fixtureCtyText() +
+                                                header("Minami Torishima", "27", "90", "OC", "JD1/m") +
+                                                "\n    JD1M,JD1Y(41);\n",
+                                  fixtureZemText());
+    AppState s;
+    fillLog(s, {{"JD1MAA", "14000", "20"}, {"JD1YAA", "21000", "15"}, {"DL1AAA", "14000", "20"}});
+
+    TKeoEGrid itu;
+    zoneTable(s, cty, itu, ZoneKind::ITU);
+    ASSERT_EQ(itu.RowCount(), 78);
+    EXPECT_EQ(itu.RowCells(76), (std::vector<std::string>{"90", "2", "", "", "", "JD1MAA", "JD1YAA", ""}));
+    EXPECT_EQ(itu.RowCells(77), (std::vector<std::string>{"Total", "", "0", "0", "0", "2", "1", "0"}));
+
+    TKeoEGrid waz;
+    zoneTable(s, cty, waz, ZoneKind::WAZ);
+    ASSERT_EQ(waz.RowCount(), 43);
+    EXPECT_EQ(waz.RowCells(41), (std::vector<std::string>{"41", "1", "", "", "", "", "JD1YAA", ""}));
+    EXPECT_EQ(waz.Cell(0, 42), "Total");
+    EXPECT_EQ(s.BadQsoCount, 0);
+}
+
 TEST(MultiplierTables, Oblasts)
 {
     TCty_search cty = loadCty("oblasts");

@@ -22,9 +22,10 @@ TEST(QsoListings, ChronologicalFirstQsoPerCountryThroughBothFilters)
     TCty_search cty = loadCty("chrono");
     AppState s;
     auto log = mainLog();
-    log.push_back({"JA7AA", "15001", "20", "1400"});
-    log.push_back({"JA2AA", "13000", "20", "1401"});
-    log.push_back({"UA3ZZ", "14999", "20", "1402"});
+    log.push_back({"JA7AA", "15001", "", "1400"});
+    log.push_back({"JA2AA", "13000", "", "1401"});
+    log.push_back({"UA3ZZ", "14350", "20", "1402"});
+    log.push_back({"UA9AA", "29600", "10", "1403"});
     fillLog(s, log);
     struct Case {
         std::string continent;
@@ -32,14 +33,16 @@ TEST(QsoListings, ChronologicalFirstQsoPerCountryThroughBothFilters)
         std::vector<std::string> listed;
     };
     const Case cases[] = {
-        {"", 0, {"DL1AAA", "K55AA", "JA1ABC", "UA3ZZ"}},
-        {"AS", 0, {"JA1ABC"}},
+        {"", 0, {"DL1AAA", "K55AA", "JA1ABC", "UA3ZZ", "UA9AA"}},
+        {"AS", 0, {"JA1ABC", "UA9AA"}},
         // Germany first worked on 20 m is listed with its first 40 m QSO.
         {"", 7000, {"DL2BBB"}},
-        // Bounds of the band filter: 13000 and 14999 pass, 15001 does not.
-        {"", 14000, {"DL1AAA", "K55AA", "JA2AA", "UA3ZZ"}},
+        // The band filter takes the band plan: 14350 is 20 m, 13000 and
+        // 15001 are not; 29600 is 10 m.
+        {"", 14000, {"DL1AAA", "K55AA", "UA3ZZ"}},
         {"NA", 14000, {"K55AA"}},
         {"", 21000, {"JA1ABC"}},
+        {"", 28000, {"K1AR", "UA9AA"}},
         {"SA", 0, {}},
     };
     for (const Case& c : cases) {

@@ -123,9 +123,10 @@ TEST_F(Scores, PointsOfEachContestByWhereTheWorkedStationIs)
         // An own call the country file does not know scores nothing country-dependent.
         {C::CQWW, "XX9ZZ", "14025", "K1AR", 0},
         {C::CQWPX, "XX9ZZ", "14025", "K1AR", 0},
-        // Outside the six contest bands nothing counts, also on 29 MHz and 6 m.
+        // Outside the six contest bands nothing counts (6 m, 2 m); 29 MHz is 10 m.
         {C::CQWW, "DL1ZZ", "50100", "K1AR", 0},
-        {C::CQWPX, "DL1ZZ", "29100", "K1AR", 0},
+        {C::CQWPX, "DL1ZZ", "144300", "K1AR", 0},
+        {C::CQWW, "DL1ZZ", "29600", "K1AR", 3},
         {C::CupOfUral, "DL1ZZ", "50100", "K1AR", 0},
     };
     for (const auto& c : cases) {

@@ -63,10 +63,41 @@ TEST(LogTable, QsoMinuteCountsFromAFixedDate)
 
 TEST(LogTable, FrequencyToBand)
 {
+    // Today's band plan, bounds included, and the whole frequency: 144 MHz
+    // is no 20 m, 70 MHz no 40 m.
     const std::vector<std::pair<double, std::string>> cases = {
-        {1800.0, "160"}, {2000.0, "160"}, {2000.1, ""}, {1799.9, ""}, {3500, "80"}, {4000, "80"},
-        {7200, "40"},    {7201, ""},      {14350, "20"}, {21000, "15"}, {29500, "10"}, {50100, ""}};
+        {1800.0, "160"}, {2000.0, "160"}, {2000.1, ""},  {1799.9, ""},   {3500, "80"},   {4000, "80"},
+        {7000, "40"},    {7200, "40"},    {7250, "40"},  {7300, "40"},   {7300.1, ""},   {14350, "20"},
+        {14351, ""},     {21000, "15"},   {21450, "15"}, {28000, "10"},  {29500, "10"},  {29600, "10"},
+        {29700, "10"},   {29701, ""},     {50100, ""},   {144300, ""},   {70150, ""},    {14, ""}};
     for (const auto& [khz, band] : cases) EXPECT_EQ(Freq_to_band(khz), band) << khz;
+}
+
+TEST(LogTable, BandOfAKHzCell)
+{
+    // The "kHz" cell as the readers leave it: kHz, or a Cabrillo band
+    // designator above 30 MHz in MHz or GHz.
+    const struct {
+        const char* cell;
+        int band;
+        const char* key;
+    } cases[] = {
+        {"14025", 4, "20"},         {" 7250 ", 3, "40"},         {"29600", 6, "10"},
+        {"144300", 0, "144 MHz"},   {"144", 0, "144 MHz"},       {"50", 0, "50 MHz"},
+        {"50125", 0, "50 MHz"},     {"1.2G", 0, "1200 MHz"},     {"70", 0, "70 MHz"},
+        {"7301", 0, "7 MHz"},       {"x14", 0, "x14"},           {"", 0, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(bandOfKHzCell(c.cell), c.band) << c.cell;
+        EXPECT_EQ(bandKeyOfKHzCell(c.cell), c.key) << c.cell;
+    }
+    double kHz = 0;
+    ASSERT_TRUE(kHzOfCell("144", kHz));
+    EXPECT_EQ(kHz, 144000);
+    ASSERT_TRUE(kHzOfCell("136", kHz)); // 2200 m, in kHz
+    EXPECT_EQ(kHz, 136);
+    EXPECT_EQ(contestBandName(1), "160");
+    EXPECT_EQ(contestBandName(0), "");
 }
 
 TEST(LogTable, AutoSizeMeasuresTwoFifthsOfTheRows)

@@ -71,7 +71,8 @@ TEST(CountryList, SkipsCommentsShortHeadersAndRejectsBadNumbers)
     ASSERT_EQ(c.size(), 1u);
     EXPECT_EQ(c[0].Name, "Alpha Land");
     EXPECT_EQ(c[0].CqZones, (std::set<int>{14, 15}));
-    EXPECT_EQ(c[0].ItuZones, (std::set<int>{27, 28, 90}));
+    // A whole call ("=", mostly a ship at sea) puts no country into a zone.
+    EXPECT_EQ(c[0].ItuZones, (std::set<int>{27, 28}));
     EXPECT_THROW(parseCtyCountries({"Beta:  1x:  27:  EU:  43.73:  -7.40:  -1.0:  BE:"}), std::invalid_argument);
     EXPECT_THROW(parseCtyCountries({"Beta:  14:  27:  EU:  north:  -7.40:  -1.0:  BE:"}), std::invalid_argument);
 }
@@ -88,6 +89,13 @@ TEST(CountryList, ZonesIncludeTheOverridesOfEntries)
     const auto itu4 = countriesOfZone(shipped(), TZoneKind::ITU, 4);
     EXPECT_TRUE(contains(itu4, "Canada"));
     EXPECT_TRUE(countriesOfZone(shipped(), TZoneKind::WAZ, 41).empty());
+    // The whole calls of ships at sea list no country in their ocean's zone.
+    const auto waz40 = countriesOfZone(shipped(), TZoneKind::WAZ, 40);
+    EXPECT_FALSE(contains(waz40, "Italy"));
+    EXPECT_FALSE(contains(waz40, "Sweden"));
+    EXPECT_TRUE(contains(waz40, "Iceland"));
+    EXPECT_FALSE(contains(countriesOfZone(shipped(), TZoneKind::WAZ, 34), "Poland"));
+    EXPECT_FALSE(contains(countriesOfZone(shipped(), TZoneKind::WAZ, 9), "Ukraine"));
 }
 
 TEST(CountryList, DistancesNearestFirstWithoutTheReferenceCountry)

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "main/text_util.h"
 
@@ -109,8 +112,12 @@ TEST_F(CtyFixture, LookupTable)
         {"R4XX", "European Russia ", "16", "29"},
         {"US0XX", "Ukraine ", "16", "29"},
         {"UT7XX", "Ukraine ", "16", "29"},
-        {"KG4XX", "United States ", "5", "8"},
-        {"KG4X", "Guantanamo Bay ", "8", "11"},
+        // Guantanamo Bay is KG4 and exactly two letters; every other KG4 call is the USA.
+        {"KG4XX", "Guantanamo Bay ", "8", "11"},
+        {"KG4X", "United States ", "5", "8"},
+        {"KG4ABC", "United States ", "5", "8"},
+        {"KG4XX/P", "Guantanamo Bay ", "8", "11"},
+        {"W1ABC/KG4", "Guantanamo Bay ", "8", "11"},
         // Zone overrides of single width; leading zero dropped.
         {"UA0ZZ", "Asiatic Russia ", "5", "31"},
         {"UA8ZZ", "Asiatic Russia ", "18", "33"},
@@ -265,6 +272,42 @@ TEST(CtySearch, LoneCarriageReturnsEndLines)
     fs::remove_all(dir);
 }
 
+// Keys listed both under an entity marked "*" (no DXCC entity, but one in
+// CQ and WAE contests) and under another entity are the "*" entity's, in
+// whichever order the file lists them; other keys: the later one stands.
+TEST(CtySearch, StarEntitiesKeepTheirCalls)
+{
+    const fs::path dir = fs::temp_directory_path() / ("zem_cty_star_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    writeFile(dir / "cty.dat",
+              "Vienna Intl Ctr:          15:  28:  EU:   48.20:   -16.30:    -1.0:  *4U1V:\n"
+              "    =4U1A,=4U1VIC,4U1V;\n"
+              "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
+              "    IT9;\n"
+              "Austria:                  15:  28:  EU:   47.33:   -13.33:    -1.0:  OE:\n"
+              "    OE,=4U1A,=4U1VIC,=OE1ZZZ;\n"
+              "Italy:                    15:  28:  EU:   42.82:   -12.58:    -1.0:  I:\n"
+              "    I,IT9,=OE1ZZZ;\n"
+              "Scotland:                 14:  27:  EU:   56.82:     4.18:     0.0:  GM:\n"
+              "    GM,=GM0FRT/P;\n"
+              "Shetland Islands:         14:  27:  EU:   60.50:     1.50:     0.0:  *GM/s:\n"
+              "    =GM0FRT/P,=GB3LER;\n"
+              "England:                  14:  27:  EU:   52.77:     1.47:     0.0:  G:\n"
+              "    G,=GB3LER;\n");
+    writeFile(dir / "zem-cty.dat", "");
+    TCty_search cty(dir);
+    const std::pair<const char*, const char*> cases[] = {
+        {"4U1A", "Vienna Intl Ctr "},   {"4U1VIC", "Vienna Intl Ctr "}, {"OE1ABC", "Austria "},
+        {"IT9ABC", "Sicily "},          {"I1ABC", "Italy "},            {"OE1ZZZ", "Italy "},
+        {"GM0FRT/P", "Shetland Islands "}, {"GM0FRT", "Scotland "},     {"GB3LER", "Shetland Islands "},
+    };
+    for (const auto& [call, country] : cases) {
+        ASSERT_TRUE(cty.LookupCall(call)) << call;
+        EXPECT_EQ(cty.Result().Country, country) << call;
+    }
+    fs::remove_all(dir);
+}
+
 TEST(CtySearch, NormalizePortable)
 {
     TCty_search cty;
@@ -365,6 +408,23 @@ TEST_F(CtyShipped, RealCallsTable)
         {"EA8ABC", "Canary Islands ", "33", "36", "AF"},
         {"DL1ABC/P", "Fed. Rep. of Germany ", "14", "28", "EU"},
         {"F/DL1ABC", "France ", "14", "27", "EU"},
+        // The country of a portable call comes from its prefix as written,
+        // not from the "0" the WPX form adds (OH0 Aland, HB0 Liechtenstein,
+        // UA0 Asiatic Russia).
+        {"OH/DL2VFR", "Finland ", "15", "18", "EU"},
+        {"DL2VFR/OH", "Finland ", "15", "18", "EU"},
+        {"HB/DL1ABC", "Switzerland ", "14", "28", "EU"},
+        {"UA/DL1ABC", "European Russia ", "16", "29", "EU"},
+        {"DL/UA3XXX", "Fed. Rep. of Germany ", "14", "28", "EU"},
+        {"W1XXX/KH6", "Hawaii ", "31", "61", "OC"},
+        {"OH0/DL2VFR", "Aland Islands ", "15", "18", "EU"},
+        // Guantanamo Bay is KG4 and two letters; every other KG4 call is the USA.
+        {"KG4AB", "Guantanamo Bay ", "8", "11", "NA"},
+        {"KG4W", "United States ", "5", "8", "NA"},
+        {"KG4ABC", "United States ", "5", "8", "NA"},
+        // Calls listed under a "*" entity and its DXCC parent are the "*" entity's.
+        {"4U1A", "Vienna Intl Ctr ", "15", "28", "EU"},
+        {"GB3LER", "Shetland Islands ", "14", "27", "EU"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.call);
@@ -424,6 +484,46 @@ TEST_F(CtyShipped, RussianCallsGiveTheirOblast)
 
 // Russian prefixes belong to several countries in cty.dat; only European and
 // Asiatic Russia go on to the oblast file, and a whole-call entry is final.
+// Whole calls the file lists both under a "*" entity and under its DXCC
+// parent (4U1A under Vienna Intl Ctr and Austria, GM calls under Scotland and
+// Shetland) are the "*" entity's.
+TEST_F(CtyShipped, CallsListedTwiceGoToTheStarEntity)
+{
+    std::map<std::string, std::vector<std::pair<std::string, bool>>> owners; // call -> (country, "*")
+    std::string country;
+    bool star = false;
+    for (const std::string& line : zem::readLines((fs::path(ZEM_SOURCE_DIR) / "data" / "cty.dat").string())) {
+        if (line.empty() || line[0] == ';' || line[0] == '#') continue;
+        if (line[0] != ' ' && line[0] != '\t') {
+            const auto fields = zem::split(line, ':');
+            country = zem::trim(fields[0]) + " ";
+            star = fields.size() > 7 && zem::trim(fields[7]).rfind('*', 0) == 0;
+            continue;
+        }
+        for (std::string entry : zem::split(line, ',')) {
+            entry = zem::trim(entry);
+            if (!entry.empty() && entry.back() == ';') entry.pop_back();
+            if (entry.empty() || entry[0] != '=') continue;
+            entry = entry.substr(1, entry.find_first_of("([<{~") - 1);
+            owners[entry].push_back({country, star});
+        }
+    }
+    int checked = 0, shetland = 0;
+    for (const auto& [call, list] : owners) {
+        if (list.size() < 2) continue;
+        std::string expected;
+        for (const auto& [name, isStar] : list)
+            if (isStar) expected = name;
+        ASSERT_FALSE(expected.empty()) << call;
+        ASSERT_TRUE(shared->LookupCall(call)) << call;
+        EXPECT_EQ(shared->Result().Country, expected) << call;
+        ++checked;
+        if (expected == "Shetland Islands ") ++shetland;
+    }
+    EXPECT_EQ(checked, 62);
+    EXPECT_EQ(shetland, 44);
+}
+
 TEST_F(CtyShipped, RussianPrefixesKeepTheirCtyDatCountry)
 {
     TCty_search& cty = *shared;

@@ -82,6 +82,31 @@ TEST(AdifWriter, LengthsAlwaysAgreeWithTheirValues)
     EXPECT_NE(line.find(pad("<CONTEST_ID:0>", 20) + "<COMMENT:3>ZEM"), std::string::npos) << line;
 }
 
+TEST(AdifWriter, CabrilloBandDesignatorsAreWrittenInMHz)
+{
+    // Above 30 MHz a Cabrillo log gives the band, which the reader keeps as
+    // it stands in the "kHz" cell.
+    const fs::path file = fs::temp_directory_path() / ("zem_adifw_vhf_" + std::to_string(::getpid()) + ".log");
+    zem::writeFile(file.string(), "START-OF-LOG: 3.0\n"
+                                  "CALLSIGN: W1AW\n"
+                                  "CONTEST: ARRL-VHF-JAN\n"
+                                  "QSO:    50 PH 2024-01-20 1900 W1AW          FN31   K1TEO         FN31\n"
+                                  "QSO:   144 PH 2024-01-20 1901 W1AW          FN31   K1TEO         FN31\n"
+                                  "QSO:  1.2G PH 2024-01-20 1902 W1AW          FN31   K1TEO         FN31\n"
+                                  "QSO: 50125 PH 2024-01-20 1903 W1AW          FN31   K1TEO         FN31\n"
+                                  "END-OF-LOG:\n");
+    AppState s;
+    readCabrilloLog(s, file.string());
+    fs::remove(file);
+    ASSERT_EQ(s.header.QsoCount, 4);
+    const char* const expected[] = {"<FREQ:8>50.00000 ", "<FREQ:9>144.00000 ", "<FREQ:10>1200.00000 ",
+                                    "<FREQ:8>50.12500 "};
+    for (int r = 1; r <= 4; ++r) {
+        const std::string line = adifQsoLine(s.log_grid, r, s.header.ContestName);
+        EXPECT_NE(line.find(expected[r - 1]), std::string::npos) << line;
+    }
+}
+
 TEST(AdifWriter, ExportReadsBackWithEveryQsoIntact)
 {
     const fs::path dir = fs::temp_directory_path() / ("zem_adifw_" + std::to_string(::getpid()));

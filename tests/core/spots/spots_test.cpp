@@ -61,6 +61,10 @@ TEST(SpotLine, FieldsOfTheClusterLayout)
          {"DL8LAS-#", "3520.0", "80", "OH2BH", "", "2359"}},
         {spotLine("VE3XYZ-2-#", "28010.0", "ZS6A", "", "1200"), SpotLine::Spot,
          {"VE3XYZ-2-#", "28010.0", "10", "ZS6A", "", "1200"}},
+        // Today's band plan: 40 m up to 7300 kHz, 10 m up to 29700 kHz.
+        {spotLine("K3LR", "7250.0", "W1AW", "", "1200"), SpotLine::Spot, {"K3LR", "7250.0", "40", "W1AW", "", "1200"}},
+        {spotLine("K3LR", "29600.0", "W1AW", "FM", "1200"), SpotLine::Spot,
+         {"K3LR", "29600.0", "10", "W1AW", "FM", "1200"}},
         // Microwave frequencies keep every digit; outside the six bands, no band.
         {spotLine("OK1KIR", "10368100.0", "DL7QY", "EME", "0815"), SpotLine::Spot,
          {"OK1KIR", "10368100.0", "", "DL7QY", "EME", "0815"}},
