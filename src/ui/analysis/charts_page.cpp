@@ -7,6 +7,7 @@
 #include "reports/jpeg_writer.h"
 #include "reports/printing.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QPainter>
@@ -97,10 +98,11 @@ ChartsPage::ChartsPage(AppState& state, QWidget* parent) : QWidget(parent), stat
     SCD->setOption(QFileDialog::DontUseNativeDialog);
     SCD->setAcceptMode(QFileDialog::AcceptSave);
     SCD->setNameFilter("JPEG(*.jpg)");
-    // The one-key shortcuts work only while the chart has the focus, as the
-    // menu's keys did; elsewhere the keys are the user's typing.
+    // The one-key shortcuts work while the Charts page is shown, wherever the
+    // focus went (the page tabs, a dialog just closed); a text field keeps
+    // its typing, as it claims plain keys before any shortcut.
     for (QAction* a : {N33, Zoom1, Zoom2, Cabrillo2, N11, N8}) {
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
     connect(Popchart, &QMenu::aboutToShow, this, &ChartsPage::PopchartPopup);
@@ -335,6 +337,9 @@ void ChartsPage::N11Click()
     try {
         // Drawn off screen: the user's clipboard is left alone.
         const QImage img = Chart->renderImage().convertToFormat(QImage::Format_RGB888);
+        // Where every other output of the log goes.
+        const QString outputDir = QString::fromStdString(state_.header.OutputDir);
+        if (!outputDir.isEmpty() && QDir(outputDir).exists()) SCD->setDirectory(outputDir);
         SCD->selectFile(QString::fromStdString(chartImageFileName(Chart->chart()->title().toStdString())));
         if (SCD->exec() != QDialog::Accepted || SCD->selectedFiles().isEmpty()) return;
         const QString file = QString::fromStdString(withJpgExtension(SCD->selectedFiles().front().toStdString()));
