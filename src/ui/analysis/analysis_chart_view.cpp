@@ -88,7 +88,7 @@ void addRoom(double& lo, double& hi, double markPixels, double axisPixels, bool 
 {
     const double span = hi > lo ? hi - lo : std::max(1.0, std::abs(hi));
     double share = 0.05;
-    if (markPixels > 0) share = std::clamp((markPixels + 8) / std::max(axisPixels, 100.0), 0.1, 0.5);
+    if (markPixels > 0) share = std::clamp((markPixels + 8) / std::max(axisPixels, 40.0), 0.1, 0.5);
     hi += span * share / (1 - share);
     // Values that are never negative keep 0 as their floor.
     if (below) lo = lo >= 0 ? std::max(0.0, lo - span * 0.05) : lo - span * 0.05;
@@ -165,7 +165,7 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     connect(leftValue_, &QValueAxis::rangeChanged, this, &AnalysisChartView::retick);
     // The room for the marks is measured in pixels: a new size fits the
     // ranges afresh, unless the user has zoomed.
-    connect(c, &QGraphicsWidget::geometryChanged, this, [this] {
+    connect(c, &QChart::plotAreaChanged, this, [this] {
         if (chart()->isZoomed()) retick();
         else fitRanges();
     });
@@ -199,12 +199,17 @@ void AnalysisChartView::retick()
 
 void AnalysisChartView::fitRanges()
 {
-    const QSizeF size = chart()->size().isEmpty() ? QSizeF(640, 400) : chart()->size();
+    // The plot's length along a value axis does not depend on that axis'
+    // range (its labels take room across it), so fitting settles at once.
+    QSizeF plot = chart()->plotArea().size();
+    if (plot.isEmpty()) {
+        const QSizeF size = chart()->size().isEmpty() ? QSizeF(640, 400) : chart()->size();
+        plot = QSizeF(size.width() - 200, size.height() - 150);
+    }
     for (auto [axis, fit] : {std::pair{bottomValue_, &bottomFit_}, std::pair{leftValue_, &leftFit_}}) {
         if (!fit->fitted) continue;
         double lo = fit->lo, hi = fit->hi;
-        if (fit->room) addRoom(lo, hi, fit->markPixels, axis == leftValue_ ? size.height() - 150 : size.width() - 200,
-                               fit->below);
+        if (fit->room) addRoom(lo, hi, fit->markPixels, axis == leftValue_ ? plot.height() : plot.width(), fit->below);
         if (!(hi > lo)) hi = lo + 1;
         if (fit->increment <= 0) {
             // Out to whole steps of a fine division: the ticks drawn at any
@@ -216,7 +221,7 @@ void AnalysisChartView::fitRanges()
         // The ticks first: a wide range under the last chart's fine ticks
         // would lay out labels by the thousand.
         setTicks(axis, tickStep(axis, *fit, hi - lo));
-        axis->setRange(lo, hi);
+        if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
     }
     retick();
 }
@@ -275,7 +280,8 @@ void AnalysisChartView::setData(const ChartData& data)
         }
         percents = percents || s.percentMarks;
     }
-    if (xlo > xhi) xlo = 0, xhi = 1, ylo = 0, yhi = 1;
+    const bool empty = xlo > xhi;
+    if (empty) xlo = 0, xhi = 1, ylo = 0, yhi = 1;
     if (percents) wholeY = false;
     // Marks stand centred on the first and last points: room for their halves.
     if (marks && !anyBars) {
@@ -329,7 +335,7 @@ void AnalysisChartView::setData(const ChartData& data)
         markPixels = marksFont.height() * 1.5;
     }
     AxisFit& valueFit = horizontal ? bottomFit_ : leftFit_;
-    valueFit = {wholeY, horizontal ? data.bottom.increment : data.left.increment, true, ylo, yhi, true, markPixels,
+    valueFit = {wholeY, horizontal ? data.bottom.increment : data.left.increment, true, ylo, yhi, !empty, markPixels,
                 !anyBars && ylo != 0};
     if (!horizontal && (anyBars || labelled)) bottomFit_.fitted = false;
     if (horizontal) leftFit_.fitted = false;

@@ -341,7 +341,9 @@ void ChartsPage::N11Click()
         const QString outputDir = QString::fromStdString(state_.header.OutputDir);
         if (!outputDir.isEmpty() && QDir(outputDir).exists()) SCD->setDirectory(outputDir);
         SCD->selectFile(QString::fromStdString(chartImageFileName(Chart->chart()->title().toStdString())));
-        if (SCD->exec() != QDialog::Accepted || SCD->selectedFiles().isEmpty()) return;
+        const int answer = SCD->exec();
+        backToChart();
+        if (answer != QDialog::Accepted || SCD->selectedFiles().isEmpty()) return;
         const QString file = QString::fromStdString(withJpgExtension(SCD->selectedFiles().front().toStdString()));
         writeJpeg(file.toStdString(), img.width(), img.height(), img.constBits(), static_cast<int>(img.bytesPerLine()),
                   100);
@@ -371,4 +373,17 @@ void ChartsPage::N8Click()
     }
 }
 
-void ChartsPage::Help1Click() { Show_msg("Zoom by clicking Left button\nand dragging bottom right."); }
+void ChartsPage::Help1Click()
+{
+    Show_msg("Zoom by clicking Left button\nand dragging bottom right.");
+    backToChart();
+}
+
+void ChartsPage::backToChart()
+{
+    // Without a window manager to give it back, the window would stay
+    // without the keyboard after the dialog.
+    if (!isVisible()) return;
+    window()->activateWindow();
+    Chart->setFocus(Qt::OtherFocusReason);
+}
