@@ -21,13 +21,12 @@ struct ChartPoint {
 
 struct ChartSeries {
     std::string name; // how the commands find the series; never shown
-    // What the legend says for the series; empty: not in the legend. Bars in
-    // colours of their own are each named by their label instead.
-    std::string caption;
     ChartSeriesKind kind = ChartSeriesKind::FastLine;
     std::uint32_t color = 0; // 0xBBGGRR
     bool marksVisible = false;
     bool percentMarks = false; // marks give each value's share of the series' total
+    // Bars in colours of their own list their labels in the legend; a series
+    // has no name a user knows and is never listed itself.
     bool inLegend = true;
     bool onRightAxis = false;
     int penWidth = 1;

@@ -350,7 +350,9 @@ void AnalysisChartView::setData(const ChartData& data)
         if (s.points.empty()) continue;
         QList<QAbstractSeries*> made;
         // A series is named in the legend only by what the user knows it as.
-        bool named = s.inLegend && !s.caption.empty();
+        // The series' name is the program's own: the legend shows only bars
+        // named by their labels.
+        bool named = false;
         if (isBars(s)) {
             const double total = seriesTotal(s);
             auto value = [&](const ChartPoint& p) { return shownValue(s, p, total); };
@@ -376,7 +378,7 @@ void AnalysisChartView::setData(const ChartData& data)
                     values << (mine ? value(p) : 0.0);
                     if (mine && !p.label.empty()) labels << QString::fromStdString(p.label);
                 }
-                auto* set = new QBarSet(oneColour ? QString::fromStdString(s.caption) : labels.join(", "));
+                auto* set = new QBarSet(oneColour ? QString() : labels.join(", "));
                 set->setColor(colour);
                 set->setBorderColor(Qt::black);
                 set->setLabelColor(Qt::black);
@@ -397,7 +399,6 @@ void AnalysisChartView::setData(const ChartData& data)
             const int size = std::max(3, s.pointSize);
             for (auto& [rgb, list] : pts) {
                 auto* dots = new QLineSeries();
-                dots->setName(QString::fromStdString(s.caption));
                 dots->setColor(QColor::fromRgb(rgb));
                 dots->setPen(QPen(Qt::transparent));
                 QImage marker(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -417,7 +418,6 @@ void AnalysisChartView::setData(const ChartData& data)
             }
         } else {
             auto* line = new QLineSeries();
-            line->setName(QString::fromStdString(s.caption));
             QList<QPointF> list;
             list.reserve(static_cast<qsizetype>(s.points.size() * 2));
             for (size_t i = 0; i < s.points.size(); ++i) {
