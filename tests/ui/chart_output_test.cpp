@@ -11,12 +11,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QChart>
 #include <QFile>
 #include <QFileDialog>
+#include <QWindow>
 #include <QImage>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -73,6 +76,15 @@ TEST(ChartOutput, SavesTheChartAsJpegAndOpensIt)
     QTemporaryDir dir;
     Page p;
     p.page.QSO3Click();
+    // The dialog opens where every other output of the log is.
+    p.state.header.OutputDir = dir.path().toStdString() + "/";
+    QString folder;
+    QTimer::singleShot(0, [&] {
+        folder = p.page.SCD->directory().absolutePath();
+        p.page.SCD->reject();
+    });
+    p.page.N11->trigger();
+    EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
     QString preset;
 
     p.saveAs(dir.filePath("rate.jpg"), &preset);
@@ -224,31 +236,61 @@ TEST(ChartSettings, ZemIniDrivesTheChartAndKeepsWhatTheUserChose)
     EXPECT_EQ(s.ChartGradientColor, 255);
 }
 
-TEST(ChartSettings, OneKeyShortcutsOnlyWhileTheChartHasTheFocus)
+TEST(ChartSettings, OneKeyShortcutsWorkWhileThePageShowsButNotInATextField)
 {
     QWidget window;
     auto* l = new QVBoxLayout(&window);
     AppState state;
     auto* page = new ChartsPage(state);
     auto* edit = new QLineEdit;
+    auto* tab = new QPushButton("Charts"); // where the focus is after choosing the page
     l->addWidget(page);
     l->addWidget(edit);
+    l->addWidget(tab);
     int opened = 0;
     page->openCabrillo = [&] { ++opened; };
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto press = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key);
+        QTest::qWait(10);
+    };
 
     edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_O);
-    QTest::qWait(10);
+    press(Qt::Key_O);
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(edit->text(), "o");
 
-    page->Chart->setFocus();
-    QTest::keyClick(page->Chart, Qt::Key_O);
-    QTest::qWait(10);
+    tab->setFocus();
+    press(Qt::Key_O);
     EXPECT_EQ(opened, 1);
+
+    // A dialog has come and gone: the keys work without a click on the chart.
+    QDialog dialog(&window);
+    QTimer::singleShot(0, &dialog, &QDialog::accept);
+    dialog.exec();
+    // As the window manager does: the window is active again, its focus
+    // where it was (not on the chart).
+    window.windowHandle()->requestActivate();
+    for (int i = 0; i < 100 && QGuiApplication::focusWindow() != window.windowHandle(); ++i) QTest::qWait(10);
+    ASSERT_EQ(QGuiApplication::focusWindow(), window.windowHandle());
+    ASSERT_FALSE(page->isAncestorOf(QApplication::focusWidget()));
+    press(Qt::Key_O);
+    EXPECT_EQ(opened, 2);
+    int undone = 0, zoomed = 0;
+    QObject::connect(page->N33, &QAction::triggered, [&] { ++undone; });
+    QObject::connect(page->Zoom1, &QAction::triggered, [&] { ++zoomed; });
+    press(Qt::Key_Z);
+    QTest::keyClick(&window, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::qWait(10);
+    EXPECT_EQ(undone, 1);
+    EXPECT_EQ(zoomed, 1);
+
+    // Another page in front: the keys are not the chart's.
+    page->hide();
+    press(Qt::Key_O);
+    EXPECT_EQ(opened, 2);
 }
 
 TEST(ChartSettings, ChartsAfterATopTenChartKeepTheirAxes)

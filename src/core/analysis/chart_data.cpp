@@ -2,6 +2,8 @@
 
 #include "main/log_table.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 void ChartSeries::Add(double value, std::string label)
@@ -95,6 +97,21 @@ ChartData makePercentBarChart(const std::string& title, ChartSeriesKind kind)
     d.series.push_back(std::move(s));
     d.right.visible = false;
     return d;
+}
+
+double roundTickStep(double span, int maxIntervals, bool wholeNumbers)
+{
+    if (!(span > 0) || !std::isfinite(span)) return 1;
+    maxIntervals = std::max(1, maxIntervals);
+    const double raw = span / maxIntervals;
+    double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = power * 10;
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (power * m >= raw * (1 - 1e-9)) {
+            step = power * m;
+            break;
+        }
+    return wholeNumbers ? std::max(1.0, step) : step;
 }
 
 MultiBar nextMultiBar(MultiBar m)

@@ -20,11 +20,13 @@ struct ChartPoint {
 };
 
 struct ChartSeries {
-    std::string name;
+    std::string name; // how the commands find the series; never shown
     ChartSeriesKind kind = ChartSeriesKind::FastLine;
     std::uint32_t color = 0; // 0xBBGGRR
     bool marksVisible = false;
     bool percentMarks = false; // marks give each value's share of the series' total
+    // Bars in colours of their own list their labels in the legend; a series
+    // has no name a user knows and is never listed itself.
     bool inLegend = true;
     bool onRightAxis = false;
     int penWidth = 1;
@@ -78,6 +80,11 @@ void clear_all_series(ChartData& chart);
 
 // A one-series bar chart whose marks give percentages, in red.
 ChartData makePercentBarChart(const std::string& title, ChartSeriesKind kind);
+
+// The distance between axis ticks: 1, 2 or 5 times a power of ten, the
+// smallest that cuts the span into at most maxIntervals parts; at least 1
+// when the axis counts whole things.
+double roundTickStep(double span, int maxIntervals, bool wholeNumbers);
 
 // Bar layouts of a chart with several bar series, in the order a click steps
 // through them.

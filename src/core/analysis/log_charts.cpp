@@ -95,7 +95,7 @@ bool rate60Chart(const AppState& s, ChartData& c)
 {
     const int n = qsoCount(s);
     if (n < 200) return false;
-    beginChart(c, "Rate, QSO/min.", "Time", std::string("ZEM Log Analysis.") + kRate60Caption + ". " + s.header.LogTitle);
+    beginChart(c, "Rate, QSO/hour", "Time", std::string("ZEM Log Analysis.") + kRate60Caption + ". " + s.header.LogTitle);
     kIndexAxis(s, c);
     auto& s2 = c.Series("Series2");
     for (int i = 1; i <= n - 100; ++i) {

@@ -10,10 +10,12 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QHorizontalBarSeries>
+#include <QHorizontalStackedBarSeries>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QStackedBarSeries>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -44,23 +46,52 @@ bool hasLabels(const ChartSeries& s)
     return std::any_of(s.points.begin(), s.points.end(), [](const ChartPoint& p) { return !p.label.empty(); });
 }
 
-void applyIncrement(QValueAxis* axis, double increment)
+bool whole(double v) { return v == std::floor(v); }
+
+double seriesTotal(const ChartSeries& s)
 {
-    if (increment > 0) {
-        axis->setTickType(QValueAxis::TicksDynamic);
-        axis->setTickAnchor(0);
-        axis->setTickInterval(increment);
-    } else {
-        axis->setTickType(QValueAxis::TicksFixed);
-    }
+    double total = 0;
+    for (const auto& p : s.points) total += p.y;
+    return total;
 }
 
-// Range of the values with a little room above, and always from 0 for bars.
-void fitRange(QValueAxis* axis, double lo, double hi, bool fromZero)
+// What a point stands for on the value axis: its value, or for percent bars
+// its share of the series' total, in hundredths of a percent.
+double shownValue(const ChartSeries& s, const ChartPoint& p, double total)
 {
-    if (fromZero) lo = std::min(lo, 0.0);
-    if (hi <= lo) hi = lo + 1;
-    axis->setRange(lo, hi + (hi - lo) * 0.05);
+    if (!s.percentMarks) return p.y;
+    return total > 0 ? std::round(p.y * 10000.0 / total) / 100.0 : 0.0;
+}
+
+// The number of tick intervals an axis carries readably on a chart of that
+// size (titles, labels and margins take the rest); measured on the chart, not
+// on its plot area, which itself changes with the labels.
+int intervalsFor(QSizeF chart, bool vertical)
+{
+    if (chart.isEmpty()) return vertical ? 8 : 10;
+    const double pixels = vertical ? chart.height() - 120 : chart.width() - 120;
+    // Four at least: a round step then still leaves two intervals or more.
+    return std::clamp(static_cast<int>(pixels / (vertical ? 30 : 50)), 4, 10);
+}
+
+QString labelFormatFor(double step)
+{
+    if (step >= 1 && whole(step)) return "%.0f";
+    const int decimals = std::clamp(static_cast<int>(std::ceil(-std::log10(step) - 1e-9)), 1, 6);
+    return QString("%.%1f").arg(decimals);
+}
+
+// Room beyond the data: a little, and where value marks stand past the ends
+// of the bars or above the points, the room they take on an axis of that
+// many pixels.
+void addRoom(double& lo, double& hi, double markPixels, double axisPixels, bool below)
+{
+    const double span = hi > lo ? hi - lo : std::max(1.0, std::abs(hi));
+    double share = 0.05;
+    if (markPixels > 0) share = std::clamp((markPixels + 8) / std::max(axisPixels, 40.0), 0.1, 0.5);
+    hi += span * share / (1 - share);
+    // Values that are never negative keep 0 as their floor.
+    if (below) lo = lo >= 0 ? std::max(0.0, lo - span * 0.05) : lo - span * 0.05;
 }
 
 // Point labels along the bottom: thinned to a readable number, each label
@@ -69,7 +100,7 @@ void setPointLabels(QCategoryAxis* axis, const ChartSeries& s, double lo, double
 {
     for (const QString& l : axis->categoriesLabels()) axis->remove(l);
     axis->setStartValue(lo);
-    axis->setRange(lo, hi > lo ? hi : lo + 1);
+    axis->setRange(lo, hi);
     const size_t n = s.points.size();
     const size_t step = std::max<size_t>(1, (n + kMaxAxisLabels - 1) / kMaxAxisLabels);
     std::map<QString, int> seen;
@@ -123,10 +154,21 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     c->addAxis(leftValue_, Qt::AlignLeft);
     c->addAxis(leftBars_, Qt::AlignLeft);
     c->addAxis(right_, Qt::AlignRight);
-    bottomValue_->setLabelFormat("%g");
-    leftValue_->setLabelFormat("%g");
+    for (QValueAxis* a : {bottomValue_, leftValue_}) {
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(0);
+    }
     right_->setTickCount(11);
     right_->setLabelFormat("%d");
+    // Zooming and resizing keep the ticks on round numbers.
+    connect(bottomValue_, &QValueAxis::rangeChanged, this, &AnalysisChartView::retick);
+    connect(leftValue_, &QValueAxis::rangeChanged, this, &AnalysisChartView::retick);
+    // The room for the marks is measured in pixels: a new size fits the
+    // ranges afresh, unless the user has zoomed.
+    connect(c, &QChart::plotAreaChanged, this, [this] {
+        if (chart()->isZoomed()) retick();
+        else fitRanges();
+    });
     setData(makeAnalysisChart());
 }
 
@@ -134,6 +176,54 @@ void AnalysisChartView::setLook(const ChartLook& look)
 {
     look_ = look;
     setData(data_);
+}
+
+double AnalysisChartView::tickStep(const QValueAxis* axis, const AxisFit& rule, double span) const
+{
+    if (rule.increment > 0) return rule.increment;
+    return roundTickStep(span, intervalsFor(chart()->size(), axis == leftValue_), rule.whole);
+}
+
+void AnalysisChartView::setTicks(QValueAxis* axis, double step)
+{
+    if (axis->tickInterval() != step) axis->setTickInterval(step);
+    const QString format = labelFormatFor(step);
+    if (axis->labelFormat() != format) axis->setLabelFormat(format);
+}
+
+void AnalysisChartView::retick()
+{
+    for (auto [axis, rule] : {std::pair{bottomValue_, &bottomFit_}, std::pair{leftValue_, &leftFit_}})
+        setTicks(axis, tickStep(axis, *rule, axis->max() - axis->min()));
+}
+
+void AnalysisChartView::fitRanges()
+{
+    // The plot's length along a value axis does not depend on that axis'
+    // range (its labels take room across it), so fitting settles at once.
+    QSizeF plot = chart()->plotArea().size();
+    if (plot.isEmpty()) {
+        const QSizeF size = chart()->size().isEmpty() ? QSizeF(640, 400) : chart()->size();
+        plot = QSizeF(size.width() - 200, size.height() - 150);
+    }
+    for (auto [axis, fit] : {std::pair{bottomValue_, &bottomFit_}, std::pair{leftValue_, &leftFit_}}) {
+        if (!fit->fitted) continue;
+        double lo = fit->lo, hi = fit->hi;
+        if (fit->room) addRoom(lo, hi, fit->markPixels, axis == leftValue_ ? plot.height() : plot.width(), fit->below);
+        if (!(hi > lo)) hi = lo + 1;
+        if (fit->increment <= 0) {
+            // Out to whole steps of a fine division: the ticks drawn at any
+            // size fall on round numbers inside the range.
+            const double step = roundTickStep(hi - lo, 10, fit->whole);
+            lo = std::floor(lo / step + 1e-9) * step;
+            hi = std::max(std::ceil(hi / step - 1e-9) * step, lo + step);
+        }
+        // The ticks first: a wide range under the last chart's fine ticks
+        // would lay out labels by the thousand.
+        setTicks(axis, tickStep(axis, *fit, hi - lo));
+        if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
+    }
+    retick();
 }
 
 void AnalysisChartView::setData(const ChartData& data)
@@ -166,7 +256,7 @@ void AnalysisChartView::setData(const ChartData& data)
     const ChartSeries* barSeries = nullptr;
     const ChartSeries* labelled = nullptr;
     double xlo = 1e300, xhi = -1e300, ylo = 1e300, yhi = -1e300;
-    bool anyBars = false;
+    bool anyBars = false, percents = false, marks = false, wholeX = true, wholeY = true;
     for (const auto& s : data.series) {
         if (s.points.empty()) continue;
         if (isBars(s)) {
@@ -176,14 +266,30 @@ void AnalysisChartView::setData(const ChartData& data)
             labelled = &s;
         }
         if (s.onRightAxis) continue;
+        marks = marks || s.marksVisible;
+        const double total = seriesTotal(s);
         for (const auto& p : s.points) {
+            // Percent bars stand on the scale of their shares.
+            const double y = shownValue(s, p, total);
             xlo = std::min(xlo, p.x);
             xhi = std::max(xhi, p.x);
-            ylo = std::min(ylo, p.y);
-            yhi = std::max(yhi, p.y);
+            ylo = std::min(ylo, y);
+            yhi = std::max(yhi, y);
+            wholeX = wholeX && whole(p.x);
+            wholeY = wholeY && whole(y);
         }
+        percents = percents || s.percentMarks;
     }
-    if (xlo > xhi) xlo = 0, xhi = 1, ylo = 0, yhi = 1;
+    const bool empty = xlo > xhi;
+    if (empty) xlo = 0, xhi = 1, ylo = 0, yhi = 1;
+    if (percents) wholeY = false;
+    // Marks stand centred on the first and last points: room for their halves.
+    if (marks && !anyBars) {
+        const double span = xhi > xlo ? xhi - xlo : 1.0;
+        const double room = std::max(span * 0.03, 0.5);
+        xlo -= room;
+        xhi += room;
+    }
 
     // The place axis (categories of bars, point labels or plain values) and
     // the value axis; horizontal bars turn them round.
@@ -196,10 +302,10 @@ void AnalysisChartView::setData(const ChartData& data)
         bars->append(cats);
         place = bars;
     } else if (labelled) {
-        setPointLabels(bottomLabels_, *labelled, xlo, xhi);
+        setPointLabels(bottomLabels_, *labelled, xlo, xhi > xlo ? xhi : xlo + 1);
         place = bottomLabels_;
     } else {
-        bottomValue_->setRange(xlo, xhi > xlo ? xhi : xlo + 1);
+        bottomFit_ = {wholeX, data.bottom.increment, true, xlo, xhi, false, 0, false};
         place = bottomValue_;
     }
     QValueAxis* valueAxis = horizontal ? bottomValue_ : leftValue_;
@@ -212,9 +318,28 @@ void AnalysisChartView::setData(const ChartData& data)
     bottom->setTitleText(QString::fromStdString(data.bottom.title));
     bottom->setLabelsAngle(data.bottom.labelsTurned ? -90 : 0);
     left->setTitleText(QString::fromStdString(data.left.title));
-    fitRange(valueAxis, ylo, yhi, anyBars);
-    applyIncrement(valueAxis, horizontal ? data.bottom.increment : data.left.increment);
-    if (!horizontal && data.left.increment <= 0) valueAxis->applyNiceNumbers();
+    // Bars stand on 0; points keep clear of the bottom edge too.
+    if (anyBars) ylo = std::min(ylo, 0.0);
+    const QFontMetricsF marksFont(c->font());
+    double markPixels = 0;
+    if (marks && horizontal) {
+        // Marks beside horizontal bars: as wide as the widest of them.
+        for (const auto& s : data.series) {
+            if (!s.marksVisible || !isBars(s)) continue;
+            const double total = seriesTotal(s);
+            for (const auto& p : s.points)
+                markPixels = std::max(markPixels, marksFont.horizontalAdvance(QString::number(shownValue(s, p, total)) +
+                                                                               (s.percentMarks ? " %" : "")));
+        }
+    } else if (marks) {
+        markPixels = marksFont.height() * 1.5;
+    }
+    AxisFit& valueFit = horizontal ? bottomFit_ : leftFit_;
+    valueFit = {wholeY, horizontal ? data.bottom.increment : data.left.increment, true, ylo, yhi, !empty, markPixels,
+                !anyBars && ylo != 0};
+    if (!horizontal && (anyBars || labelled)) bottomFit_.fitted = false;
+    if (horizontal) leftFit_.fitted = false;
+    fitRanges();
 
     right_->setRange(data.right.automatic ? 0 : data.right.minimum, data.right.automatic ? 10 : data.right.maximum);
     right_->setTitleText(QString::fromStdString(data.right.title));
@@ -224,37 +349,47 @@ void AnalysisChartView::setData(const ChartData& data)
     for (const auto& s : data.series) {
         if (s.points.empty()) continue;
         QList<QAbstractSeries*> made;
+        // A series is named in the legend only by what the user knows it as.
+        // The series' name is the program's own: the legend shows only bars
+        // named by their labels.
+        bool named = false;
         if (isBars(s)) {
-            QAbstractBarSeries* bars = horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries())
-                                                  : static_cast<QAbstractBarSeries*>(new QBarSeries());
-            auto* set = new QBarSet(QString::fromStdString(s.name));
-            const QColor base = pointColor(s, s.points.front());
-            set->setColor(base);
-            set->setBorderColor(Qt::black);
-            set->setLabelColor(Qt::black);
-            double total = 0;
-            for (const auto& p : s.points) total += p.y;
-            // Bars in a second colour are drawn as selected bars of that colour.
-            for (int i = 0; i < static_cast<int>(s.points.size()); ++i) {
-                const auto& p = s.points[static_cast<size_t>(i)];
-                const double v = s.percentMarks ? (total > 0 ? std::round(p.y * 10000.0 / total) / 100.0 : 0.0) : p.y;
-                set->append(v);
-                const QColor pc = pointColor(s, p);
-                if (pc != base) {
-                    set->setSelectedColor(pc);
-                    set->selectBar(i);
+            const double total = seriesTotal(s);
+            auto value = [&](const ChartPoint& p) { return shownValue(s, p, total); };
+            // Bars of one colour form one set; bars in colours of their own
+            // get a set per colour, stacked so that each stays a whole bar.
+            std::vector<QColor> colours;
+            for (const auto& p : s.points)
+                if (std::find(colours.begin(), colours.end(), pointColor(s, p)) == colours.end())
+                    colours.push_back(pointColor(s, p));
+            const bool oneColour = colours.size() == 1;
+            QAbstractBarSeries* bars = nullptr;
+            if (oneColour)
+                bars = horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalBarSeries())
+                                  : static_cast<QAbstractBarSeries*>(new QBarSeries());
+            else
+                bars = horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalStackedBarSeries())
+                                  : static_cast<QAbstractBarSeries*>(new QStackedBarSeries());
+            for (const QColor& colour : colours) {
+                QStringList labels;
+                QList<qreal> values;
+                for (const auto& p : s.points) {
+                    const bool mine = pointColor(s, p) == colour;
+                    values << (mine ? value(p) : 0.0);
+                    if (mine && !p.label.empty()) labels << QString::fromStdString(p.label);
                 }
+                auto* set = new QBarSet(oneColour ? QString() : labels.join(", "));
+                set->setColor(colour);
+                set->setBorderColor(Qt::black);
+                set->setLabelColor(Qt::black);
+                set->append(values);
+                bars->append(set);
             }
-            bars->append(set);
+            if (!oneColour) named = s.inLegend;
             bars->setLabelsVisible(s.marksVisible);
             bars->setLabelsFormat(s.percentMarks ? "@value %" : "@value");
             bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
             made << bars;
-            if (s.percentMarks) {
-                valueAxis->setTickType(QValueAxis::TicksFixed);
-                valueAxis->setRange(0, 120); // room for the mark of a 100 % bar
-                valueAxis->setTickCount(4);
-            }
         } else if (s.kind == ChartSeriesKind::Points) {
             // One series per colour, so the points keep their own colours. A
             // line series without a pen that stamps a small image on each point
@@ -264,7 +399,6 @@ void AnalysisChartView::setData(const ChartData& data)
             const int size = std::max(3, s.pointSize);
             for (auto& [rgb, list] : pts) {
                 auto* dots = new QLineSeries();
-                dots->setName(QString::fromStdString(s.name));
                 dots->setColor(QColor::fromRgb(rgb));
                 dots->setPen(QPen(Qt::transparent));
                 QImage marker(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -284,7 +418,6 @@ void AnalysisChartView::setData(const ChartData& data)
             }
         } else {
             auto* line = new QLineSeries();
-            line->setName(QString::fromStdString(s.name));
             QList<QPointF> list;
             list.reserve(static_cast<qsizetype>(s.points.size() * 2));
             for (size_t i = 0; i < s.points.size(); ++i) {
@@ -311,7 +444,7 @@ void AnalysisChartView::setData(const ChartData& data)
                 m->attachAxis(bottom);
                 m->attachAxis(left);
             }
-            for (QLegendMarker* lm : c->legend()->markers(m)) lm->setVisible(s.inLegend);
+            for (QLegendMarker* lm : c->legend()->markers(m)) lm->setVisible(named);
         }
     }
 }

@@ -45,6 +45,25 @@ public:
     QImage renderImage(QSize size = {});
 
 private:
+    // What a value axis shows: the data's extent, the room beyond it for the
+    // value marks, and its ticks on round numbers for its range and length
+    // (whole numbers when it counts) or at the chart's own increment.
+    struct AxisFit {
+        bool whole = true;
+        double increment = 0; // 0: automatic
+        bool fitted = false;  // the range follows the data (else another axis type shows)
+        double lo = 0, hi = 1;
+        bool room = false; // room above the data, for the marks measured in pixels
+        double markPixels = 0;
+        bool below = false; // room below too
+    };
+    double tickStep(const QValueAxis* axis, const AxisFit& rule, double span) const;
+    void setTicks(QValueAxis* axis, double step);
+    // The ranges of the value axes for the data and the chart's size.
+    void fitRanges();
+    // The tick intervals of the value axes for their present range and size.
+    void retick();
+    AxisFit bottomFit_, leftFit_;
     ChartData data_;
     ChartLook look_;
     bool allowZoom_ = true;

@@ -7,6 +7,7 @@
 #include "reports/jpeg_writer.h"
 #include "reports/printing.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QPainter>
@@ -97,10 +98,11 @@ ChartsPage::ChartsPage(AppState& state, QWidget* parent) : QWidget(parent), stat
     SCD->setOption(QFileDialog::DontUseNativeDialog);
     SCD->setAcceptMode(QFileDialog::AcceptSave);
     SCD->setNameFilter("JPEG(*.jpg)");
-    // The one-key shortcuts work only while the chart has the focus, as the
-    // menu's keys did; elsewhere the keys are the user's typing.
+    // The one-key shortcuts work while the Charts page is shown, wherever the
+    // focus went (the page tabs, a dialog just closed); a text field keeps
+    // its typing, as it claims plain keys before any shortcut.
     for (QAction* a : {N33, Zoom1, Zoom2, Cabrillo2, N11, N8}) {
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
     connect(Popchart, &QMenu::aboutToShow, this, &ChartsPage::PopchartPopup);
@@ -335,8 +337,13 @@ void ChartsPage::N11Click()
     try {
         // Drawn off screen: the user's clipboard is left alone.
         const QImage img = Chart->renderImage().convertToFormat(QImage::Format_RGB888);
+        // Where every other output of the log goes.
+        const QString outputDir = QString::fromStdString(state_.header.OutputDir);
+        if (!outputDir.isEmpty() && QDir(outputDir).exists()) SCD->setDirectory(outputDir);
         SCD->selectFile(QString::fromStdString(chartImageFileName(Chart->chart()->title().toStdString())));
-        if (SCD->exec() != QDialog::Accepted || SCD->selectedFiles().isEmpty()) return;
+        const int answer = SCD->exec();
+        backToChart();
+        if (answer != QDialog::Accepted || SCD->selectedFiles().isEmpty()) return;
         const QString file = QString::fromStdString(withJpgExtension(SCD->selectedFiles().front().toStdString()));
         writeJpeg(file.toStdString(), img.width(), img.height(), img.constBits(), static_cast<int>(img.bytesPerLine()),
                   100);
@@ -366,4 +373,17 @@ void ChartsPage::N8Click()
     }
 }
 
-void ChartsPage::Help1Click() { Show_msg("Zoom by clicking Left button\nand dragging bottom right."); }
+void ChartsPage::Help1Click()
+{
+    Show_msg("Zoom by clicking Left button\nand dragging bottom right.");
+    backToChart();
+}
+
+void ChartsPage::backToChart()
+{
+    // Without a window manager to give it back, the window would stay
+    // without the keyboard after the dialog.
+    if (!isVisible()) return;
+    window()->activateWindow();
+    Chart->setFocus(Qt::OtherFocusReason);
+}

@@ -124,6 +124,8 @@ private:
     // Runs a chart computation and draws its result; a cell that does not
     // convert ends it with the message, the chart showing what was drawn.
     template <typename F> void draw(F&& compute, bool job);
+    // The keyboard back on the chart after one of its dialogs.
+    void backToChart();
     // The look follows the check items of "Chart settings".
     void applyLook();
     AppState& state_;

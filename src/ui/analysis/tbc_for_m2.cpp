@@ -39,11 +39,18 @@ Tbc_for_m2::Tbc_for_m2(QWidget* parent) : QDialog(parent), M2_grid(8, 2, 0, 1)
 void Tbc_for_m2::M2_KeoDrawCell(QPainter& p, const QRect& r, int col, int row)
 {
     if (!m2CellHighlighted(M2_grid, col, row)) return;
+    // The highlighted count replaces the grid's own drawing of it, in its
+    // place, so that the number is read once.
+    const QPalette& pal = M2_Keo->palette();
+    const bool selected = M2_Keo->selectionModel()->isSelected(M2_Keo->model()->index(row - 1, col));
+    p.fillRect(r, selected ? pal.highlight() : pal.base());
     QFont f = p.font();
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::blue);
-    p.drawText(r.left(), r.top() + QFontMetrics(f).ascent(), QString::fromStdString(M2_grid.Cell(col, row)));
+    const QString text = QString::fromStdString(M2_grid.Cell(col, row));
+    const QFontMetrics fm(f);
+    p.drawText(r.left() + r.width() / 2 - fm.horizontalAdvance(text) / 2, r.top() + 2 + fm.ascent(), text);
 }
 
 void Tbc_for_m2::FormKeyPress(QKeyEvent* e)

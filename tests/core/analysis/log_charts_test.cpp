@@ -58,6 +58,27 @@ TEST(ClearAllSeries, ResetsTitlesAxesSeriesAndMarks)
     EXPECT_EQ(c.right.maximum, 10);
 }
 
+TEST(RoundTickStep, OneTwoOrFiveTimesAPowerOfTen)
+{
+    const struct {
+        double span;
+        int intervals;
+        bool whole;
+        double step;
+    } cases[] = {
+        {1093, 10, true, 200},  // the longest Top Ten bar
+        {2879, 6, true, 500},   // the minutes of a 48-hour contest
+        {1000, 10, true, 100},  // a span that divides exactly keeps its step
+        {0.74, 10, false, 0.1}, // fractions
+        {3, 10, false, 0.5},
+        {3, 10, true, 1}, // counts never tick between whole numbers
+        {0, 10, true, 1}, // nothing to divide
+        {26700, 8, true, 5000},
+    };
+    for (const auto& k : cases)
+        EXPECT_DOUBLE_EQ(roundTickStep(k.span, k.intervals, k.whole), k.step) << k.span << "/" << k.intervals;
+}
+
 TEST(LogCharts, TitlesAndAxesOfEachChart)
 {
     QsoLog l = threeQsos();
@@ -184,7 +205,7 @@ TEST(LogCharts, SixtyMinuteRate)
             continue;
         }
         EXPECT_EQ(c.title, "ZEM Log Analysis.60 min. rate for 100 QSO. TEST");
-        EXPECT_EQ(c.left.title, "Rate, QSO/min.");
+        EXPECT_EQ(c.left.title, "Rate, QSO/hour");
         EXPECT_EQ(c.bottom.title, "Time");
         ASSERT_EQ(c.Series("Series2").points.size(), k.points);
         EXPECT_EQ(c.Series("Series2").points[0].y, k.firstRate);
