@@ -8,6 +8,7 @@
 #include "main/platform.h"
 #include "main/properties_dialog.h"
 #include "main/status_panels.h"
+#include "main_window_support.h"
 #include "test_support.h"
 
 #include <QDir>
@@ -205,18 +206,13 @@ TEST(OpenLog, ALoadLeavesTheOwnStationSettingsAlone)
 
 TEST(OpenLog, ReopenFindsRelativeAndTxtLogsAndAFailedReopenKeepsTheLog)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(makeProgramFolder(prog));
-    w.show();
-    QCoreApplication::processEvents();
-    msgs.texts.clear(); // the warning about the missing master file
-
-    const std::filesystem::path dir = logs.path().toStdString();
+    MainWindowWithLogs m;
+    auto& w = m.w;
+    auto& msgs = m.msgs;
+    const std::filesystem::path dir = m.logs.path().toStdString();
     writeLog(dir / "first.txt", "SM5XX", 2);
     writeLog(dir / "second.cbr", "SM6YY", 3);
-    QDir::setCurrent(logs.path());
+    QDir::setCurrent(m.logs.path());
     w.Open_cabrillo_proc("first.txt"); // as the command line names it
     ASSERT_EQ(w.state().header.QsoCount, 2);
     EXPECT_EQ(w.ReopenList.value(0).toStdString(), (dir / "first.txt").string());
