@@ -270,3 +270,21 @@ TEST(ChartReadability, HighlightedM2CountIsDrawnOnceInPlace)
         }
     EXPECT_EQ(plainBlue, 0);
 }
+
+TEST(ChartReadability, ShortStackedChartsGiveTheirRoomToTheBars)
+{
+    // As the 2 Radio page stacks three charts at 800 x 600: a band chart a
+    // hundred-odd pixels high still shows its bars and every band name whole.
+    ChartData d = makePercentBarChart("Second radio bands distribution", ChartSeriesKind::VerticalBars);
+    ChartSeries& bars = d.series.front();
+    for (const char* band : {"160m", "80m", "40m", "20m", "15m", "10m"}) bars.Add(band[0] == '1' ? 120 : 40, band);
+    AnalysisChartView v;
+    v.resize(370, 115);
+    v.setData(d);
+    v.show();
+    QCoreApplication::processEvents();
+    const QRectF plot = v.chart()->plotArea();
+    EXPECT_GE(plot.height(), 0.3 * v.height()) << plot.height();
+    const QFontMetricsF fm(v.chart()->axes(Qt::Horizontal).value(0)->labelsFont());
+    EXPECT_GE(plot.width() / 6, fm.horizontalAdvance("160m") + 4) << plot.width();
+}

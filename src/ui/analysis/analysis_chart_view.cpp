@@ -1,5 +1,7 @@
 #include "analysis/analysis_chart_view.h"
 
+#include <QResizeEvent>
+
 #include "analysis/chart_image.h"
 
 #include "main/keoe_grid_view.h"
@@ -136,6 +138,7 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     c->legend()->setAlignment(Qt::AlignTop);
     c->legend()->setVisible(false);
     c->setAnimationOptions(QChart::NoAnimation);
+    roomyMargins_ = c->margins();
     setRubberBand(QChartView::RectangleRubberBand);
     // The axes live as long as the chart: axes taken away are only deleted
     // later by the event loop, and an image drawn before that would show them.
@@ -170,6 +173,16 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
         else fitRanges();
     });
     setData(makeAnalysisChart());
+}
+
+void AnalysisChartView::resizeEvent(QResizeEvent* e)
+{
+    // A chart only a few lines high (the 2 Radio page stacks three) gives the
+    // room around its plot to the bars and their marks.
+    const bool small = e->size().height() < 260;
+    const QMargins m = small ? QMargins(4, 2, 4, 2) : roomyMargins_;
+    if (chart()->margins() != m) chart()->setMargins(m);
+    QChartView::resizeEvent(e);
 }
 
 void AnalysisChartView::setLook(const ChartLook& look)

@@ -44,6 +44,9 @@ public:
     // The chart drawn off screen at the given size (the widget's size by default).
     QImage renderImage(QSize size = {});
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
     // What a value axis shows: the data's extent, the room beyond it for the
     // value marks, and its ticks on round numbers for its range and length
@@ -57,6 +60,7 @@ private:
         double markPixels = 0;
         bool below = false; // room below too
     };
+    QMargins roomyMargins_;
     double tickStep(const QValueAxis* axis, const AxisFit& rule, double span) const;
     void setTicks(QValueAxis* axis, double step);
     // The ranges of the value axes for the data and the chart's size.
