@@ -35,8 +35,7 @@ void TERRF::prepareForJob()
     state_.error_keo.SetRowCount(state_.BadQsoCount + 1);
     fitColumnsToTexts(*error_keo);
     // Wide enough for every column, the callsign and "TX" included.
-    const int wanted = fullGridWidth(*error_keo);
-    if (width() < wanted) resize(std::min(wanted, widestWindowWidth(*this)), height());
+    widenToShow(*this, fullGridWidth(*error_keo));
 }
 
 int TERRF::showForJob(QWidget* mainWindow)

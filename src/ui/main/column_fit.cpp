@@ -26,11 +26,12 @@ int fullGridWidth(KeoEGridView& view)
     return w;
 }
 
-int widestWindowWidth(const QWidget& window)
+void widenToShow(QWidget& window, int width)
 {
+    if (window.width() >= width) return;
     const QScreen* s = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     const int screen = s ? s->availableGeometry().width() : 800;
     // A window not shown yet has no frame to measure: leave room for a usual one.
     const int frame = window.isVisible() ? std::max(0, window.frameGeometry().width() - window.width()) : 16;
-    return screen - frame;
+    window.resize(std::min(width, screen - frame), window.height());
 }

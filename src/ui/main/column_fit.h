@@ -16,5 +16,6 @@ void fitColumnsToTexts(KeoEGridView& view, const std::vector<int>& minimums = {}
 // scroll bar (frame and vertical scroll bar included).
 int fullGridWidth(KeoEGridView& view);
 
-// The widest a window may grow on its screen, its frame left room.
-int widestWindowWidth(const QWidget& window);
+// Widens a window narrower than the given width, as far as its screen
+// allows with its frame; a window already wide enough keeps its size.
+void widenToShow(QWidget& window, int width);

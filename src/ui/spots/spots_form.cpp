@@ -9,7 +9,6 @@
 #include "spots/ssf_form.h"
 
 #include <QDir>
-#include <QFontMetrics>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenuBar>
@@ -19,9 +18,6 @@
 namespace {
 const std::vector<std::string> kSpotterTitles = {"#", "Spotter", "Spots from him"};
 const std::vector<std::string> kDxTitles = {"#", "DX", "Spots"};
-
-// File name, spots, spotters, DX.
-constexpr int kPanelWidths[] = {350, 70, 80, 70};
 
 QString shown(const std::string& s) { return QString::fromStdString(zem::toDisplayUtf8(s)); }
 } // namespace
@@ -67,7 +63,7 @@ TSpotsF::TSpotsF(QWidget* parent)
 
     ssb = new TStatusPanels(this);
     ssb->setObjectName("ssb");
-    for (int w : kPanelWidths) ssb->addPanel(w);
+    for (int w : {350, 70, 80, 70}) ssb->addPanel(w);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -145,17 +141,9 @@ void TSpotsF::load(const QString& path)
 
 void TSpotsF::fitPanels()
 {
-    // Counts of six digits and a long path need more than the usual widths.
-    const QFontMetrics fm(ssb->font());
-    int total = 0;
-    for (int i = 0; i < ssb->panelCount(); ++i) {
-        const int minimum = i < static_cast<int>(std::size(kPanelWidths)) ? kPanelWidths[i] : 0;
-        ssb->panel(i).width = std::max(minimum, fm.horizontalAdvance(ssb->text(i)) + 8);
-        total += ssb->panel(i).width;
-    }
-    ssb->update();
-    const int wanted = std::max(total, fullGridWidth(*SpotsGrid) + 8);
-    if (width() < wanted) resize(std::min(wanted, widestWindowWidth(*this)), height());
+    // The panels grow to their texts (six-digit counts, a long path): the
+    // window grows to show them and the spots.
+    widenToShow(*this, std::max(ssb->totalWidth(), fullGridWidth(*SpotsGrid) + 8));
 }
 
 void TSpotsF::Search1Click()
@@ -178,8 +166,7 @@ void TSpotsF::SearchOfSpotsFor(const QString& Call)
     }
     if (found == 0) return;
     fitColumnsToTexts(*SSF->SG);
-    const int wanted = fullGridWidth(*SSF->SG);
-    if (SSF->width() < wanted) SSF->resize(std::min(wanted, widestWindowWidth(*SSF)), SSF->height());
+    widenToShow(*SSF, fullGridWidth(*SSF->SG));
     SSF->setWindowTitle(Call + " - " + QString::number(found) + " spots");
     SSF->exec();
 }
