@@ -649,8 +649,6 @@ void TForm2::Nomaster()
 
 void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
 
-QFont TForm2::sb1PanelFont(int panel) const { return sb1->panelFont(panel); }
-
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
     const QRect text = sb1->textRect(panel);
@@ -672,7 +670,7 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
     default: return;
     }
     p.fillRect(r, bg);
-    p.setFont(sb1PanelFont(panel));
+    p.setFont(sb1->panelFont(panel));
     p.setPen(fg);
     p.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, sb1->text(panel));
 }

@@ -348,7 +348,6 @@ private:
     int logCellWidth(int col, int row, const QFont& font) const;
     mutable QFont logMeasureFont_;
     mutable std::array<QFontMetrics, 2> logMetrics_{QFontMetrics(QFont()), QFontMetrics(QFont())};
-    QFont sb1PanelFont(int panel) const;
     // The progress bar narrows while the status texts need its room.
     void fitProgressBar();
     QWidget* sb1Row_ = nullptr;
