@@ -30,8 +30,11 @@ void widenToShow(QWidget& window, int width)
 {
     if (window.width() >= width) return;
     const QScreen* s = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    const int screen = s ? s->availableGeometry().width() : 800;
+    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
     // A window not shown yet has no frame to measure: leave room for a usual one.
     const int frame = window.isVisible() ? std::max(0, window.frameGeometry().width() - window.width()) : 16;
-    window.resize(std::min(width, screen - frame), window.height());
+    window.resize(std::min(width, area.width() - frame), window.height());
+    // Grown past the screen's right edge, it moves left as far as needed.
+    if (window.isVisible() && window.frameGeometry().right() > area.right())
+        window.move(std::max(area.left(), window.x() - (window.frameGeometry().right() - area.right())), window.y());
 }

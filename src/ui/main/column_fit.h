@@ -17,5 +17,6 @@ void fitColumnsToTexts(KeoEGridView& view, const std::vector<int>& minimums = {}
 int fullGridWidth(KeoEGridView& view);
 
 // Widens a window narrower than the given width, as far as its screen
-// allows with its frame; a window already wide enough keeps its size.
+// allows with its frame, and keeps it on the screen; a window already wide
+// enough keeps its size.
 void widenToShow(QWidget& window, int width);
