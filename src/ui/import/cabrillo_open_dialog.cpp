@@ -9,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 
 QStringList cabrilloNameFilters(const QString& filter)
 {
@@ -72,17 +71,6 @@ CabrilloOpenDialog::CabrilloOpenDialog(QWidget* parent) : QFileDialog(parent)
         main->addWidget(strip, main->rowCount(), 0, 1, main->columnCount());
     else if (layout())
         layout()->addWidget(strip);
-
-    // The places list on the left is as wide as its longest name, so
-    // "Computer" and the home folder read whole in a large font.
-    if (auto* places = findChild<QListView*>("sidebar")) {
-        const QFontMetrics fm(places->font());
-        int widest = 0;
-        for (int r = 0; places->model() && r < places->model()->rowCount(); ++r)
-            widest = std::max(widest, fm.horizontalAdvance(places->model()->index(r, 0).data().toString()));
-        const int icon = places->iconSize().width() > 0 ? places->iconSize().width() : fm.height();
-        places->setMinimumWidth(widest + icon + 2 * places->frameWidth() + 24);
-    }
 
     connect(this, &QFileDialog::currentChanged, this, &CabrilloOpenDialog::op1SelectionChange);
     connect(this, &QFileDialog::directoryEntered, this, &CabrilloOpenDialog::op1FolderChange);

@@ -30,6 +30,7 @@
 #include "import/find_cabrillo_dialog.h"
 #include "import/post_load.h"
 #include "main/countdown.h"
+#include "main/file_dialog_fit.h"
 #include "main/graphic_hint_window.h"
 #include "main/progress_cursor.h"
 #include "main/properties_dialog.h"
@@ -127,6 +128,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
     : QMainWindow(parent), programFolder_(programFolder), args_(std::move(args))
 {
     setObjectName("Form2");
+    fitFileDialogsToTheirTexts();
     // The country files are part of the window: without them there is nothing to analyse.
     Cty = TCty_search(programFolder_);
     setWindowTitle("ZEM Log Analysis");
