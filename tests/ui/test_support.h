@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -30,6 +32,20 @@ inline std::filesystem::path makeProgramFolder(const QTemporaryDir& dir)
                                     "United States:            05:  08:  NA:   37.53:    91.67:     5.0:  K:\n"
                                     "    AA,K,N,W;\n";
     std::ofstream(p / "zem-cty.dat") << "";
+    return p;
+}
+
+// A program folder with the country files the program ships and the master
+// file the build made, for tests on real logs.
+inline std::filesystem::path realProgramFolder(const QTemporaryDir& dir)
+{
+    const std::filesystem::path p = makeProgramFolder(dir);
+    for (const char* f : {"cty.dat", "zem-cty.dat"}) {
+        QFile::remove(QString::fromStdString((p / f).string()));
+        QFile::copy(QString(ZEM_SOURCE_DIR) + "/data/" + f, QString::fromStdString((p / f).string()));
+    }
+    QFile::copy(QFileInfo(QString(ZEM_EXE)).absolutePath() + "/master.dta",
+                QString::fromStdString((p / "master.dta").string()));
     return p;
 }
 

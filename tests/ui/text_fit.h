@@ -196,7 +196,9 @@ inline void checkTable(QTableView* v, const Reporter& report)
                 if (seen.contains(text)) continue;
                 seen.insert(text);
             }
-            const int need = grid ? grid->cellWidthNeeded(c, r + 1)
+            // A grid that follows its view's width may close its cells up on
+            // their texts: what it may give up of the margins is not a cut.
+            const int need = grid ? grid->cellWidthNeeded(c, r + 1) - grid->cellMarginGiveUp()
                                   : v->itemDelegateForIndex(idx)->sizeHint(opt, idx).width();
             report(v, QStringLiteral("row %1 col %2").arg(r + 1).arg(c), text, need, has);
         }

@@ -40,18 +40,6 @@ namespace {
 
 // A program folder with the real country file and master file, so that the
 // log's columns, the status bars and the tables hold what users see.
-std::filesystem::path realProgramFolder(const QTemporaryDir& dir)
-{
-    const std::filesystem::path p = makeProgramFolder(dir);
-    for (const char* f : {"cty.dat", "zem-cty.dat"}) {
-        QFile::remove(QString::fromStdString((p / f).string()));
-        QFile::copy(QString(ZEM_SOURCE_DIR) + "/data/" + f, QString::fromStdString((p / f).string()));
-    }
-    QFile::copy(QFileInfo(QString(ZEM_EXE)).absolutePath() + "/master.dta",
-                QString::fromStdString((p / "master.dta").string()));
-    return p;
-}
-
 QString joined(const QStringList& lines)
 {
     // A fault in one column cuts thousands of cells: the first few tell.

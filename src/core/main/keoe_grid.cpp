@@ -17,16 +17,38 @@ TKeoEGrid::TKeoEGrid(int colCount, int rowCount, int fixedCols, int fixedRows)
                  std::vector<std::string>(static_cast<size_t>(colCount_)));
 }
 
+void TKeoEGrid::touchColumn(size_t col)
+{
+    if (colVersions_.size() <= col) colVersions_.resize(col + 1, 0);
+    colVersions_[col] = ++version_;
+}
+
+void TKeoEGrid::touchColumns(size_t count)
+{
+    if (colVersions_.size() < count) colVersions_.resize(count, 0);
+    ++version_;
+    std::fill_n(colVersions_.begin(), count, version_);
+}
+
+std::uint64_t TKeoEGrid::ColumnVersion(int col) const
+{
+    return col >= 0 && static_cast<size_t>(col) < colVersions_.size() ? colVersions_[static_cast<size_t>(col)] : 0;
+}
+
 void TKeoEGrid::SetColCount(int n)
 {
+    if (std::max(1, n) != colCount_) ++fills_;
     colCount_ = std::max(1, n);
     for (auto& r : rows_) r.resize(static_cast<size_t>(colCount_));
+    touchAll();
     notify();
 }
 
 void TKeoEGrid::SetRowCount(int n)
 {
+    if (std::max(1, n) != RowCount()) ++fills_;
     rows_.resize(static_cast<size_t>(std::max(1, n)), std::vector<std::string>(static_cast<size_t>(colCount_)));
+    touchAll();
     notify();
 }
 
@@ -40,6 +62,7 @@ void TKeoEGrid::SetCell(int col, int row, std::string text)
 {
     if (row < 0 || row >= RowCount() || col < 0 || col >= colCount_) return;
     rows_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(text);
+    touchColumn(static_cast<size_t>(col));
     notify();
 }
 
@@ -53,6 +76,7 @@ void TKeoEGrid::WriteHeader()
 {
     for (size_t i = 0; i < header_.size() && static_cast<int>(i) < colCount_; ++i)
         rows_[0][i] = header_[i];
+    touchColumns(std::min(header_.size(), static_cast<size_t>(colCount_)));
     notify();
 }
 
@@ -61,6 +85,7 @@ void TKeoEGrid::WriteRow(int row, const std::vector<std::string>& values)
     if (row < 0 || row >= RowCount()) return;
     auto& r = rows_[static_cast<size_t>(row)];
     for (size_t i = 0; i < values.size() && static_cast<int>(i) < colCount_; ++i) r[i] = values[i];
+    touchColumns(std::min(values.size(), static_cast<size_t>(colCount_)));
     notify();
 }
 
@@ -85,6 +110,8 @@ void TKeoEGrid::AppendRow(const std::vector<std::string>& values)
 void TKeoEGrid::ClearGrid()
 {
     rows_.assign(static_cast<size_t>(fixedRows_ + 1), std::vector<std::string>(static_cast<size_t>(colCount_)));
+    ++fills_;
+    touchAll();
     if (Row >= RowCount()) Row = RowCount() - 1;
     if (TopRow >= RowCount()) TopRow = std::max(fixedRows_, RowCount() - 1);
     WriteHeader();
@@ -161,7 +188,10 @@ void TKeoEGrid::SortGrid(int aCol, int aCol2, int kind, int decimals, int direct
     for (const auto& e : keys) sorted.push_back(std::move(rows_[e.index]));
     {
         BatchUpdate batch(*this);
+        // The same texts in another order: not a grid filled anew.
+        const std::uint64_t fills = fills_;
         ClearGrid();
+        fills_ = fills;
         rows_.resize(static_cast<size_t>(first));
         for (auto& r : sorted) rows_.push_back(std::move(r));
         if (RowCount() == first) rows_.emplace_back(static_cast<size_t>(colCount_));

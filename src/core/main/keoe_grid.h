@@ -69,6 +69,14 @@ public:
     bool WrapRight(int visibleRows);
     bool WrapLeft(int visibleRows);
 
+    // --- what changed, for views that measure their texts ---
+    // Moves on whenever a text of the column (its title included) may have
+    // changed, so a view measures again only the columns that did.
+    std::uint64_t ColumnVersion(int col) const;
+    // Counts the times the grid was filled anew (emptied, or its rows or
+    // columns counted anew), as opposed to some of its texts being written.
+    std::uint64_t FillCount() const { return fills_; }
+
     // --- change notification for views ---
     // Called after every structural or cell change; views coalesce them.
     std::function<void()> OnChanged;
@@ -87,12 +95,18 @@ public:
 
 private:
     void notify() const { if (batch_ == 0 && OnChanged) OnChanged(); }
+    void touchColumn(size_t col);
+    void touchColumns(size_t count);
+    void touchAll() { touchColumns(static_cast<size_t>(colCount_)); }
     int colCount_;
     int fixedCols_;
     int fixedRows_;
     int batch_ = 0;
     std::vector<std::vector<std::string>> rows_;
     std::vector<std::string> header_;
+    std::uint64_t version_ = 0;
+    std::vector<std::uint64_t> colVersions_;
+    std::uint64_t fills_ = 0;
     static const std::string empty_;
 };
 

@@ -152,7 +152,7 @@ DxccPage::DxccPage(TForm2& form, QWidget* parent) : QWidget(parent), form_(form)
     StringGrid3->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool selected) {
         StringGrid3DrawCell(p, r, col, row, selected);
     };
-    StringGrid3->OnMeasureCell = [this](int col, int row, const QFont&) {
+    StringGrid3->OnMeasureCell = [this](int col, int row, const TextWidths&) {
         return dxccGrid_.Cell(col, row) == "OK" ? okImage().width() + 3 : 0;
     };
     StringGrid3->MeasuresByText = true;

@@ -1,6 +1,7 @@
 #include "analysis/summary_grid_paint.h"
 
 #include "analysis/analysis_pass.h"
+#include "main/keoe_grid_view.h"
 
 #include <QPainter>
 
@@ -26,12 +27,10 @@ void paintSummaryCell(QPainter& p, const QRect& r, const TKeoEGrid& grid, int co
     p.restore();
 }
 
-int summaryCellWidth(const TKeoEGrid& grid, int col, int row, const QFont& font)
+int summaryCellWidth(const TKeoEGrid& grid, int col, int row, const TextWidths& widths)
 {
     const SummaryCellPaint cell = Summary_GridDrawCell(grid, col, row);
     if (!cell.paint || cell.text.empty()) return 0;
-    QFont f = font;
-    f.setBold(cell.bold);
     // 2 px before the text as drawn, 2 after it and the grid line.
-    return QFontMetrics(f).horizontalAdvance(QString::fromUtf8(cell.text)) + 5;
+    return widths.width(cell.text, cell.bold) + 5;
 }

@@ -9,12 +9,14 @@
 #include <QRect>
 
 class QPainter;
+class TextWidths;
 
 // For the OnDrawCell hook of the Summary grid view; row is the core grid's
 // row (0 = titles). A selected cell keeps the highlight under its text.
 void paintSummaryCell(QPainter& p, const QRect& r, const TKeoEGrid& grid, int col, int row, const QPalette& palette,
                       bool selected = false);
 
-// Width the painting of a Summary cell needs in the given font (bold where
-// drawn bold), margins included; 0 for a cell it leaves to the grid.
-int summaryCellWidth(const TKeoEGrid& grid, int col, int row, const QFont& font);
+// Width the painting of a Summary cell needs, its text measured by the
+// widths given (bold where drawn bold), margins included; 0 for a cell it
+// leaves to the grid.
+int summaryCellWidth(const TKeoEGrid& grid, int col, int row, const TextWidths& widths);

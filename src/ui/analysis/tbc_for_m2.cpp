@@ -25,11 +25,9 @@ Tbc_for_m2::Tbc_for_m2(QWidget* parent) : QDialog(parent), M2_grid(8, 2, 0, 1)
     M2_Keo->setObjectName("M2_Keo");
     fitColumnsToTexts(*M2_Keo, kColumnWidths);
     M2_Keo->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool) { M2_KeoDrawCell(p, r, col, row); };
-    M2_Keo->OnMeasureCell = [this](int col, int row, const QFont& font) {
+    M2_Keo->OnMeasureCell = [this](int col, int row, const TextWidths& widths) {
         if (!m2CellHighlighted(M2_grid, col, row)) return 0;
-        QFont f = font;
-        f.setBold(true);
-        return QFontMetrics(f).horizontalAdvance(QString::fromStdString(M2_grid.Cell(col, row))) + 3;
+        return widths.width(M2_grid.Cell(col, row), true) + 3;
     };
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);

@@ -76,6 +76,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
@@ -190,7 +191,9 @@ void TForm2::buildPages()
     log_grid->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool selected) {
         log_gridDrawCell(p, r, col, row, selected);
     };
-    log_grid->OnMeasureCell = [this](int col, int row, const QFont& font) { return logCellWidth(col, row, font); };
+    log_grid->OnMeasureCell = [this](int col, int row, const TextWidths& widths) {
+        return logCellWidth(col, row, widths);
+    };
     log_grid->MeasuresByText = true; // the rules place and embolden by column and text
     // The table's share per column; wide texts take what they need.
     log_grid->setColumnFit([](int width) { return logColumnWidths(width); });
@@ -203,8 +206,8 @@ void TForm2::buildPages()
     Summary_Grid->OnDrawCell = [this](QPainter& p, const QRect& r, int col, int row, bool) {
         paintSummaryCell(p, r, summary.Summary_Grid, col, row, Summary_Grid->palette());
     };
-    Summary_Grid->OnMeasureCell = [this](int col, int row, const QFont& font) {
-        return summaryCellWidth(summary.Summary_Grid, col, row, font);
+    Summary_Grid->OnMeasureCell = [this](int col, int row, const TextWidths& widths) {
+        return summaryCellWidth(summary.Summary_Grid, col, row, widths);
     };
     Summary_Grid->MeasuresByText = true;
     // An even share of the width per column; a grid too narrow scrolls.
@@ -610,20 +613,14 @@ void TForm2::log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, boo
     }
 }
 
-int TForm2::logCellWidth(int col, int row, const QFont& font) const
+int TForm2::logCellWidth(int col, int row, const TextWidths& widths) const
 {
     // What the painting rules draw in the cell, where and how bold, plus a
     // margin on the right.
-    if (logMeasureFont_ != font) {
-        logMeasureFont_ = font;
-        QFont bold = font;
-        bold.setBold(true);
-        logMetrics_ = {QFontMetrics(font), QFontMetrics(bold)};
-    }
     int w = 0;
     for (const LogPaintOp& op : ::log_gridDrawCell(state_.log_grid, col, row, 0xFFFFFF)) {
         if (op.kind == LogPaintOp::Text)
-            w = std::max(w, op.x + logMetrics_[op.bold ? 1 : 0].horizontalAdvance(QString::fromUtf8(op.text)));
+            w = std::max(w, op.x + widths.width(op.text, op.bold));
         else if (op.kind == LogPaintOp::Logo)
             w = std::max(w, op.x + logo_.width());
     }
@@ -659,7 +656,7 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
             p.drawPixmap(r.left(), r.top() + (r.height() - masterIcon_.height()) / 2, masterIcon_);
             p.setPen(Qt::blue);
         }
-        p.drawText(text.adjusted(sb1->panel(0).indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
+        p.drawText(text.adjusted(std::as_const(*sb1).panel(0).indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
         return;
     }
     if (sb1->text(1).isEmpty()) return; // no log loaded

@@ -30,6 +30,7 @@
 
 class BreaksPage;
 class KeoEGridView;
+class TextWidths;
 class RatesPage;
 class TStatusPanels;
 class QAction;
@@ -345,9 +346,7 @@ private:
     void log_gridDrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
     void sb1DrawPanel(QPainter& p, int panel, const QRect& r);
     // Width the painting of a log cell needs in the given font.
-    int logCellWidth(int col, int row, const QFont& font) const;
-    mutable QFont logMeasureFont_;
-    mutable std::array<QFontMetrics, 2> logMetrics_{QFontMetrics(QFont()), QFontMetrics(QFont())};
+    int logCellWidth(int col, int row, const TextWidths& widths) const;
     // The progress bar narrows while the status texts need its room.
     void fitProgressBar();
     QWidget* sb1Row_ = nullptr;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 #include <unordered_set>
 
@@ -142,6 +143,12 @@ KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent
     connect(model_, &KeoEGridModel::refreshed, this, [this] {
         if (model_->textGeneration() != measuredGeneration_) applyWidths();
     });
+    horizontalHeader()->viewport()->installEventFilter(this);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int) {
+        if (fitting_ || !headerPressed_ || col < 0) return;
+        if (userSized_.size() <= static_cast<size_t>(col)) userSized_.resize(static_cast<size_t>(col) + 1, 0);
+        userSized_[static_cast<size_t>(col)] = 1;
+    });
 }
 
 int KeoEGridView::visibleRows() const
@@ -174,52 +181,117 @@ namespace {
 // table's grid line takes one more.
 constexpr int kCellMargins = 5;
 
-// The widest of many texts in the view's font. For ASCII the sum of the
-// glyphs' advances is within a pixel or two of the drawn width and costs a
-// few additions, so a column of 100,000 distinct spot comments is sized at
-// once; only the texts that come near the widest are then measured exactly.
-class WidestText {
+bool isAscii(std::string_view s)
+{
+    for (unsigned char ch : s)
+        if (ch < 32 || ch >= 127) return false;
+    return true;
+}
+
+// The few widest texts of a column by their quick widths, each text once,
+// and the widest quick width of all the others: only the few are measured
+// exactly, the others can be no wider than that bound.
+class WidestCells {
 public:
-    explicit WidestText(const QFont& font) : fm_(font)
+    static constexpr size_t kKept = 8;
+    // A text whose quick width can be no more than this changes nothing.
+    int floor() const { return count_ < kKept ? -1 : rest_; }
+    void add(int width, int row, const std::string* text)
     {
-        for (int c = 32; c < 127; ++c) advance_[static_cast<size_t>(c)] = fm_.horizontalAdvance(QChar(c));
-    }
-    void add(const std::string& text)
-    {
-        int sum = 0;
-        for (unsigned char ch : text) {
-            if (ch < 32 || ch >= 127) {
-                sum = -1;
-                break;
-            }
-            sum += advance_[ch];
+        if (count_ == kKept && width <= rest_) return;
+        size_t least = 0;
+        for (size_t i = 0; i < count_; ++i) {
+            if (kept_[i].width == width && *kept_[i].text == *text) return;
+            if (kept_[i].width < kept_[least].width) least = i;
         }
-        if (sum < 0) {
-            exact_ = std::max(exact_, fm_.horizontalAdvance(QString::fromUtf8(text)));
+        if (count_ < kKept) {
+            kept_[count_++] = {width, row, text};
             return;
         }
-        if (sum + kSlack < top_) return;
-        top_ = std::max(top_, sum);
-        near_.emplace_back(sum, &text);
+        if (width <= kept_[least].width) {
+            rest_ = std::max(rest_, width);
+            return;
+        }
+        rest_ = std::max(rest_, kept_[least].width);
+        kept_[least] = {width, row, text};
     }
-    // The drawn width of the widest text added; the texts must still live.
-    int width() const
+    template <class Exact>
+    int width(Exact exact) const
     {
-        int w = exact_;
-        for (const auto& [sum, text] : near_)
-            if (sum + kSlack >= top_) w = std::max(w, fm_.horizontalAdvance(QString::fromUtf8(*text)));
+        int w = rest_;
+        for (size_t i = 0; i < count_; ++i) w = std::max(w, exact(kept_[i].row));
         return w;
     }
 
 private:
-    static constexpr int kSlack = 6;
-    QFontMetrics fm_;
-    std::array<int, 128> advance_{};
-    int top_ = 0;
-    int exact_ = 0;
-    std::vector<std::pair<int, const std::string*>> near_;
+    struct Kept {
+        int width;
+        int row;
+        const std::string* text;
+    };
+    std::array<Kept, kKept> kept_{};
+    size_t count_ = 0;
+    int rest_ = 0;
 };
 } // namespace
+
+struct TextWidths::Face {
+    explicit Face(const QFont& f, bool quick) : font(f), metrics(f)
+    {
+        if (!quick) return;
+        const QFontMetricsF mf(f);
+        for (int c = 32; c < 127; ++c) {
+            advance[static_cast<size_t>(c)] = mf.horizontalAdvance(QChar(c));
+            widest = std::max(widest, advance[static_cast<size_t>(c)]);
+        }
+    }
+    QFont font;
+    QFontMetrics metrics;
+    std::array<qreal, 128> advance{};
+    qreal widest = 0;
+};
+
+TextWidths::TextWidths(const QFont& font, bool exact) : exact_(exact), font_(font) {}
+
+TextWidths::~TextWidths() = default;
+
+const TextWidths::Face& TextWidths::face(const QFont& font) const
+{
+    for (const auto& f : faces_)
+        if (f->font == font) return *f;
+    faces_.push_back(std::make_unique<Face>(font, !exact_));
+    return *faces_.back();
+}
+
+int TextWidths::widthIn(const Face& f, std::string_view utf8) const
+{
+    if (utf8.empty()) return 0;
+    if (exact_ || !isAscii(utf8))
+        return f.metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    qreal sum = 0;
+    for (unsigned char ch : utf8) sum += f.advance[ch];
+    // The drawn width is the laid-out width rounded: rounding the sum keeps
+    // the quick width on the safe side of it.
+    return qRound(sum);
+}
+
+int TextWidths::width(std::string_view utf8, bool bold) const
+{
+    if (!bold) return widthIn(face(font_), utf8);
+    QFont f = font_;
+    f.setBold(true);
+    return widthIn(face(f), utf8);
+}
+
+int TextWidths::width(const QFont& font, std::string_view utf8) const { return widthIn(face(font), utf8); }
+
+int TextWidths::widthBound(size_t bytes) const
+{
+    // A letter outside ASCII takes two bytes or more and is no wider than
+    // two of the widest ASCII glyphs.
+    const Face& f = face(font_);
+    return static_cast<int>(std::ceil(static_cast<double>(bytes) * (f.widest > 0 ? f.widest : f.metrics.maxWidth())));
+}
 
 void KeoEGridView::setColumnWidths(const std::vector<int>& widths)
 {
@@ -236,6 +308,11 @@ void KeoEGridView::setColumnFit(WantedWidths wanted)
 
 void KeoEGridView::fitColumns() { applyWidths(); }
 
+bool KeoEGridView::isUserSized(int col) const
+{
+    return col >= 0 && static_cast<size_t>(col) < userSized_.size() && userSized_[static_cast<size_t>(col)];
+}
+
 int KeoEGridView::titleWidthNeeded(int col) const
 {
     QHeaderView* h = horizontalHeader();
@@ -249,51 +326,94 @@ int KeoEGridView::titleWidthNeeded(int col) const
     return h->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), h).width();
 }
 
-int KeoEGridView::cellWidthNeeded(int col, int row) const
+int KeoEGridView::measureCell(int col, int row, const TextWidths& widths) const
 {
     auto& g = model_->grid();
-    QFont f = font();
-    const QString text = QString::fromUtf8(g.Cell(col, row));
+    const std::string& text = g.Cell(col, row);
     int w = 0;
-    if (!text.isEmpty()) {
+    if (!text.empty()) {
         if (OnGetDrawValues) {
+            QFont f = font();
             TAlignment al = g.Alignment;
             QColor bg;
             OnGetDrawValues(col, row, f, al, bg);
+            w = widths.width(f, text) + kCellMargins;
+        } else {
+            w = widths.width(text) + kCellMargins;
         }
-        w = QFontMetrics(f).horizontalAdvance(text) + kCellMargins;
     }
-    if (OnMeasureCell) w = std::max(w, OnMeasureCell(col, row, font()));
+    if (OnMeasureCell) w = std::max(w, OnMeasureCell(col, row, widths));
     return w;
+}
+
+int KeoEGridView::cellWidthNeeded(int col, int row) const
+{
+    const TextWidths exact(font(), true);
+    return measureCell(col, row, exact);
+}
+
+int KeoEGridView::cellMarginGiveUp() const
+{
+    if (!wantedFor_) return 0;
+    // Right-aligned text keeps the pixel between it and the grid line.
+    return model_->grid().Alignment == TAlignment::Right ? 1 : 2;
+}
+
+void KeoEGridView::measureColumns(const std::vector<int>& cols)
+{
+    auto& g = model_->grid();
+    const TextWidths quick(font(), false);
+    const TextWidths exact(font(), true);
+    const bool plain = !OnGetDrawValues && !OnMeasureCell;
+    const bool byText = !plain && MeasuresByText && !OnGetDrawValues;
+    std::vector<WidestCells> widest(cols.size());
+    std::vector<std::unordered_set<std::string_view>> seen(byText ? cols.size() : 0);
+    // Row by row: the rows lie apart in memory, a pass down each column
+    // would walk all of them once per column.
+    for (int r = 1; r < g.RowCount(); ++r) {
+        const std::vector<std::string>& cells = g.RowCells(r);
+        for (size_t k = 0; k < cols.size(); ++k) {
+            const size_t c = static_cast<size_t>(cols[k]);
+            if (c >= cells.size()) continue;
+            const std::string& text = cells[c];
+            WidestCells& top = widest[k];
+            if (plain) {
+                if (text.empty()) continue;
+                // Most texts are too short to matter: their length tells.
+                if (quick.widthBound(text.size()) + kCellMargins <= top.floor()) continue;
+                top.add(quick.width(text) + kCellMargins, r, &text);
+            } else {
+                if (byText && !seen[k].insert(text).second) continue;
+                top.add(measureCell(cols[k], r, quick), r, &text);
+            }
+        }
+    }
+    for (size_t k = 0; k < cols.size(); ++k) {
+        const size_t c = static_cast<size_t>(cols[k]);
+        cellsNeed_[c] = widest[k].width([&](int row) { return measureCell(cols[k], row, exact); });
+        titleNeed_[c] = titleWidthNeeded(cols[k]);
+        needed_[c] = std::max(cellsNeed_[c], titleNeed_[c]);
+        measuredVersions_[c] = g.ColumnVersion(cols[k]);
+    }
 }
 
 const std::vector<int>& KeoEGridView::neededWidths()
 {
-    const int cols = model_->columnCount();
-    if (model_->textGeneration() == measuredGeneration_ && static_cast<int>(needed_.size()) == cols) return needed_;
-    measuredGeneration_ = model_->textGeneration();
-    needed_.assign(static_cast<size_t>(cols), 0);
-    const int rows = model_->rowCount() + 1;
     auto& g = model_->grid();
-    const bool plain = !OnGetDrawValues && !OnMeasureCell;
-    std::unordered_set<std::string_view> seen;
-    for (int c = 0; c < cols; ++c) {
-        int w = titleWidthNeeded(c);
-        const int last = std::min(rows, g.RowCount());
-        if (plain) {
-            WidestText widest(font());
-            for (int r = 1; r < last; ++r)
-                if (const std::string& t = g.Cell(c, r); !t.empty()) widest.add(t);
-            if (const int text = widest.width(); text > 0) w = std::max(w, text + kCellMargins);
-        } else {
-            seen.clear();
-            for (int r = 1; r < last; ++r) {
-                if (MeasuresByText && !OnGetDrawValues && !seen.insert(g.Cell(c, r)).second) continue;
-                w = std::max(w, cellWidthNeeded(c, r));
-            }
-        }
-        needed_[static_cast<size_t>(c)] = w;
+    const size_t cols = static_cast<size_t>(std::max(g.ColCount(), model_->columnCount()));
+    // Another font, or another owner's measure, makes every width stale.
+    if (measuredFont_ != font() || needed_.size() != cols) {
+        measuredFont_ = font();
+        measuredVersions_.assign(cols, ~std::uint64_t{0});
+        needed_.assign(cols, 0);
+        cellsNeed_.assign(cols, 0);
+        titleNeed_.assign(cols, 0);
     }
+    measuredGeneration_ = model_->textGeneration();
+    std::vector<int> stale;
+    for (size_t c = 0; c < cols; ++c)
+        if (measuredVersions_[c] != g.ColumnVersion(static_cast<int>(c))) stale.push_back(static_cast<int>(c));
+    if (!stale.empty()) measureColumns(stale);
     return needed_;
 }
 
@@ -301,19 +421,32 @@ void KeoEGridView::applyWidths()
 {
     if (fitting_) return;
     fitting_ = true;
+    auto& g = model_->grid();
+    // The user's widths hold until the grid is filled anew.
+    if (g.FillCount() != fillsSeen_) {
+        fillsSeen_ = g.FillCount();
+        userSized_.clear();
+    }
     const int cols = model_->columnCount();
     const std::vector<int> wanted = wantedFor_ ? wantedFor_(width()) : wanted_;
     const std::vector<int>& need = neededWidths();
+    auto needOf = [&](size_t i) { return i < need.size() ? need[i] : 0; };
     std::vector<int> w(static_cast<size_t>(cols));
     long total = 0, slack = 0;
     for (int c = 0; c < cols; ++c) {
         const size_t i = static_cast<size_t>(c);
+        if (isColumnHidden(c)) continue;
+        if (isUserSized(c)) {
+            w[i] = columnWidth(c);
+            total += w[i];
+            continue;
+        }
         // A column the owner gave no width keeps the one it has (set
-        // directly, by the user, or Qt's default).
+        // directly, or Qt's default).
         const int base = i < wanted.size() ? wanted[i] : columnWidth(c);
-        w[i] = std::max(std::max(0, base), need[i]);
+        w[i] = std::max(std::max(0, base), needOf(i));
         total += w[i];
-        slack += w[i] - need[i];
+        slack += w[i] - needOf(i);
     }
     // Shares of the view's width: what the wide texts took comes out of the
     // columns that have room to spare, as far as they have.
@@ -323,14 +456,31 @@ void KeoEGridView::applyWidths()
         long left = cut;
         for (int c = 0; c < cols && left > 0; ++c) {
             const size_t i = static_cast<size_t>(c);
-            const long give = std::min<long>({left, (w[i] - need[i]) * cut / slack + 1, w[i] - need[i]});
+            if (isColumnHidden(c) || isUserSized(c)) continue;
+            const long give = std::min<long>({left, (w[i] - needOf(i)) * cut / slack + 1, w[i] - needOf(i)});
             w[i] -= static_cast<int>(give);
             left -= give;
+            total -= give;
         }
+    }
+    // Still a few pixels too wide: the cells close up on their texts, a
+    // pixel a column at a time, rather than the grid scroll for them.
+    if (wantedFor_ && total > avail) {
+        const int giveUp = cellMarginGiveUp();
+        for (int round = 0; round < giveUp && total > avail; ++round)
+            for (int c = 0; c < cols && total > avail; ++c) {
+                const size_t i = static_cast<size_t>(c);
+                if (isColumnHidden(c) || isUserSized(c) || i >= cellsNeed_.size() || cellsNeed_[i] == 0) continue;
+                const int tight = std::max(cellsNeed_[i] - giveUp, titleNeed_[i]);
+                if (w[i] > tight && w[i] > needOf(i) - 1 - round) {
+                    --w[i];
+                    --total;
+                }
+            }
     }
     QHeaderView* h = horizontalHeader();
     for (int c = 0; c < cols; ++c)
-        if (!isColumnHidden(c) && h->sectionResizeMode(c) == QHeaderView::Interactive &&
+        if (!isColumnHidden(c) && !isUserSized(c) && h->sectionResizeMode(c) == QHeaderView::Interactive &&
             columnWidth(c) != w[static_cast<size_t>(c)])
             setColumnWidth(c, w[static_cast<size_t>(c)]);
     fitting_ = false;
@@ -339,9 +489,21 @@ void KeoEGridView::applyWidths()
 
 bool KeoEGridView::viewportEvent(QEvent* e)
 {
-    // The viewport follows the view's size and its scroll bars coming and going.
+    // The viewport follows the view's size and its scroll bars coming and
+    // going; the texts were measured already, only the shares change.
     if (e->type() == QEvent::Resize && wantedFor_) applyWidths();
     return QTableView::viewportEvent(e);
+}
+
+bool KeoEGridView::eventFilter(QObject* o, QEvent* e)
+{
+    // A section resized while a mouse button is down on the header is the
+    // user's drag.
+    if (o == horizontalHeader()->viewport()) {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) headerPressed_ = true;
+        else if (e->type() == QEvent::MouseButtonRelease) headerPressed_ = false;
+    }
+    return QTableView::eventFilter(o, e);
 }
 
 void KeoEGridView::keyPressEvent(QKeyEvent* e)

@@ -10,6 +10,9 @@
 #include <QTableView>
 
 #include <functional>
+#include <memory>
+#include <string_view>
+#include <vector>
 
 class KeoEGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -45,6 +48,30 @@ private:
 
 QColor bgrToQColor(std::uint32_t bgr);
 
+// Widths of texts as a grid draws them, in a font and its bold face. Quick
+// widths of ASCII texts are sums of the glyphs' advances, a few additions a
+// text and never less than the drawn width, since kerning only brings glyphs
+// closer; exact widths lay the text out as it is drawn.
+class TextWidths {
+public:
+    TextWidths(const QFont& font, bool exact);
+    ~TextWidths();
+    TextWidths(const TextWidths&) = delete;
+    TextWidths& operator=(const TextWidths&) = delete;
+    int width(std::string_view utf8, bool bold = false) const;
+    int width(const QFont& font, std::string_view utf8) const;
+    // No text of n bytes is wider than this in the plain face.
+    int widthBound(size_t bytes) const;
+
+private:
+    struct Face;
+    const Face& face(const QFont& font) const;
+    int widthIn(const Face& f, std::string_view utf8) const;
+    bool exact_;
+    QFont font_;
+    mutable std::vector<std::unique_ptr<Face>> faces_;
+};
+
 class KeoEGridView : public QTableView {
     Q_OBJECT
 public:
@@ -52,8 +79,9 @@ public:
     using GetDrawValues = std::function<void(int col, int row, QFont& font, TAlignment& alignment, QColor& bg)>;
     // Painting over a cell after the grid's own drawing.
     using DrawCell = std::function<void(QPainter& p, const QRect& r, int col, int row, bool selected)>;
-    // Width an owner's painting of a cell needs, in the view's font.
-    using MeasureCell = std::function<int(int col, int row, const QFont& font)>;
+    // Width an owner's painting of a cell needs, its texts measured by the
+    // widths given (the view's font and its bold face).
+    using MeasureCell = std::function<int(int col, int row, const TextWidths& widths)>;
     // Column widths the owner wants for a view of the given width.
     using WantedWidths = std::function<std::vector<int>(int viewWidth)>;
 
@@ -76,20 +104,29 @@ public:
     // title and its widest text (grid rows 0..RowCount-1, every row, bold
     // where drawn bold) plus the cell's margins, so a grid too small for its
     // columns scrolls rather than cuts. The widths are applied again
-    // whenever the texts change.
+    // whenever the texts change. A column the user sized keeps the user's
+    // width until the grid is filled anew.
     void setColumnWidths(const std::vector<int>& widths);
     // Widths that follow the view's width (a share of it per column): they
     // are asked for again on every resize and change of texts. Columns with
     // room to spare give it up, down to what their texts need, while the
-    // columns together are wider than the view.
+    // columns together are wider than the view; then the cells give up a
+    // little of their margins (cellMarginGiveUp) before the grid scrolls.
     void setColumnFit(WantedWidths wanted);
     // Applies the owner's widths now, measuring the texts if they changed.
     void fitColumns();
     // What a column's title and one of its cells (grid row >= 1) need.
     int titleWidthNeeded(int col) const;
     int cellWidthNeeded(int col, int row) const;
-    // What each column needs: the widest of its title and cells.
+    // How much of what cellWidthNeeded counts a cell may give up and still
+    // show its text whole: the margins beside the text, in a grid that
+    // follows its view's width; 0 in others.
+    int cellMarginGiveUp() const;
+    // What each column needs: the widest of its title and cells. Only the
+    // columns whose texts changed since the last call are measured again.
     const std::vector<int>& neededWidths();
+    // Columns the user sized by dragging the header.
+    bool isUserSized(int col) const;
 
 signals:
     // The columns have their widths: the owner may size around them.
@@ -98,14 +135,26 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     bool viewportEvent(QEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void applyWidths();
+    int measureCell(int col, int row, const TextWidths& widths) const;
+    void measureColumns(const std::vector<int>& cols);
     KeoEGridModel* model_;
     std::vector<int> wanted_;
     WantedWidths wantedFor_;
+    // Per column: what its cells need, what its title needs, and the
+    // version of its texts they were measured at.
     std::vector<int> needed_;
+    std::vector<int> cellsNeed_;
+    std::vector<int> titleNeed_;
+    std::vector<std::uint64_t> measuredVersions_;
+    QFont measuredFont_;
     quint64 measuredGeneration_ = ~quint64{0};
+    std::vector<char> userSized_;
+    std::uint64_t fillsSeen_ = 0;
     bool fitting_ = false;
+    bool headerPressed_ = false;
 };

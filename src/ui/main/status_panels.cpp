@@ -11,12 +11,15 @@ TStatusPanels::TStatusPanels(QWidget* parent) : QWidget(parent)
 void TStatusPanels::addPanel(int width, bool centred, bool ownerDrawn)
 {
     panels_.push_back({QString(), width, centred, ownerDrawn});
+    measured_.clear();
     update();
 }
 
 void TStatusPanels::setText(int i, const QString& t)
 {
     if (i < 0 || i >= panelCount()) return;
+    if (panels_[static_cast<size_t>(i)].text != t && static_cast<size_t>(i) < measured_.size())
+        measured_[static_cast<size_t>(i)] = -1;
     panels_[static_cast<size_t>(i)].text = t;
     update();
     emit textsChanged();
@@ -33,7 +36,10 @@ int TStatusPanels::neededWidth(int i) const
 {
     const auto& pn = panels_.at(static_cast<size_t>(i));
     if (pn.text.isEmpty()) return 0;
-    return pn.indent + QFontMetrics(panelFont(i)).horizontalAdvance(pn.text) + 2 * kTextMargin;
+    if (measured_.size() != panels_.size()) measured_.assign(panels_.size(), -1);
+    int& w = measured_[static_cast<size_t>(i)];
+    if (w < 0) w = pn.indent + QFontMetrics(panelFont(i)).horizontalAdvance(pn.text) + 2 * kTextMargin;
+    return w;
 }
 
 int TStatusPanels::panelWidth(int i) const { return std::max(panels_.at(static_cast<size_t>(i)).width, neededWidth(i)); }
@@ -68,7 +74,10 @@ QRect TStatusPanels::textRect(int i) const { return panelRect(i).adjusted(kTextM
 
 void TStatusPanels::changeEvent(QEvent* e)
 {
-    if (e->type() == QEvent::FontChange) setFixedHeight(std::max(18, fontMetrics().height() + 4));
+    if (e->type() == QEvent::FontChange) {
+        measured_.clear();
+        setFixedHeight(std::max(18, fontMetrics().height() + 4));
+    }
     QWidget::changeEvent(e);
 }
 

@@ -27,7 +27,12 @@ public:
     void addPanel(int width, bool centred = false, bool ownerDrawn = false);
     int panelCount() const { return static_cast<int>(panels_.size()); }
     // For changes of width, bold or indent; call update() or setText() after.
-    Panel& panel(int i) { return panels_.at(static_cast<size_t>(i)); }
+    Panel& panel(int i)
+    {
+        measured_.clear(); // bold or indent may change what the text needs
+        return panels_.at(static_cast<size_t>(i));
+    }
+    const Panel& panel(int i) const { return panels_.at(static_cast<size_t>(i)); }
     QString text(int i) const { return panels_.at(static_cast<size_t>(i)).text; }
     void setText(int i, const QString& t);
     QFont panelFont(int i) const;
@@ -55,4 +60,7 @@ protected:
 
 private:
     std::vector<Panel> panels_;
+    // What each text needs, measured once per change of text, face or font:
+    // the bar is laid out on every paint.
+    mutable std::vector<int> measured_;
 };

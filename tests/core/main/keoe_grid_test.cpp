@@ -153,3 +153,36 @@ TEST(KeoEGrid, GoToCellScrollsToShowTheRow)
     EXPECT_TRUE(g.GoToCell(1, 1, 10));
     EXPECT_EQ(g.TopRow, 1); // never a fixed row on top
 }
+
+// Views measure again only the columns whose texts changed, and keep the
+// user's widths until the grid is filled anew: a write moves on its column
+// alone, a sort keeps the fill count, emptying or recounting moves it on.
+TEST(KeoEGrid, ColumnVersionsAndFillsTellWhatChanged)
+{
+    TKeoEGrid g(3, 1, 0, 1);
+    g.SetHeader({"A", "B", "C"});
+    g.AppendRow({"1", "x", "p"});
+    g.AppendRow({"2", "y", "q"});
+    const auto v0 = g.ColumnVersion(0), v1 = g.ColumnVersion(1), v2 = g.ColumnVersion(2);
+    const auto fills = g.FillCount();
+    g.SetCell(1, 2, "z");
+    EXPECT_EQ(g.ColumnVersion(0), v0);
+    EXPECT_NE(g.ColumnVersion(1), v1);
+    EXPECT_EQ(g.ColumnVersion(2), v2);
+    g.WriteRow(1, {"3", "w"});
+    EXPECT_NE(g.ColumnVersion(0), v0);
+    EXPECT_EQ(g.ColumnVersion(2), v2);
+    EXPECT_EQ(g.FillCount(), fills);
+
+    g.SortInteger(0, 0);
+    EXPECT_EQ(g.FillCount(), fills);
+    EXPECT_EQ(g.Cell(0, 1), "3");
+    g.SetRowCount(g.RowCount());
+    EXPECT_EQ(g.FillCount(), fills);
+    g.SetRowCount(10);
+    EXPECT_NE(g.FillCount(), fills);
+    const auto refilled = g.FillCount();
+    g.ClearGrid();
+    EXPECT_NE(g.FillCount(), refilled);
+    EXPECT_EQ(g.ColumnVersion(7), 0u); // no such column
+}
