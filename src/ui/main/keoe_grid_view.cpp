@@ -277,10 +277,16 @@ int TextWidths::widthIn(const Face& f, std::string_view utf8) const
 
 int TextWidths::width(std::string_view utf8, bool bold) const
 {
-    if (!bold) return widthIn(face(font_), utf8);
-    QFont f = font_;
-    f.setBold(true);
-    return widthIn(face(f), utf8);
+    if (!bold) {
+        if (!plain_) plain_ = &face(font_);
+        return widthIn(*plain_, utf8);
+    }
+    if (!bold_) {
+        QFont f = font_;
+        f.setBold(true);
+        bold_ = &face(f);
+    }
+    return widthIn(*bold_, utf8);
 }
 
 int TextWidths::width(const QFont& font, std::string_view utf8) const { return widthIn(face(font), utf8); }
@@ -289,7 +295,8 @@ int TextWidths::widthBound(size_t bytes) const
 {
     // A letter outside ASCII takes two bytes or more and is no wider than
     // two of the widest ASCII glyphs.
-    const Face& f = face(font_);
+    if (!plain_) plain_ = &face(font_);
+    const Face& f = *plain_;
     return static_cast<int>(std::ceil(static_cast<double>(bytes) * (f.widest > 0 ? f.widest : f.metrics.maxWidth())));
 }
 
@@ -368,6 +375,9 @@ void KeoEGridView::measureColumns(const std::vector<int>& cols)
     const bool byText = !plain && MeasuresByText && !OnGetDrawValues;
     std::vector<WidestCells> widest(cols.size());
     std::vector<std::unordered_set<std::string_view>> seen(byText ? cols.size() : 0);
+    // Per column, the longest text too short to reach the widest ones.
+    std::vector<size_t> shortest(cols.size(), 0);
+    std::vector<int> floors(cols.size(), -1);
     // Row by row: the rows lie apart in memory, a pass down each column
     // would walk all of them once per column.
     for (int r = 1; r < g.RowCount(); ++r) {
@@ -380,8 +390,12 @@ void KeoEGridView::measureColumns(const std::vector<int>& cols)
             if (plain) {
                 if (text.empty()) continue;
                 // Most texts are too short to matter: their length tells.
-                if (quick.widthBound(text.size()) + kCellMargins <= top.floor()) continue;
+                if (text.size() <= shortest[k]) continue;
                 top.add(quick.width(text) + kCellMargins, r, &text);
+                if (top.floor() != floors[k]) {
+                    floors[k] = top.floor();
+                    while (quick.widthBound(shortest[k] + 1) + kCellMargins <= floors[k]) ++shortest[k];
+                }
             } else {
                 if (byText && !seen[k].insert(text).second) continue;
                 top.add(measureCell(cols[k], r, quick), r, &text);

@@ -70,6 +70,9 @@ private:
     bool exact_;
     QFont font_;
     mutable std::vector<std::unique_ptr<Face>> faces_;
+    // The plain and bold faces, asked for on every text of a grid.
+    mutable const Face* plain_ = nullptr;
+    mutable const Face* bold_ = nullptr;
 };
 
 class KeoEGridView : public QTableView {
