@@ -141,6 +141,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
     buildPages();
     buildStatusArea();
     setMessageOwner(this);
+    watchModalWindows();
     FormCreate();
 }
 
@@ -910,12 +911,15 @@ TForm2::Job::~Job() { --form_.openJobs_; }
 
 void TForm2::startJob()
 {
-    if (openJobs_ == 0) JobStart = JobNow();
+    if (openJobs_ > 0) return;
+    JobStart = JobNow();
+    jobModalMark_ = modalMark();
 }
 
 void TForm2::CalculateTime()
 {
-    sb3->setText(8, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow()))));
+    // The time the user spent reading the command's boxes is not the command's.
+    sb3->setText(8, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow(), modalMsSince(jobModalMark_)))));
     ProgressBar2->setValue(0);
     if (state_.BadQsoCount > 0) ERRF->showForJob(this);
 }

@@ -396,6 +396,7 @@ private:
     int countdownDays_ = 0;
     bool activated_ = false;
     int openJobs_ = 0; // Job frames open
+    ModalTime::Mark jobModalMark_; // the modal windows up at JobStart
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;
