@@ -787,6 +787,7 @@ void TForm2::activateLoadedLogInWindow()
         Reset_app();
         return;
     }
+    Distribution->newLog();
     log_grid->show();
     setLogCommandsEnabled(true);
     setWindowTitle(QString::fromStdString(mainCaptionAfterLoad(state_.header)));

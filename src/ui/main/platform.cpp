@@ -4,19 +4,37 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QHash>
 #include <QFileInfo>
+#include <QHash>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
 
 namespace {
 std::function<void(const QString&)> g_msgHook;
 std::function<void(const QString&)> g_shellHook;
 bool g_shellHookOpens = true;
 QPointer<QWidget> g_owner;
+
+// Qt's box breaks its lines at half the screen's width, inside a name as
+// soon as between two: a line the screen has room for stays whole.
+void keepLinesWhole(QMessageBox& box)
+{
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    if (!label) return;
+    const QFontMetrics fm(label->font());
+    int widest = 0;
+    for (const QString& line : box.text().split('\n')) widest = std::max(widest, fm.horizontalAdvance(line));
+    const QScreen* screen = box.screen();
+    // The frame, the margins and the icon need their share of the screen.
+    const int room = screen ? screen->availableGeometry().width() - 120 : widest;
+    label->setMinimumWidth(std::min(widest + 2, room));
+}
 
 ModalTime g_modalTime;
 
@@ -94,6 +112,7 @@ void Show_msg(const QString& text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, "ZEM", text, QMessageBox::Ok, g_owner);
+    keepLinesWhole(box);
     box.exec();
 }
 
