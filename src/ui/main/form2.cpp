@@ -758,6 +758,9 @@ void TForm2::Reset_app()
     clear_all_series();
     twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+    // Nothing of the information bar may describe a log that is gone.
+    for (int i = 0; i < sb3->panelCount(); ++i) sb3->setText(i, QString());
+    BandMatrix = {};
     if (Page3830) Page3830->log_and_3830();
 }
 
@@ -788,6 +791,7 @@ void TForm2::activateLoadedLogInWindow()
         return;
     }
     Distribution->newLog();
+    clearCallInfo(); // the readers that keep the rest of the window replace the log all the same
     log_grid->show();
     setLogCommandsEnabled(true);
     setWindowTitle(QString::fromStdString(mainCaptionAfterLoad(state_.header)));
@@ -920,7 +924,7 @@ void TForm2::startJob()
 void TForm2::CalculateTime()
 {
     // The time the user spent reading the command's boxes is not the command's.
-    sb3->setText(8, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow(), modalMsSince(jobModalMark_)))));
+    sb3->setText(kElapsedPanel, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow(), modalMsSince(jobModalMark_)))));
     ProgressBar2->setValue(0);
     if (state_.BadQsoCount > 0) ERRF->showForJob(this);
 }

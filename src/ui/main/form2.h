@@ -187,6 +187,9 @@ public:
     // JobStart := now, unless a Job frame is open: the start of a command
     // that tells its start and end apart (a page's signals, its hooks).
     void startJob();
+    // Empties the callsign information of sb3; the job's time stays.
+    void clearCallInfo();
+    static constexpr int kElapsedPanel = 8; // of sb3
     bool OperatorMode = false;
     QString ChosenOperator;
     // The file the ADIF reader reads (what its open dialog holds).
