@@ -924,7 +924,8 @@ void TForm2::startJob()
 void TForm2::CalculateTime()
 {
     // The time the user spent reading the command's boxes is not the command's.
-    sb3->setText(kElapsedPanel, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow(), modalMsSince(jobModalMark_)))));
+    const double ms = JobElapsedMs(JobStart, JobNow(), modalMsSince(jobModalMark_));
+    sb3->setText(kElapsedPanel, QString::fromStdString(elapsedText(ms)));
     ProgressBar2->setValue(0);
     if (state_.BadQsoCount > 0) ERRF->showForJob(this);
 }
