@@ -3,6 +3,7 @@
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
+#include "main/status_panels.h"
 #include "time_line_log.h"
 
 #include <QAction>
@@ -32,6 +33,10 @@ TEST(BreaksPage, ShowFillsTheTableJumpsToTheQsoAndTheRuleMarksTheLog)
               (std::vector<std::string>{"1", "20", "14010 - 14011", "1203 - 1224", "K3AA", "K4AA", "3", ""}));
     EXPECT_EQ(page.breaksGrid.Cell(0, 2), "Total");
     EXPECT_EQ(page.l22->text(), "Total: 0h 20min");
+    // The Total row is selected: it describes no QSO, and the command's time stays.
+    EXPECT_EQ(page.Breaks_Grid->currentIndex().row() + 1, 2);
+    for (int i : {0, 6, 9}) EXPECT_EQ(w.sb3->text(i), "") << i;
+    EXPECT_TRUE(w.sb3->text(8).startsWith(">>"));
     EXPECT_TRUE(std::filesystem::exists(t.outputDir() / "Breaks more then 15 minuts.htm"));
     page.cb4->setChecked(true);
     page.se2->setValue(19);

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -192,4 +193,56 @@ TEST(DistributionPage, ClearDropsBandRuleMarksAndToolbarFollowsItsItem)
     EXPECT_TRUE(lw.w.tb->isHidden());
     lw.w.oolbar1->trigger();
     EXPECT_FALSE(lw.w.tb->isHidden());
+}
+
+TEST(DistributionPage, StationsOnMoreThanSixBandsAreToldOncePerLogInWholeLines)
+{
+    LoadedWindow lw;
+    DistributionPage& d = *lw.w.Distribution;
+    // Twelve stations of six-letter calls, each on seven bands: as a general
+    // logbook with the WARC bands has them.
+    auto& log = lw.w.state().log_grid;
+    const int qsos = 12 * 7;
+    log.SetRowCount(qsos + 1);
+    for (int r = 1; r <= qsos; ++r) {
+        const int station = (r - 1) / 7;
+        log.SetCell(lcCallsign, r, "AO7" + std::to_string(station / 10) + std::to_string(station % 10) + "B");
+        log.SetCell(lcBand, r, "b" + std::to_string((r - 1) % 7));
+        log.SetCell(lcQSO, r, "");
+    }
+    lw.w.state().header.QsoCount = qsos;
+    lw.w.pc1->setCurrentWidget(d.parentWidget());
+    QTest::qWait(20);
+    const QRect barBefore = d.t3->geometry();
+
+    // The next load's first distribution tells, in the program's own box.
+    d.newLog();
+    setShowMsgHook({});
+    QString shown;
+    int widestLine = 0, labelWidth = 0;
+    QRect barDuring;
+    answerModal<QMessageBox>([&](QMessageBox* box) {
+        shown = box->text();
+        auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        for (const QString& line : shown.split('\n'))
+            widestLine = std::max(widestLine, label->fontMetrics().horizontalAdvance(line));
+        labelWidth = label->contentsRect().width();
+        barDuring = d.t3->geometry();
+        box->accept();
+    });
+    d.rm_buttonClick();
+    setShowMsgHook([&](const QString& t) { lw.msgs.texts << t; });
+    EXPECT_TRUE(shown.contains("AO711B (7)")) << shown.toStdString();
+    EXPECT_EQ(shown.count('\n'), 3) << "five to a line";
+    EXPECT_GE(labelWidth, widestLine) << "a line breaks inside a name";
+    EXPECT_LE(labelWidth, 800);
+    EXPECT_EQ(barDuring, barBefore) << "the tool bar moved while the lists were hidden";
+
+    // The commands that rebuild the lists later say nothing more.
+    lw.msgs.texts.clear();
+    d.rm_buttonClick();
+    EXPECT_EQ(d.DistLabels[6]->text(), "12");
+    d.Mixedmode1Click();
+    EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("|").toStdString();
 }

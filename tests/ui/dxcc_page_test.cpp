@@ -181,6 +181,33 @@ TEST(DxccPage, ListingsAndPrefixInput)
     EXPECT_TRUE(lw.paintWarnings().isEmpty());
 }
 
+TEST(DxccPage, PrefixBoxNamesItsCountryAgainAfterEveryLoad)
+{
+    LoadedWindow lw;
+    DxccPage& page = *lw.w->dxccPage;
+    QTest::keyClicks(page.Edit2, "ua");
+    QTest::keyClick(page.Edit2, Qt::Key_Return);
+    ASSERT_EQ(lw.grid().RowCount(), 4);
+    const QString file = lw.w->LoadedFileName;
+    ASSERT_FALSE(file.isEmpty());
+
+    // The same log again, then after Close Log: the box keeps its prefix,
+    // and the label its country once a log is there to list.
+    for (bool closeFirst : {false, true}) {
+        if (closeFirst) lw.w->Close1Click();
+        lw.w->Open_cabrillo_proc(file);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(page.Edit2->text(), "UA");
+        EXPECT_EQ(page.Label60->text(), "European Russia ") << closeFirst;
+        page.Edit2->setFocus();
+        QTest::keyClick(page.Edit2, Qt::Key_Return);
+        EXPECT_EQ(lw.grid().RowCount(), 4) << closeFirst;
+        EXPECT_EQ(lw.grid().Cell(2, 1), "UA3AAA");
+        EXPECT_EQ(page.BandCountLabels[2]->text(), "1"); // 40
+    }
+    EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("|").toStdString();
+}
+
 TEST(DxccPage, MultiplierTables)
 {
     LoadedWindow lw;

@@ -212,6 +212,37 @@ TEST(CallInfo, InformationBarShowsFactsAndBandsOfTheSelectedCall)
     lw.w->Show_call_info();
     for (int i = 0; i <= 6; ++i) EXPECT_EQ(sb3->text(i), "") << i;
     EXPECT_EQ(sb3->text(9), "ZZ9ZZ:");
+
+    // Nothing of the bar outlives the log.
+    twoBands->setCurrentRow(-1);
+    twoBands->setCurrentRow(0);
+    ASSERT_EQ(sb3->text(9), "UA3ABC:");
+    lw.w->Close1Click();
+    for (int i = 0; i < sb3->panelCount(); ++i) EXPECT_EQ(sb3->text(i), "") << i;
+}
+
+TEST(ErrorsPage, EachCheckStartsAtItsFirstFindingShown)
+{
+    LoadedWindow lw;
+    auto* view = lw.page().error_KeoEGrid;
+    auto* sb3 = lw.w->sb3;
+    lw.page().tb17->trigger(); // K1ABC, SM5AA0, UA3ABD
+    QCoreApplication::processEvents();
+    view->GoToCell(4, 3);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(sb3->text(9), "UA3ABD:");
+
+    lw.page().tb17->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->currentIndex().row() + 1, 1);
+    EXPECT_EQ(sb3->text(9), "K1ABC:");
+    EXPECT_EQ(sb3->text(0), "United States ");
+
+    lw.page().TBu21->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->currentIndex().row() + 1, 1);
+    EXPECT_EQ(sb3->text(9), "SM5AA0:");
+    EXPECT_FALSE(sb3->text(8).isEmpty()) << "the check's time stays";
 }
 
 TEST(CallInfo, WindowShowsFactsAndMasterMatches)

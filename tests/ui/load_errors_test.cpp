@@ -3,10 +3,12 @@
 #include "import/error_dialog.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
+#include "main/status_panels.h"
 #include "main_window_support.h"
 
 #include <QTabWidget>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -117,4 +119,27 @@ TEST(LoadErrors, ALineWithMissingFieldsIsListedOnce)
     EXPECT_EQ(errors.shown, 1);
     EXPECT_EQ(listed, QStringList{"21"});
     EXPECT_EQ(w.state().header.QsoCount, 21);
+}
+
+TEST(LoadErrors, TheClockLeavesOutTheTimeTheErrorWindowIsUp)
+{
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    const QString file = m.writeLog("bad-line.log", logText({{"2024-11-23", "1200"}, {"20241123", "1201"}}));
+    // The user reads the list for a while before closing it.
+    constexpr int readingMs = 1500;
+    WhileErrorWindowShown errors(w, [] { QTest::qWait(readingMs); });
+    QElapsedTimer wall;
+    wall.start();
+    w.Open_cabrillo_proc(file);
+    const double loadMs = static_cast<double>(wall.elapsed());
+    QTest::qWait(20);
+
+    ASSERT_EQ(errors.shown, 1);
+    const QString t = w.sb3->text(8);
+    ASSERT_TRUE(t.startsWith(">>") && t.endsWith(" s.")) << t.toStdString();
+    const double shownMs = t.mid(2, t.size() - 5).toDouble() * 1000;
+    EXPECT_GE(shownMs, 0);
+    EXPECT_LE(t.size(), 10) << "whole milliseconds: " << t.toStdString();
+    EXPECT_LT(shownMs, loadMs - readingMs + 100) << t.toStdString() << " for a load of " << loadMs << " ms";
 }

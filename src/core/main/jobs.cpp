@@ -3,7 +3,10 @@
 #include "main/log_table.h"
 #include "main/text_util.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <cstddef>
 #include <ctime>
 
 JobTime JobNow()
@@ -17,7 +20,44 @@ JobTime JobNow()
     return {((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms};
 }
 
-double JobElapsedMs(JobTime start, JobTime end) { return static_cast<double>(end.msOfDay - start.msOfDay); }
+double JobElapsedMs(JobTime start, JobTime end, double modalMs)
+{
+    // Whole milliseconds, as the time of day gives them: the panel shows at most three decimals.
+    return static_cast<double>(end.msOfDay - start.msOfDay) - std::nearbyint(modalMs);
+}
+
+void ModalTime::opened(const void* window, double nowMs)
+{
+    for (const Open& o : open_)
+        if (o.window == window) return;
+    open_.push_back({window, nowMs});
+}
+
+void ModalTime::closed(const void* window, double nowMs)
+{
+    for (size_t i = 0; i < open_.size(); ++i) {
+        if (open_[i].window != window) continue;
+        if (spent_.size() <= i) spent_.resize(i + 1, 0.0);
+        spent_[i] += std::max(0.0, nowMs - open_[i].atMs);
+        open_.erase(open_.begin() + static_cast<std::ptrdiff_t>(i));
+        return;
+    }
+}
+
+ModalTime::Mark ModalTime::mark(double nowMs) const
+{
+    const size_t d = open_.size();
+    return {d, d < spent_.size() ? spent_[d] : 0.0, nowMs};
+}
+
+double ModalTime::spentSince(const Mark& m, double nowMs) const
+{
+    double t = (m.depth < spent_.size() ? spent_[m.depth] : 0.0) - m.spentMs;
+    // A window below the job's closing first moves the ones over it down a
+    // place: none of them counts from before the job's start.
+    if (m.depth < open_.size()) t += std::max(0.0, nowMs - std::max(open_[m.depth].atMs, m.atMs));
+    return std::max(0.0, t);
+}
 
 std::string elapsedText(double elapsedMs) { return ">>" + zem::formatShortest(elapsedMs / 1000.0) + " s."; }
 

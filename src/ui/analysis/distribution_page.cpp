@@ -82,6 +82,10 @@ DistributionPage::DistributionPage(AppState& state, TMasterCallDB& master, QWidg
         DistLabels[k]->move(0, 20);
         ListBoxes[k]->move(0, 40);
     }
+    // Hidden while a command refills it: the tool bar must not move into its room.
+    QSizePolicy keepRoom = Panel5->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    Panel5->setSizePolicy(keepRoom);
     v->addWidget(Panel5, 1, Qt::AlignLeft | Qt::AlignTop);
 
     InputBox = [this](const QString& title, const QString& prompt) -> std::optional<QString> {
@@ -135,8 +139,11 @@ void DistributionPage::rm_buttonClick()
         Panel5->hide();
         for (auto* lb : ListBoxes) lb->clear();
         lists_ = distributionByBands(state_.log_grid, state_.header.QsoCount, MixedMode);
-        if (const std::string many = tooManyBandsText(lists_); !many.empty())
-            Show_msg(QString::fromStdString(zem::toDisplayUtf8(many)));
+        if (!manyBandsTold_ && !MixedMode) {
+            manyBandsTold_ = true;
+            if (const std::string many = tooManyBandsText(lists_); !many.empty())
+                Show_msg(QString::fromStdString(zem::toDisplayUtf8(many)));
+        }
         showLists(byBandsTitles());
         Panel5->show();
         saveByBandsFiles(lists_, state_.header.OutputDir);

@@ -46,6 +46,9 @@ public:
     const BandDistribution& lists() const { return lists_; }
     // Set by Mixedmode1Click for one run of rm_buttonClick.
     bool MixedMode = false;
+    // A log was loaded: its first distribution names the stations worked on
+    // more than six bands, once; the commands that rebuild it later do not.
+    void newLog() { manyBandsTold_ = false; }
 
     // The input box of tb5Click; nullopt when cancelled. Tests replace it.
     std::function<std::optional<QString>(const QString& title, const QString& prompt)> InputBox;
@@ -73,4 +76,5 @@ private:
     AppState& state_;
     TMasterCallDB& master_;
     BandDistribution lists_;
+    bool manyBandsTold_ = false;
 };

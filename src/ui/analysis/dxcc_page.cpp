@@ -201,6 +201,9 @@ void DxccPage::setLogLoaded(bool loaded)
 {
     for (QPushButton* b : {Button15, wpx_Button, rm_Button, Button1, Button9, Button12, WAZ_But, ITU_But, b2})
         b->setEnabled(loaded);
+    // The reset before a load empties every label; the prefix still in the
+    // box names its country again, so that its listing runs for the new log.
+    if (loaded) showPrefixCountry();
 }
 
 void DxccPage::fitColumns() { StringGrid3->fitColumns(); }
@@ -321,8 +324,13 @@ void DxccPage::b2Click()
 
 void DxccPage::Edit2Change()
 {
+    form_.state().CurrentCall = Edit2->text().toStdString();
+    showPrefixCountry();
+}
+
+void DxccPage::showPrefixCountry()
+{
     const std::string text = Edit2->text().toStdString();
-    form_.state().CurrentCall = text;
     QString country;
     if (!text.empty()) {
         try {

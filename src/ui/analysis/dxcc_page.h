@@ -76,6 +76,8 @@ private:
     template <class F>
     void command(F f);
     void writeHtml(const std::string& name);
+    // Label60 := the country of the prefix in Edit2 (empty when none).
+    void showPrefixCountry();
     void zoneTable(int kind);
     void StringGrid3DrawCell(QPainter& p, const QRect& r, int col, int row, bool selected);
 

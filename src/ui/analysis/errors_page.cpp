@@ -103,6 +103,10 @@ void ErrorsPage::runCheck(const std::function<void()>& work)
     }
     error_KeoEGrid->gridModel()->refresh();
     if (done) emit jobFinished();
+    // Each check starts at its first finding, shown: a row left current by
+    // the last check now holds another finding.
+    error_KeoEGrid->setCurrentIndex({});
+    error_KeoEGrid->GoToCell(0, 1);
     error_KeoEGrid->setFocus();
 }
 
@@ -182,6 +186,7 @@ void ErrorsPage::error_KeoEGridClick()
 void ErrorsPage::error_KeoEGridDblClick()
 {
     const int row = error_KeoEGrid->currentIndex().row() + 1;
+    if (errorsGrid.IsRowEmpty(row)) return; // the empty row of a check without findings
     const int logRow = logRowOfFinding(errorsGrid, row, state_.log_grid);
     if (SelectLogRow) SelectLogRow(logRow);
 }

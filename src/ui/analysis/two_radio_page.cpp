@@ -164,11 +164,8 @@ void TwoRadioPage::so2r_KeoClick()
 void TwoRadioPage::so2r_KeoDblClick()
 {
     const int row = so2r_Keo->currentIndex().row() + 1;
-    try {
-        const int logRow = zem::toInt(so2rGrid.Cell(7, row));
-        if (goToLogRow) goToLogRow(logRow);
-    } catch (const std::exception& e) {
-        if (goToLogRow) goToLogRow(0);
-        Show_msg(messageText(e.what()));
-    }
+    int logRow = 0;
+    // The empty row of an empty result has no QSO to go to.
+    if (!zem::tryToInt(so2rGrid.Cell(7, row), logRow) || logRow < 1) return;
+    if (goToLogRow) goToLogRow(logRow);
 }

@@ -142,6 +142,7 @@ TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWi
     buildPages();
     buildStatusArea();
     setMessageOwner(this);
+    watchModalWindows();
     FormCreate();
 }
 
@@ -754,6 +755,9 @@ void TForm2::Reset_app()
     clear_all_series();
     twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
+    // Nothing of the information bar may describe a log that is gone.
+    for (int i = 0; i < sb3->panelCount(); ++i) sb3->setText(i, QString());
+    BandMatrix = {};
     if (Page3830) Page3830->log_and_3830();
 }
 
@@ -783,6 +787,8 @@ void TForm2::activateLoadedLogInWindow()
         Reset_app();
         return;
     }
+    Distribution->newLog();
+    clearCallInfo(); // the readers that keep the rest of the window replace the log all the same
     log_grid->show();
     setLogCommandsEnabled(true);
     setWindowTitle(QString::fromStdString(mainCaptionAfterLoad(state_.header)));
@@ -907,12 +913,16 @@ TForm2::Job::~Job() { --form_.openJobs_; }
 
 void TForm2::startJob()
 {
-    if (openJobs_ == 0) JobStart = JobNow();
+    if (openJobs_ > 0) return;
+    JobStart = JobNow();
+    jobModalMark_ = modalMark();
 }
 
 void TForm2::CalculateTime()
 {
-    sb3->setText(8, QString::fromStdString(elapsedText(JobElapsedMs(JobStart, JobNow()))));
+    // The time the user spent reading the command's boxes is not the command's.
+    const double ms = JobElapsedMs(JobStart, JobNow(), modalMsSince(jobModalMark_));
+    sb3->setText(kElapsedPanel, QString::fromStdString(elapsedText(ms)));
     ProgressBar2->setValue(0);
     if (state_.BadQsoCount > 0) ERRF->showForJob(this);
 }

@@ -188,6 +188,9 @@ public:
     // JobStart := now, unless a Job frame is open: the start of a command
     // that tells its start and end apart (a page's signals, its hooks).
     void startJob();
+    // Empties the callsign information of sb3; the job's time stays.
+    void clearCallInfo();
+    static constexpr int kElapsedPanel = 8; // of sb3
     bool OperatorMode = false;
     QString ChosenOperator;
     // The file the ADIF reader reads (what its open dialog holds).
@@ -395,6 +398,7 @@ private:
     int countdownDays_ = 0;
     bool activated_ = false;
     int openJobs_ = 0; // Job frames open
+    ModalTime::Mark jobModalMark_; // the modal windows up at JobStart
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QMenu* toolsMenu_ = nullptr;

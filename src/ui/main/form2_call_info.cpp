@@ -107,8 +107,21 @@ std::pair<double, double> TForm2::homePosition()
     return {lat, lon};
 }
 
+void TForm2::clearCallInfo()
+{
+    BandMatrix = {};
+    for (int i = 0; i < sb3->panelCount(); ++i)
+        if (i != kElapsedPanel) sb3->setText(i, QString());
+}
+
 void TForm2::Show_call_info()
 {
+    // A row without a QSO (a Total row, the empty row of an empty result)
+    // has no callsign to describe.
+    if (state_.CurrentCall.empty()) {
+        clearCallInfo();
+        return;
+    }
     const CountryRecord* rec = countryOfCall(Cty, state_.CurrentCall);
     std::tie(state_.HomeLat, state_.HomeLon) = homePosition();
     const CallFacts f = callFacts(rec, state_.HomeLat, state_.HomeLon);

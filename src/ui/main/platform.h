@@ -2,6 +2,8 @@
 // Small seams between the program and the desktop: message boxes and opening
 // files or web addresses. Tests replace them to see what the program asked for.
 
+#include "main/jobs.h"
+
 #include <QString>
 
 #include <functional>
@@ -21,3 +23,11 @@ void setShellOpenHook(std::function<void(const QString&)> hook, bool opens = tru
 
 // The main window, owner of message boxes (set once it exists).
 void setMessageOwner(QWidget* owner);
+
+// The windows that wait for the user, counted for the job clock: every modal
+// window of the application from the moment it shows until it hides. Watching
+// starts once, with the main window.
+void watchModalWindows();
+// Where a job starts, and what the modal windows opened since took of its time.
+ModalTime::Mark modalMark();
+double modalMsSince(const ModalTime::Mark& mark);

@@ -50,3 +50,32 @@ TEST(Jobs, ExceptProcText)
     s.RowCounter = 2;
     EXPECT_EQ(except_proc_text(s), "Line: 2\rCallsign: UA9XX");
 }
+
+TEST(Jobs, ModalTimeLeavesOutOnlyTheWindowsOpenedOverTheJob)
+{
+    int a = 0, b = 0, c = 0; // three windows
+    ModalTime t;
+    t.opened(&a, 0);             // the finder's dialog, up before the job
+    const ModalTime::Mark job = t.mark(100);
+    EXPECT_EQ(t.spentSince(job, 150), 0) << "the window the job runs in is not left out";
+    t.opened(&b, 200);           // a message of the job
+    EXPECT_EQ(t.spentSince(job, 500), 300) << "a window still up counts to now";
+    t.opened(&c, 300);           // a box over the message: already inside its time
+    t.closed(&c, 400);
+    t.closed(&b, 1200);
+    EXPECT_EQ(t.spentSince(job, 2000), 1000);
+    t.closed(&b, 1500);          // closed twice: counted once
+    t.opened(&b, 2000);          // the same message once more
+    t.closed(&b, 2500);
+    EXPECT_EQ(t.spentSince(job, 3000), 1500);
+    t.closed(&a, 3000);
+    EXPECT_EQ(t.openCount(), 0u);
+
+    // A job started with nothing up leaves out every window, and the
+    // elapsed time is the rest.
+    const ModalTime::Mark next = t.mark(4000);
+    t.opened(&a, 4100);
+    t.closed(&a, 12100);
+    EXPECT_EQ(JobElapsedMs({1000}, {9678}, t.spentSince(next, 12678)), 678);
+    EXPECT_EQ(elapsedText(JobElapsedMs({1000}, {9678}, 8000.4)), ">>0.678 s.") << "whole milliseconds";
+}
