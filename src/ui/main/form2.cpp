@@ -424,7 +424,7 @@ void TForm2::FormCreate()
     find_cabrillo = new Tfind_cabrillo([this] { return Properties->Edit6->text(); },
                                        [this](const QString& path) { Open_cabrillo_proc(path); }, this);
     buildCallInfo();
-    Master_edit = new TMaster_edit(state_, M, [this] {
+    Master_edit = new TMaster_edit(state_, M, QString::fromStdString(programFolder_.string()), [this] {
         Distribution->rm_buttonClick();
         return Distribution->lists().all;
     }, this);
