@@ -2,7 +2,11 @@
 // prompt, the command line, the reopen list, operator mode and the export.
 #include "analysis/analysis_pass.h"
 #include "analysis/distribution_page.h"
+<<<<<<< HEAD
 #include "analysis/errors_page.h"
+=======
+#include "import/adif_dialogs.h"
+>>>>>>> h-dialogs
 #include "import/adif_reader.h"
 #include "main/form2.h"
 #include "main/jobs.h"
@@ -13,6 +17,7 @@
 #include "test_support.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -286,4 +291,30 @@ TEST(AdifWindow, ExportWritesTheChosenNamePlusAdiThatReadsBack)
     win.w.eaClick();
     EXPECT_FALSE(fs::exists(written));
     EXPECT_TRUE(win.msgs.texts.isEmpty()) << win.msgs.texts.join("|").toStdString();
+}
+
+// Each filter shows its pattern once, and "*.*" still lists every file.
+TEST(AdifDialogs, FiltersShowTheirPatternsOnce)
+{
+    struct Case {
+        std::function<void()> run;
+        QStringList shown;
+    };
+    const std::vector<Case> cases = {
+        {[] { runAdifOpenDialog(nullptr); }, {"ADIF (*.adi)", "Any file(*.*)"}},
+        {[] { runAdifSaveDialog(nullptr, "x"); }, {"ADIF(*.adi)", "All files(*.*)"}},
+    };
+    for (const Case& c : cases) {
+        QStringList shown, patterns;
+        answerModal<QFileDialog>([&](QFileDialog* d) {
+            if (auto* types = d->findChild<QComboBox*>("fileTypeCombo"))
+                for (int i = 0; i < types->count(); ++i) shown << types->itemText(i);
+            patterns = d->nameFilters();
+            d->reject();
+        });
+        c.run();
+        EXPECT_EQ(shown, c.shown);
+        ASSERT_EQ(patterns.size(), 2);
+        EXPECT_TRUE(patterns[1].endsWith("(*)")) << patterns[1].toStdString();
+    }
 }

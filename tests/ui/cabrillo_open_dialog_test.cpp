@@ -1,8 +1,10 @@
 #include "import/cabrillo_open_dialog.h"
+#include "test_support.h"
 
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
+#include <QWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,4 +56,54 @@ TEST(CabrilloOpenDialog, PreviewFollowsTheSelection)
     dlg.op1SelectionChange(dir.filePath("gone.cbr"));
     EXPECT_EQ(dlg.contestValue()->text(), "");
     EXPECT_EQ(dlg.callsignValue()->text(), "");
+}
+
+// One dialog for the session: the file type and the folder chosen last are
+// there again; a folder the settings change wins over the one kept.
+TEST(CabrilloOpenDialog, KeepsTheChosenTypeAndFolderForTheSession)
+{
+    QTemporaryDir logs, other, moved;
+    ASSERT_TRUE(logs.isValid() && other.isValid() && moved.isValid());
+    const QString filter = "Cabrillo(*.cbr)|*.cbr|Cabrillo(*.log)|*.log|All files(*.*)|*.*";
+    QWidget owner;
+    struct Seen {
+        QString filter, folder;
+        QObject* dialog = nullptr;
+    };
+    // Opens the dialog, looks, may choose, and cancels.
+    auto open = [&](const QString& settingFolder, const std::function<void(QFileDialog*)>& choose = {}) {
+        Seen seen;
+        answerModal<QFileDialog>([&](QFileDialog* d) {
+            seen = {d->selectedNameFilter(), d->directory().absolutePath(), d};
+            if (choose) choose(d);
+            d->reject();
+        });
+        EXPECT_EQ(runCabrilloOpenDialog(&owner, filter, settingFolder), QString());
+        return seen;
+    };
+
+    const Seen first = open(logs.path(), [&](QFileDialog* d) {
+        d->selectNameFilter("Cabrillo(*.log) (*.log)");
+        d->setDirectory(other.path());
+    });
+    EXPECT_EQ(first.filter, "Cabrillo(*.cbr)");
+    EXPECT_EQ(first.folder, QDir(logs.path()).absolutePath());
+
+    const Seen second = open(logs.path());
+    EXPECT_EQ(second.dialog, first.dialog);
+    EXPECT_EQ(second.filter, "Cabrillo(*.log)");
+    EXPECT_EQ(second.folder, QDir(other.path()).absolutePath());
+
+    const Seen third = open(moved.path());
+    EXPECT_EQ(third.filter, "Cabrillo(*.log)");
+    EXPECT_EQ(third.folder, QDir(moved.path()).absolutePath());
+
+    // Another filter setting keeps a type it has too, else offers its first.
+    answerModal<QFileDialog>([&](QFileDialog* d) {
+        EXPECT_EQ(d->selectedNameFilter(), "Cabrillo(*.cbr,*.log,*.txt)");
+        d->selectNameFilter("All files(*.*) (*)");
+        d->reject();
+    });
+    runCabrilloOpenDialog(&owner, "Cabrillo(*.cbr,*.log,*.txt)|*.cbr;*.log;*.txt|All files(*.*)|*.*", moved.path());
+    EXPECT_EQ(open(moved.path()).filter, "All files(*.*)");
 }

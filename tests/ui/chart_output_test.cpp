@@ -18,6 +18,7 @@
 #include <QWindow>
 #include <QImage>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
@@ -291,6 +292,45 @@ TEST(ChartSettings, OneKeyShortcutsWorkWhileThePageShowsButNotInATextField)
     page->hide();
     press(Qt::Key_O);
     EXPECT_EQ(opened, 2);
+}
+
+// After a box of one of the chart's commands the keyboard is the chart's
+// again, so its one-key shortcuts work without a click on it.
+TEST(ChartSettings, TheChartHasTheKeysBackAfterItsBoxes)
+{
+    QWidget window;
+    auto* l = new QVBoxLayout(&window);
+    AppState state;
+    auto* page = new ChartsPage(state);
+    auto* tab = new QPushButton("Charts");
+    l->addWidget(page);
+    l->addWidget(tab);
+    int opened = 0;
+    page->openCabrillo = [&] { ++opened; };
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    setPrinterHook([](QPrinter& pr) { pr.setOutputFormat(QPrinter::PdfFormat); }); // no printer
+    struct Case {
+        QAction* command;
+        QString text;
+    };
+    for (const Case& c : {Case{page->N8, kNoPrinterText}, Case{page->Help1, "Zoom by clicking Left button\nand dragging bottom right."}}) {
+        tab->setFocus();
+        QString shown;
+        answerModal<QMessageBox>([&](QMessageBox* box) {
+            shown = box->text();
+            box->accept();
+        });
+        c.command->trigger();
+        QTest::qWait(20);
+        EXPECT_EQ(shown, c.text);
+        EXPECT_EQ(QApplication::focusWidget(), page->Chart) << c.command->objectName().toStdString();
+    }
+    setPrinterHook({});
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O);
+    QTest::qWait(10);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST(ChartSettings, ChartsAfterATopTenChartKeepTheirAxes)

@@ -6,6 +6,7 @@
 #include "main/keoe_grid_view.h"
 #include "main/properties_dialog.h"
 #include "main/status_panels.h"
+#include "main/text_util.h"
 #include "refdata/master_edit_dialog.h"
 #include "reports/claimed_scores_page.h"
 
@@ -95,9 +96,18 @@ TEST(ClaimedScoresPage, MailIsReadMarkedAgainstEachLoadAndExported)
     // With a log, the save dialog opens in the log's folder.
     p.SavetoHTML1Click();
     EXPECT_EQ(fs::path(saveFolder.toStdString()), fs::path(w.state().header.OutputDir));
+    const std::string closedTitle = w.state().header.LogTitle;
     w.Close1Click();
     EXPECT_EQ(p.keo3830.Cell(1, 2), "SM5AAA");
     EXPECT_EQ(bandMarks(p.keo3830, 2), Marks(7, ""));
+    // The closed log is no log: the mail's folder, and a page that does not
+    // name the closed log.
+    p.SavetoHTML1Click();
+    EXPECT_EQ(fs::path(saveFolder.toStdString()), lw.programFolder);
+    const std::string page = zem::readFile((lw.programFolder / "Scores.htm").string());
+    ASSERT_FALSE(closedTitle.empty());
+    EXPECT_EQ(page.find(closedTitle), std::string::npos);
+    EXPECT_NE(page.find("SM5AAA"), std::string::npos);
 
     p.InputBox = [](const QString&, const QString&) -> std::optional<QString> { return QString("sm5aaa"); };
     p.Findcallsign1Click();

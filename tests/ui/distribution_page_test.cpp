@@ -10,7 +10,10 @@
 #include "main/status_panels.h"
 #include "test_support.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -245,4 +248,35 @@ TEST(DistributionPage, StationsOnMoreThanSixBandsAreToldOncePerLogInWholeLines)
     EXPECT_EQ(d.DistLabels[6]->text(), "12");
     d.Mixedmode1Click();
     EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("|").toStdString();
+}
+
+// Every caption with "&" on every page answers Alt and its letter, tool-bar
+// actions too (a tool button shows its action's text without the "&").
+TEST(DistributionPage, EveryUnderlinedLetterOnThePagesIsItsKey)
+{
+    LoadedWindow lw;
+    lw.w.Distribution->InputBox = [](const QString&, const QString&) -> std::optional<QString> { return std::nullopt; };
+    lw.w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&lw.w));
+    QStringList keyed;
+    for (int i = 0; i < lw.w.pc1->count(); ++i) {
+        if (!lw.w.pc1->isTabVisible(i)) continue;
+        lw.w.pc1->setCurrentIndex(i);
+        QTest::qWait(20);
+        for (QAbstractButton* b : lw.w.pc1->widget(i)->findChildren<QAbstractButton*>()) {
+            auto* tool = qobject_cast<QToolButton*>(b);
+            const QString caption = tool && tool->defaultAction() ? tool->defaultAction()->text() : b->text();
+            const QKeySequence key = QKeySequence::mnemonic(caption);
+            if (key.isEmpty() || !b->isVisible()) continue;
+            keyed << caption;
+            int clicked = 0;
+            const auto c = QObject::connect(b, &QAbstractButton::clicked, [&] { ++clicked; });
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &lw.w, key);
+            QTest::qWait(250); // a key clicks its button as a short press
+            QObject::disconnect(c);
+            EXPECT_EQ(clicked, 1) << caption.toStdString();
+        }
+    }
+    keyed.sort();
+    EXPECT_EQ(keyed, (QStringList{"&Find callsign", "&Total on band", "By &number of bands"}));
 }

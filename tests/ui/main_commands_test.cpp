@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
 #include <QTabWidget>
@@ -474,4 +475,57 @@ TEST(MainCommands, CtrlFFindsOnlyInALoadedLog)
     s.w.Open_cabrillo_proc(s.cabrillo("find.cbr"));
     ASSERT_EQ(s.w.state().header.QsoCount, 3);
     EXPECT_TRUE(ctrlFShowsFinder());
+}
+
+// Where the desktop has no program for a folder or a text file, the user is
+// told so, as for the web look-ups, instead of nothing happening.
+TEST(MainCommands, LogFolderAndIniFileOpenOrTheUserIsTold)
+{
+    ShellWindow sw;
+    sw.w.Open_cabrillo_proc(sw.cabrillo("one.cbr"));
+    settle();
+    const QString folder = QString::fromStdString(sw.w.state().header.OutputDir);
+    const QString ini = QString::fromStdString(sw.w.iniPaths.read.string());
+    ASSERT_FALSE(folder.isEmpty());
+    for (const bool opens : {true, false}) {
+        QStringList asked;
+        setShellOpenHook([&](const QString& what) { asked << what; }, opens);
+        sw.msgs.texts.clear();
+        sw.w.O2Click();
+        sw.w.Showinifile1Click();
+        EXPECT_EQ(asked, (QStringList{folder, ini}));
+        if (opens) EXPECT_TRUE(sw.msgs.texts.isEmpty()) << sw.msgs.texts.join("|").toStdString();
+        else EXPECT_EQ(sw.msgs.texts, (QStringList{"Cannot open " + folder, "Cannot open " + ini}));
+    }
+    setShellOpenHook({});
+}
+
+// The missing-master warning is a warning box, the master file's facts an
+// information box.
+TEST(MainCommands, MasterFileBoxesCarryTheirIcons)
+{
+    CurrentFolderKeeper folderBack;
+    QTemporaryDir prog;
+    struct Seen {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString text;
+    };
+    auto answer = [](Seen& seen) {
+        answerModal<QMessageBox>([&seen](QMessageBox* box) {
+            seen = {box->icon(), box->text()};
+            box->accept();
+        });
+    };
+    Seen warning, info;
+    answer(warning);
+    TForm2 w(makeProgramFolder(prog)); // no master.dta there
+    w.show();
+    for (int i = 0; i < 100 && warning.text.isEmpty(); ++i) QTest::qWait(10);
+    EXPECT_EQ(warning.icon, QMessageBox::Warning);
+    EXPECT_TRUE(warning.text.startsWith("In a root folder there is no file MASTER.DTA.")) << warning.text.toStdString();
+
+    answer(info);
+    w.InformationaboutMasterdta1Click();
+    EXPECT_EQ(info.icon, QMessageBox::Information);
+    EXPECT_TRUE(info.text.startsWith("MASTER.DTA:")) << info.text.toStdString();
 }

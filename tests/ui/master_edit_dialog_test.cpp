@@ -6,10 +6,13 @@
 #include "main/properties_dialog.h"
 #include "main/status_panels.h"
 #include "refdata/master_call_db.h"
+#include "refdata/call_info_dialog.h"
 #include "refdata/master_edit_dialog.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QListView>
 #include <QListWidget>
 
@@ -62,6 +65,49 @@ TEST(MasterEditor, GathersLogAndMasterCallsAndSavesThem)
     ed.reject(); // closing empties the master list, "Imported" stays
     EXPECT_EQ(ed.MasterList.Count(), 0);
     EXPECT_FALSE(ed.St->isEnabled());
+}
+
+// The save dialogs open where their files belong: a master file beside the
+// one the program reads, a list of calls with the log's other outputs, or in
+// the program's folder while no log is loaded (after Close Log too, whose
+// header still names the closed log's folder).
+TEST(MasterEditor, SaveDialogsOpenWhereTheirFilesBelong)
+{
+    LogWindow lw;
+    TMaster_edit& ed = *lw.w->Master_edit;
+    TQTHF& q = *lw.w->QTHF;
+    // The folder the command's save dialog opened in; the dialog is cancelled.
+    auto folderOf = [](const std::function<void()>& command) {
+        QString folder;
+        answerModal<QFileDialog>([&folder](QFileDialog* d) {
+            folder = d->directory().absolutePath();
+            d->reject();
+        });
+        command();
+        return folder;
+    };
+    const QString prog = QDir(QString::fromStdString(lw.programFolder.string())).absolutePath();
+    auto logFolder = [&] { return QDir(QString::fromStdString(lw.w->state().header.OutputDir)).absolutePath(); };
+    struct Folders {
+        QString master, text, callWindow;
+    };
+    auto folders = [&] {
+        return Folders{folderOf([&] { ed.Save1Click(); }), folderOf([&] { ed.StClick(); }),
+                       folderOf([&] { q.Button2Click(); })};
+    };
+    auto expect = [](const Folders& got, const Folders& want, const char* when) {
+        EXPECT_EQ(got.master, want.master) << when;
+        EXPECT_EQ(got.text, want.text) << when;
+        EXPECT_EQ(got.callWindow, want.callWindow) << when;
+    };
+
+    expect(folders(), {prog, prog, prog}, "no log");
+    lw.load({{"14025", "2024-03-16", "1200", "UA3AAA"}});
+    ASSERT_NE(logFolder(), prog);
+    expect(folders(), {prog, logFolder(), logFolder()}, "a log");
+    lw.w->Close1Click();
+    expect(folders(), {prog, prog, prog}, "after Close Log");
+    EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("|").toStdString();
 }
 
 TEST(KAIndices, ChainWritesTheColumnsOrSaysTheFileIsMissing)

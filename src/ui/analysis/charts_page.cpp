@@ -350,10 +350,18 @@ void ChartsPage::N11Click()
         shellOpen(file);
     } catch (const std::exception& e) {
         Show_msg(messageText(e.what()));
+        backToChart();
     }
 }
 
 void ChartsPage::N8Click()
+{
+    printChart();
+    // Its box ("No printer is installed.", an error) took the keyboard.
+    backToChart();
+}
+
+void ChartsPage::printChart()
 {
     try {
         auto printer = makePrinter();

@@ -126,6 +126,8 @@ private:
     template <typename F> void draw(F&& compute, bool job);
     // The keyboard back on the chart after one of its dialogs.
     void backToChart();
+    // Print's work; a failure is told in a box.
+    void printChart();
     // The look follows the check items of "Chart settings".
     void applyLook();
     AppState& state_;

@@ -64,6 +64,10 @@ DistributionPage::DistributionPage(AppState& state, TMasterCallDB& master, QWidg
     tb5 = t3->addAction("&Find callsign");
     tb5->setObjectName("tb5");
     connect(tb5, &QAction::triggered, this, &DistributionPage::tb5Click);
+    // A tool button shows its action's icon text, which drops the "&" and
+    // the key with it; given the caption as it stands, the button answers
+    // Alt and its letter, as "By &number of bands" does.
+    for (QAction* a : {tb22, tb5}) a->setIconText(a->text());
     v->addWidget(t3);
 
     // The columns are placed by resizePanel, as the main window's size asks.

@@ -86,7 +86,7 @@ void ErrorsPage::error_KeoEGridGetDrawValues(int col, int, QFont&, TAlignment& a
 bool ErrorsPage::haveMaster() const
 {
     if (master_.Loaded()) return true;
-    Show_msg(shownText(zem::NomasterText()));
+    Show_warning_msg(shownText(zem::NomasterText()));
     return false;
 }
 

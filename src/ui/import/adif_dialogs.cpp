@@ -11,6 +11,10 @@ namespace {
 QString runFileDialog(QFileDialog& dlg, const QString& filter)
 {
     dlg.setOption(QFileDialog::DontUseNativeDialog);
+    // The names already show their patterns ("ADIF  (*.adi)"): the patterns
+    // the dialog matches with ("*" for "*.*") stay out of sight, as in the
+    // Cabrillo dialog.
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilters(cabrilloNameFilters(filter));
     if (dlg.exec() != QDialog::Accepted) return {};
     const QStringList files = dlg.selectedFiles();

@@ -10,6 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <memory>
+
 QStringList cabrilloNameFilters(const QString& filter)
 {
     QStringList out;
@@ -78,8 +80,25 @@ CabrilloOpenDialog::CabrilloOpenDialog(QWidget* parent) : QFileDialog(parent)
 
 void CabrilloOpenDialog::setup(const QString& filter, const QString& startFolder)
 {
-    setNameFilters(cabrilloNameFilters(filter));
-    setDirectory(startFolder.isEmpty() ? QDir::currentPath() : startFolder);
+    // Most logs end in ".log": a user who chose that type once should not
+    // find a folder of logs looking empty the next time.
+    const QStringList filters = cabrilloNameFilters(filter);
+    if (filters != nameFilters()) {
+        // The dialog answers with the name it shows, the patterns hidden.
+        const QString chosen = selectedNameFilter();
+        setNameFilters(filters);
+        for (const QString& f : filters)
+            if (f.left(f.lastIndexOf('(')).simplified() == chosen) selectNameFilter(f);
+    }
+    if (!setUp_ || startFolder != startSetting_)
+        setDirectory(startFolder.isEmpty() ? QDir::currentPath() : startFolder);
+    setUp_ = true;
+    startSetting_ = startFolder;
+    // Each opening shows the header of the file that is selected, if any.
+    contestValue_->clear();
+    callsignValue_->clear();
+    const QString selected = selectedFiles().value(0);
+    if (QFileInfo(selected).isFile()) op1SelectionChange(selected);
 }
 
 void CabrilloOpenDialog::op1SelectionChange(const QString& path)
@@ -97,9 +116,18 @@ void CabrilloOpenDialog::op1FolderChange(const QString&)
 
 QString runCabrilloOpenDialog(QWidget* parent, const QString& filter, const QString& startFolder)
 {
-    CabrilloOpenDialog dlg(parent);
-    dlg.setup(filter, startFolder);
-    if (dlg.exec() != QDialog::Accepted) return {};
-    const QStringList files = dlg.selectedFiles();
+    std::unique_ptr<CabrilloOpenDialog> ownerless;
+    CabrilloOpenDialog* dlg =
+        parent ? parent->findChild<CabrilloOpenDialog*>("op1", Qt::FindDirectChildrenOnly) : nullptr;
+    if (!dlg && parent) {
+        dlg = new CabrilloOpenDialog(parent);
+        dlg->setObjectName("op1");
+    } else if (!dlg) {
+        ownerless = std::make_unique<CabrilloOpenDialog>();
+        dlg = ownerless.get();
+    }
+    dlg->setup(filter, startFolder);
+    if (dlg->exec() != QDialog::Accepted) return {};
+    const QStringList files = dlg->selectedFiles();
     return files.isEmpty() ? QString() : files.first();
 }

@@ -19,6 +19,8 @@ public:
     explicit CabrilloOpenDialog(QWidget* parent = nullptr);
 
     // filter in the settings' form; startFolder may be empty (current folder).
+    // The dialog lives for the session: called again, it keeps the file type
+    // and the folder the user chose last, unless the settings changed them.
     void setup(const QString& filter, const QString& startFolder);
 
     QLabel* contestValue() const { return contestValue_; }
@@ -34,7 +36,10 @@ public slots:
 private:
     QLabel* contestValue_ = nullptr;
     QLabel* callsignValue_ = nullptr;
+    bool setUp_ = false;
+    QString startSetting_; // startFolder as the settings gave it last
 };
 
-// Runs the dialog; the chosen file's path, or empty when cancelled.
+// Runs parent's Cabrillo open dialog, made at the first call and kept as
+// the child "op1"; the chosen file's path, or empty when cancelled.
 QString runCabrilloOpenDialog(QWidget* parent, const QString& filter, const QString& startFolder);

@@ -428,7 +428,7 @@ void TForm2::FormCreate()
     find_cabrillo = new Tfind_cabrillo([this] { return Properties->Edit6->text(); },
                                        [this](const QString& path) { Open_cabrillo_proc(path); }, this);
     buildCallInfo();
-    Master_edit = new TMaster_edit(state_, M, [this] {
+    Master_edit = new TMaster_edit(state_, M, QString::fromStdString(programFolder_.string()), [this] {
         Distribution->rm_buttonClick();
         return Distribution->lists().all;
     }, this);
@@ -644,10 +644,10 @@ void TForm2::Nomaster()
         if (auto* a = findChild<QAction*>(QString::fromStdString(name))) a->setVisible(false);
     for (const auto& name : zem::NomasterDisabledCommands())
         if (auto* a = findChild<QAction*>(QString::fromStdString(name))) a->setEnabled(false);
-    Show_msg(msgText(zem::NomasterText()));
+    Show_warning_msg(msgText(zem::NomasterText()));
 }
 
-void TForm2::InformationaboutMasterdta1Click() { Show_msg(msgText(zem::MasterInfoText(M))); }
+void TForm2::InformationaboutMasterdta1Click() { Show_info_msg(msgText(zem::MasterInfoText(M))); }
 
 void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
 {
@@ -694,13 +694,13 @@ void TForm2::o1Click()
     if (!f.isEmpty()) Open_cabrillo_proc(f);
 }
 
-void TForm2::O2Click() { shellOpen(QString::fromStdString(state_.header.OutputDir)); }
+void TForm2::O2Click() { shellOpenOrTell(QString::fromStdString(state_.header.OutputDir)); }
 
 void TForm2::Close1Click() { Reset_app(); }
 
 void TForm2::N20Click() { Properties->exec(); }
 
-void TForm2::Showinifile1Click() { shellOpen(QString::fromStdString(iniPaths.read.string())); }
+void TForm2::Showinifile1Click() { shellOpenOrTell(QString::fromStdString(iniPaths.read.string())); }
 
 void TForm2::shClick()
 {

@@ -66,7 +66,8 @@ void TForm2::buildErrorsPage(QWidget* page)
 
 void TForm2::buildCallInfo()
 {
-    QTHF = new TQTHF(Cty, M, state_, [this] { return homePosition(); }, this);
+    QTHF = new TQTHF(Cty, M, state_, [this] { return homePosition(); }, QString::fromStdString(programFolder_.string()),
+                     this);
     dxccPage->Calc_distance = [this](double dxLat, double dxLon) {
         const auto [lat, lon] = homePosition();
         return ::Calc_distance(lat, lon, dxLat, dxLon);

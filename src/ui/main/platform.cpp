@@ -125,3 +125,23 @@ bool shellOpen(const QString& urlOrPath)
     const bool local = QFileInfo::exists(urlOrPath);
     return QDesktopServices::openUrl(local ? QUrl::fromLocalFile(urlOrPath) : QUrl(urlOrPath));
 }
+
+namespace {
+void showIconBox(QMessageBox::Icon icon, const QString& text)
+{
+    if (g_msgHook) {
+        g_msgHook(text);
+        return;
+    }
+    QMessageBox box(icon, "ZEM", text, QMessageBox::Ok, g_owner);
+    box.exec();
+}
+} // namespace
+
+void Show_info_msg(const QString& text) { showIconBox(QMessageBox::Information, text); }
+void Show_warning_msg(const QString& text) { showIconBox(QMessageBox::Warning, text); }
+
+void shellOpenOrTell(const QString& urlOrPath)
+{
+    if (!shellOpen(urlOrPath)) Show_msg("Cannot open " + urlOrPath);
+}

@@ -2,6 +2,7 @@
 
 #include "analysis/call_country.h"
 #include "main/app_state.h"
+#include "main/output_folder.h"
 #include "main/platform.h"
 #include "main/text_util.h"
 #include "main/upper_case_edit.h"
@@ -18,10 +19,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 TQTHF::TQTHF(TCty_search& cty, TMasterCallDB& master, AppState& state,
-             std::function<std::pair<double, double>()> homePosition, QWidget* parent)
-    : QDialog(parent), cty_(cty), master_(master), state_(state), homePosition_(std::move(homePosition))
+             std::function<std::pair<double, double>()> homePosition, const QString& programFolder, QWidget* parent)
+    : QDialog(parent), cty_(cty), master_(master), state_(state), homePosition_(std::move(homePosition)),
+      programFolder_(programFolder)
 {
     setObjectName("QTHF");
     setWindowTitle("Information on callsign");
@@ -76,7 +77,7 @@ TQTHF::TQTHF(TCty_search& cty, TMasterCallDB& master, AppState& state,
     resize(480, 320);
 
     SaveFileName = [this] {
-        QFileDialog d(this, "Save to file ...");
+        QFileDialog d(this, "Save to file ...", logOutputFolderOr(state_.header, programFolder_));
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setDefaultSuffix("txt");
         d.setNameFilters({"Text file(*.txt)", "All files(*.*)"});

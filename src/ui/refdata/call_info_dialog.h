@@ -21,9 +21,11 @@ struct AppState;
 class TQTHF : public QDialog {
     Q_OBJECT
 public:
-    // homePosition gives the home latitude and longitude as the settings hold them now.
+    // homePosition gives the home latitude and longitude as the settings hold
+    // them now; the save dialog opens in the log's output folder, in
+    // programFolder without a log.
     TQTHF(TCty_search& cty, TMasterCallDB& master, AppState& state, std::function<std::pair<double, double>()> homePosition,
-          QWidget* parent = nullptr);
+          const QString& programFolder, QWidget* parent = nullptr);
 
     QLineEdit* Edit1 = nullptr;
     QLabel* label20 = nullptr; // country
@@ -60,4 +62,5 @@ private:
     TMasterCallDB& master_;
     AppState& state_;
     std::function<std::pair<double, double>()> homePosition_;
+    QString programFolder_;
 };

@@ -1,6 +1,7 @@
 #include "refdata/master_edit_dialog.h"
 
 #include "main/app_state.h"
+#include "main/output_folder.h"
 #include "main/platform.h"
 #include "main/status_panels.h"
 #include "refdata/master_call_db.h"
@@ -51,9 +52,9 @@ std::vector<std::string> itemsOf(const QListWidget* lb)
 
 } // namespace
 
-TMaster_edit::TMaster_edit(AppState& state, const TMasterCallDB& master,
+TMaster_edit::TMaster_edit(AppState& state, const TMasterCallDB& master, const QString& programFolder,
                            std::function<std::vector<std::string>()> logCalls, QWidget* parent)
-    : QDialog(parent), state_(state), master_(master), logCalls_(std::move(logCalls))
+    : QDialog(parent), state_(state), master_(master), programFolder_(programFolder), logCalls_(std::move(logCalls))
 {
     setObjectName("Master_edit");
     setWindowTitle("Master editor");
@@ -122,13 +123,13 @@ TMaster_edit::TMaster_edit(AppState& state, const TMasterCallDB& master,
         switch (c) {
         case FileChoice::OpenText: return QFileDialog::getOpenFileName(this, QString(), QString(), textFilter);
         case FileChoice::SaveMaster: {
-            QFileDialog d(this, QString(), QString(), "Master file(*.dta);;All files(*.*)");
+            QFileDialog d(this, QString(), startFolder(c), "Master file(*.dta);;All files(*.*)");
             d.setAcceptMode(QFileDialog::AcceptSave);
             d.setDefaultSuffix("dta");
             return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
         }
         case FileChoice::SaveText: {
-            QFileDialog d(this, QString(), QString(), textFilter);
+            QFileDialog d(this, QString(), startFolder(c), textFilter);
             d.setAcceptMode(QFileDialog::AcceptSave);
             d.setDefaultSuffix("txt");
             return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
@@ -140,6 +141,16 @@ TMaster_edit::TMaster_edit(AppState& state, const TMasterCallDB& master,
 }
 
 TMaster_edit::~TMaster_edit() = default;
+
+QString TMaster_edit::startFolder(FileChoice choice) const
+{
+    switch (choice) {
+    case FileChoice::SaveMaster: return programFolder_;
+    case FileChoice::SaveText: return logOutputFolderOr(state_.header, programFolder_);
+    case FileChoice::OpenText: break;
+    }
+    return QString(); // the current folder: the log's own after a load
+}
 
 void TMaster_edit::showEvent(QShowEvent* e)
 {

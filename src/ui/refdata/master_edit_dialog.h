@@ -6,6 +6,7 @@
 #include "refdata/master_editor.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <functional>
 #include <string>
@@ -25,8 +26,8 @@ class TMaster_edit : public QDialog {
     Q_OBJECT
 public:
     // logCalls runs the distribution by bands and gives its list of all
-    // distinct callsigns of the log.
-    TMaster_edit(AppState& state, const TMasterCallDB& master,
+    // distinct callsigns of the log; programFolder is where master.dta is read.
+    TMaster_edit(AppState& state, const TMasterCallDB& master, const QString& programFolder,
                  std::function<std::vector<std::string>()> logCalls, QWidget* parent = nullptr);
     ~TMaster_edit() override;
 
@@ -52,6 +53,10 @@ public:
     // replace it.
     enum class FileChoice { OpenText, SaveMaster, SaveText };
     std::function<QString(FileChoice)> FileDialog;
+    // The folder each dialog opens in: a master file beside the one the
+    // program reads, a text file with the log's other outputs (the program's
+    // folder without a log).
+    QString startFolder(FileChoice choice) const;
 
 public slots:
     void FormActivate();
@@ -77,6 +82,7 @@ private:
 
     AppState& state_;
     const TMasterCallDB& master_;
+    QString programFolder_;
     std::function<std::vector<std::string>()> logCalls_;
     MasterListModel* model_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "main/app_state.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
+#include "main/output_folder.h"
 #include "main/platform.h"
 #include "main/text_util.h"
 #include "refdata/cty_search.h"
@@ -170,17 +171,18 @@ bool ClaimedScoresPage::hasReport() const { return !keo3830.Cell(0, 1).empty(); 
 
 void ClaimedScoresPage::SavetoHTML1Click()
 {
-    // Where every other output goes: the log's folder; without a log, the
-    // mail's own folder.
-    QString folder = QString::fromStdString(state_.header.OutputDir);
-    if (folder.isEmpty() && !op3FileName.isEmpty()) folder = QFileInfo(op3FileName).absolutePath();
-    const QString chosen =
-        SaveDialog(folder, QString::fromStdString(htmlPageName(zem::toDisplayUtf8(Label1->text().toStdString()))));
+    // Where every other output goes: the log's folder; without a log (also
+    // after Close Log, whose header still names the closed log), the mail's
+    // own folder, and a page that names no log.
+    const bool logLoaded = state_.header.QsoCount > 0;
+    const QString mailFolder = op3FileName.isEmpty() ? QString() : QFileInfo(op3FileName).absolutePath();
+    const QString chosen = SaveDialog(logOutputFolderOr(state_.header, mailFolder),
+                                      QString::fromStdString(htmlPageName(zem::toDisplayUtf8(Label1->text().toStdString()))));
     if (chosen.isEmpty()) return;
     const std::filesystem::path p = chosen.toStdString();
     try {
         const std::string folder = p.has_parent_path() ? p.parent_path().string() : std::string(".");
-        grid_to_html(keo3830, htmlPageName(p.filename().string()), folder, state_.header);
+        grid_to_html(keo3830, htmlPageName(p.filename().string()), folder, logLoaded ? state_.header : LogHeader{});
     } catch (const std::exception& e) {
         Show_msg(QString::fromStdString(e.what()));
     }
