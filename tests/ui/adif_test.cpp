@@ -2,11 +2,8 @@
 // prompt, the command line, the reopen list, operator mode and the export.
 #include "analysis/analysis_pass.h"
 #include "analysis/distribution_page.h"
-<<<<<<< HEAD
 #include "analysis/errors_page.h"
-=======
 #include "import/adif_dialogs.h"
->>>>>>> h-dialogs
 #include "import/adif_reader.h"
 #include "main/form2.h"
 #include "main/jobs.h"
