@@ -146,7 +146,7 @@ TopTenChart qsoByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid, const
     forEachQso(s, [&](int, const std::string& call) {
         const int c = rows.rowOf(countryOfCall(cty, call));
         if (c == 0) return;
-        grid.SetCell(1, c, cty.CountryName(c));
+        grid.SetCell(1, c, shownCountryName(cty.CountryName(c)));
         grid.SetCell(2, c, call);
         rows.addOne(3, c);
     });
@@ -181,7 +181,7 @@ TopTenChart wpxByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid)
         if (p.size() > 10) p.resize(10);
         const int c = rows.rowOf(rec);
         if (c == 0) return;
-        grid.SetCell(1, c, cty.CountryName(c));
+        grid.SetCell(1, c, shownCountryName(cty.CountryName(c)));
         grid.SetCell(2, c, call);
         // A call without a prefix adds no WPX.
         if (!p.empty() && prefixes[static_cast<size_t>(c)].insert(p).second) rows.addOne(3, c);
@@ -205,7 +205,7 @@ void remainingMults(AppState& s, TCty_search& cty, TKeoEGrid& grid)
     forEachQso(s, [&](int r, const std::string& call) {
         const int c = rows.rowOf(countryOfCall(cty, call));
         if (c == 0) return;
-        grid.SetCell(1, c, cty.CountryName(c));
+        grid.SetCell(1, c, shownCountryName(cty.CountryName(c)));
         grid.SetCell(2, c, call);
         const int band = bandOfKHzCell(s.log_grid.Cell(lcKHz, r));
         const int b = band > 0 ? 3 + band : 0;

@@ -326,7 +326,7 @@ void DxccPage::Edit2Change()
     QString country;
     if (!text.empty()) {
         try {
-            if (const CountryRecord* rec = countryOfCall(form_.Cty, text)) country = QString::fromUtf8(rec->Country);
+            if (const CountryRecord* rec = countryOfCall(form_.Cty, text)) country = QString::fromUtf8(shownCountryName(rec->Country));
         } catch (const std::exception&) {
         }
     }
