@@ -153,11 +153,16 @@ TopTenChart qsoByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid, const
     const int n = rows.sortAndCut();
     numberRows(grid, n);
     const double total = s.header.QsoCount > 0 ? s.header.QsoCount : 1;
-    for (int i = 1; i <= n; ++i)
-        grid.SetCell(4, i, zem::formatFixed(static_cast<double>(zem::toInt64(grid.Cell(3, i)) * 100) / total, 1));
-    if (n >= 1) grid.SetCell(5, 1, grid.Cell(4, 1));
-    for (int i = 2; i <= n; ++i)
-        grid.SetCell(5, i, zem::formatShortest(zem::toDouble(grid.Cell(5, i - 1)) + zem::toDouble(grid.Cell(4, i))));
+    // The running share comes from the running count: adding the rounded
+    // shares would lose their remainders, and a log whose every call has a
+    // country would end short of 100.
+    long long running = 0;
+    for (int i = 1; i <= n; ++i) {
+        const long long qsos = zem::toInt64(grid.Cell(3, i));
+        running += qsos;
+        grid.SetCell(4, i, zem::formatFixed(static_cast<double>(qsos * 100) / total, 1));
+        grid.SetCell(5, i, zem::formatFixed(static_cast<double>(running * 100) / total, 1));
+    }
     if (distanceKm) {
         for (int i = 1; i <= n; ++i) {
             s.CurrentCall = grid.Cell(2, i);

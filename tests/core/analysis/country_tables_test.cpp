@@ -70,11 +70,12 @@ TEST(CountryTables, QsoByCountries)
 
     ASSERT_EQ(g.RowCount(), 4);
     EXPECT_EQ(g.RowCells(0), (std::vector<std::string>{"#", "Country", "Last callsign", "QSO", "%", "Accum %", "Dist."}));
-    // The unknown call counts for no country (not for Germany before it);
-    // Germany and the United States tie and keep the selection sort's order.
+    // The unknown call counts for no country (not for Germany before it),
+    // so the running share ends at 7 of the 9 QSOs; Germany and the United
+    // States tie and keep the selection sort's order.
     EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Germany", "DL1AAA", "3", "33.3", "33.3", "49990"}));
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States", "K1AR", "3", "33.3", "66.6", "49990"}));
-    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan", "JA1ABC", "1", "11.1", "77.7", "49990"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States", "K1AR", "3", "33.3", "66.7", "49990"}));
+    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan", "JA1ABC", "1", "11.1", "77.8", "49990"}));
     EXPECT_EQ(g.FixedRows(), 1);
 
     EXPECT_EQ(chart.Title, "ZEM Log Analysis.QSO by countries.Top Ten  - TEST SM5XX 2024");
@@ -94,6 +95,41 @@ TEST(CountryTables, OneCountryIsAHundredPercentAndNoDistanceLeavesTheColumnEmpty
     qsoByCountries(s, cty, g, {});
     ASSERT_EQ(g.RowCount(), 2);
     EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Japan", "JA2XYZ", "2", "100.0", "100.0", ""}));
+}
+
+TEST(CountryTables, AccumulatedShareEndsAtAHundredWithOneDecimalEach)
+{
+    // Shares whose rounded texts do not add up to the running share: the
+    // sums of the texts end at 100.1, 99.9 and "100" where every call has
+    // a country.
+    struct Case {
+        std::vector<std::pair<std::string, int>> callsWorked; // a call of each country, QSOs
+        std::vector<std::string> shares, accumulated;
+    };
+    const Case cases[] = {
+        {{{"DL1A", 3}, {"K1A", 2}, {"JA1A", 1}, {"UA3A", 1}},
+         {"42.9", "28.6", "14.3", "14.3"},
+         {"42.9", "71.4", "85.7", "100.0"}},
+        {{{"DL1A", 1}, {"K1A", 1}, {"JA1A", 1}}, {"33.3", "33.3", "33.3"}, {"33.3", "66.7", "100.0"}},
+        {{{"DL1A", 1}, {"K1A", 1}}, {"50.0", "50.0"}, {"50.0", "100.0"}},
+    };
+    TCty_search cty = loadCty("accum");
+    for (const Case& c : cases) {
+        std::vector<Qso> log;
+        for (const auto& [call, n] : c.callsWorked)
+            for (int i = 0; i < n; ++i) log.push_back({call, "14000", "20"});
+        AppState s;
+        fillLog(s, log);
+        TKeoEGrid g;
+        qsoByCountries(s, cty, g, {});
+        std::vector<std::string> shares, accumulated;
+        for (int r = 1; r < g.RowCount(); ++r) {
+            shares.push_back(g.Cell(4, r));
+            accumulated.push_back(g.Cell(5, r));
+        }
+        EXPECT_EQ(shares, c.shares) << c.callsWorked[0].second << " QSOs first";
+        EXPECT_EQ(accumulated, c.accumulated) << c.callsWorked[0].second << " QSOs first";
+    }
 }
 
 TEST(CountryTables, RussianCallsCountUnderTheirCountryNotTheirOblast)
