@@ -186,4 +186,10 @@ TEST(OtherReaders, FinderListsLogsAndOpensTheOneDoubleClicked)
     f.Edit2->setText(empty.path());
     f.Button1Click();
     EXPECT_EQ(msgs.texts, QStringList{"No files found"});
+
+    // No logs folder set: Find says so rather than naming no folder.
+    msgs.texts.clear();
+    f.Edit2->clear();
+    f.Button1Click();
+    EXPECT_EQ(msgs.texts, QStringList{"No logs folder is set: choose one with \">>\"."});
 }
