@@ -13,22 +13,28 @@
 namespace {
 
 struct Seen {
-    int scrolledBy = -1; // pixels of the text's start out of sight, about
+    int scrolledBy = -1; // pixels of the text's start out of sight
     int dialogWidth = 0;
 };
 
 // The prompt leaves its cursor after the last letter, and the edit scrolls
-// its text as far as the cursor needs: a cursor short of the text's width
-// from the edit's left means the first letters went out of sight.
+// its text as far as the cursor needs: a cursor at the end that stands short
+// of where the text's start (the cursor at its start) plus the text's width
+// puts it means the first letters went out of sight.
 Seen promptFor(const QString& prefill)
 {
     Seen seen;
     answerModal<QInputDialog>([&](QInputDialog* d) {
         QCoreApplication::processEvents();
-        d->grab(); // the edit works out its scrolling as it paints
         if (auto* edit = d->findChild<QLineEdit*>()) {
-            const int cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
-            seen.scrolledBy = edit->fontMetrics().horizontalAdvance(edit->text()) - cursor;
+            auto cursorX = [&] {
+                d->grab(); // the edit works out its scrolling as it paints
+                return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+            };
+            edit->setCursorPosition(0);
+            const int start = cursorX();
+            edit->end(false);
+            seen.scrolledBy = start + edit->fontMetrics().horizontalAdvance(edit->text()) - cursorX();
         }
         seen.dialogWidth = d->frameGeometry().width();
         d->reject();

@@ -33,9 +33,11 @@ void fitEditToText(QInputDialog& dlg)
     opt.initFrom(edit);
     opt.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit);
     const QMargins m = edit->textMargins();
-    // The edit's own margin beside the text (2 pixels each side) and one
-    // pixel for the cursor after the last letter.
-    const int text = edit->fontMetrics().horizontalAdvance(edit->text()) + m.left() + m.right() + 2 * 2 + 1;
+    // Beside the text, the edit's own margin (2 pixels each side) and an
+    // average letter's room: the cursor after the last letter and a first
+    // letter drawn out over its left edge ("J") must not scroll the text.
+    const QFontMetrics fm = edit->fontMetrics();
+    const int text = fm.horizontalAdvance(edit->text()) + m.left() + m.right() + 2 * 2 + fm.averageCharWidth();
     const int wanted =
         edit->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, QSize(text, edit->sizeHint().height()), edit).width();
     if (wanted <= edit->sizeHint().width()) return;
