@@ -189,7 +189,7 @@ TEST(CallInfo, InformationBarShowsFactsAndBandsOfTheSelectedCall)
     lw.w->log_grid->GoToCell(1, 1); // UA3ABC on 20 and 40 m
     QCoreApplication::processEvents();
     auto* sb3 = lw.w->sb3;
-    EXPECT_EQ(sb3->text(0), "European Russia ");
+    EXPECT_EQ(sb3->text(0), "European Russia");
     EXPECT_EQ(sb3->text(5), "EU");
     EXPECT_TRUE(sb3->text(6).endsWith(" km"));
     EXPECT_EQ(sb3->text(9), "UA3ABC:");
@@ -256,7 +256,7 @@ TEST(CallInfo, WindowShowsFactsAndMasterMatches)
     EXPECT_EQ(q.label20->text(), "");
     EXPECT_EQ(q.l->count(), 0);
     QTest::keyClicks(q.Edit1, "a3");
-    EXPECT_EQ(q.label20->text(), "European Russia ");
+    EXPECT_EQ(q.label20->text(), "European Russia");
     EXPECT_EQ(q.label23->text(), "16");
     EXPECT_EQ(q.label22->text(), "29");
     EXPECT_EQ(q.label25->text(), "-4");

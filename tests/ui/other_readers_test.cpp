@@ -67,6 +67,19 @@ TEST(OtherReaders, TrLogOpensThroughTheChainAndConfigFilesAreLeftAlone)
     w.Open_TR(QString::fromStdString((folderOf(logs) / "missing.dat").string()));
     EXPECT_EQ(msgs.texts.size(), 1);
     EXPECT_EQ(s.header.QsoCount, 0);
+
+    // A first line that names nothing: the log's folder is named after the file.
+    const auto untitled = folderOf(logs) / "untitled.DAT";
+    {
+        std::ofstream f(untitled);
+        f << "\n 20CW  05-Mar-07 09:41       DL1ABC         599  599  14\n";
+    }
+    w.Open_TR(QString::fromStdString(untitled.string()));
+    EXPECT_EQ(s.header.QsoCount, 1);
+    EXPECT_EQ(s.header.LogTitle, "untitled");
+    EXPECT_TRUE(std::filesystem::exists(folderOf(logs) / "untitled" / "Summary.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folderOf(logs) / "  "));
+    EXPECT_EQ(w.windowTitle(), "untitled - ZEM Log Analysis");
 }
 
 TEST(OtherReaders, MixwStartsAFreshHeaderAndStaysOutOfTheReopenList)
@@ -173,4 +186,10 @@ TEST(OtherReaders, FinderListsLogsAndOpensTheOneDoubleClicked)
     f.Edit2->setText(empty.path());
     f.Button1Click();
     EXPECT_EQ(msgs.texts, QStringList{"No files found"});
+
+    // No logs folder set: Find says so rather than naming no folder.
+    msgs.texts.clear();
+    f.Edit2->clear();
+    f.Button1Click();
+    EXPECT_EQ(msgs.texts, QStringList{"No logs folder is set: choose one with \">>\"."});
 }

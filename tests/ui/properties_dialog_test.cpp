@@ -49,7 +49,7 @@ TEST(TProperties, StationEditsWorkOutPositionCountryAndUtcDifference)
     EXPECT_DOUBLE_EQ(state.HomeLon, -37.63);
     EXPECT_EQ(p.Edit1->text(), "RA3AA");
     EXPECT_EQ(state.CurrentCall, "RA3AA");
-    EXPECT_EQ(p.Label3->text(), "European Russia ");
+    EXPECT_EQ(p.Label3->text(), "European Russia");
     EXPECT_EQ(p.Label5->text(), "53.65");
     EXPECT_EQ(p.Label4->text(), "-41.37");
     EXPECT_EQ(p.Edit3->text(), "3");
@@ -71,7 +71,7 @@ TEST(TProperties, StationEditsWorkOutPositionCountryAndUtcDifference)
     QTest::keyClicks(p.Edit1, "1abc");
     EXPECT_EQ(p.Edit1->text(), "K1ABC");
     EXPECT_EQ(state.CurrentCall, "K1ABC");
-    EXPECT_EQ(p.Label3->text(), "United States ");
+    EXPECT_EQ(p.Label3->text(), "United States");
     EXPECT_EQ(p.Label4->text(), "91.67");
     EXPECT_EQ(p.Edit3->text(), "5");
 

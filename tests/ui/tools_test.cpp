@@ -200,12 +200,12 @@ TEST(SpotWindow, SelectedCallsShowTheirCountryInTheMainWindow)
     f.SpotsGrid->setCurrentIndex(f.SpotsGrid->model()->index(0, 1));
     QCoreApplication::processEvents();
     EXPECT_EQ(win.w->state().CurrentCall, "UA3ABC");
-    EXPECT_EQ(sb3->text(0), "European Russia ");
+    EXPECT_EQ(sb3->text(0), "European Russia");
     EXPECT_EQ(sb3->text(9), "UA3ABC:");
 
     f.SpottersGrid->setCurrentIndex(f.SpottersGrid->model()->index(0, 1));
     QCoreApplication::processEvents();
-    EXPECT_EQ(sb3->text(0), "Sweden ");
+    EXPECT_EQ(sb3->text(0), "Sweden");
 
     // A call the country file does not know shows no country at all.
     f.pages->setCurrentIndex(0);
@@ -240,7 +240,7 @@ TEST(ToolsMenu, ItemsOpenTheirWindows)
         auto* rem = qobject_cast<Trem_Form*>(m);
         ASSERT_NE(rem, nullptr);
         EXPECT_EQ(rem->Edit1->text(), "SM5XX");
-        EXPECT_EQ(rem->nam_L->text(), "Sweden ");
+        EXPECT_EQ(rem->nam_L->text(), "Sweden");
         EXPECT_EQ(column(rem->keo1, 1), (std::vector<std::string>{"European Russia", "United States"}));
         EXPECT_EQ(column(rem->keo1, 0), (std::vector<std::string>{"1", "2"}));
     });
@@ -299,7 +299,7 @@ TEST(DistanceList, ShippedCountryFileAndUnknownCalls)
     Trem_Form f(cty, data / "cty.dat", [] { return std::string("VK2XX"); });
     f.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(f.nam_L->text(), "Australia ");
+    EXPECT_EQ(f.nam_L->text(), "Australia");
     EXPECT_EQ(f.keo1.RowCount() - 1, 345);
     // Every country name fits its column.
     const QFontMetrics fm(f.Keo1->font());

@@ -146,18 +146,23 @@ TopTenChart qsoByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid, const
     forEachQso(s, [&](int, const std::string& call) {
         const int c = rows.rowOf(countryOfCall(cty, call));
         if (c == 0) return;
-        grid.SetCell(1, c, cty.CountryName(c));
+        grid.SetCell(1, c, shownCountryName(cty.CountryName(c)));
         grid.SetCell(2, c, call);
         rows.addOne(3, c);
     });
     const int n = rows.sortAndCut();
     numberRows(grid, n);
     const double total = s.header.QsoCount > 0 ? s.header.QsoCount : 1;
-    for (int i = 1; i <= n; ++i)
-        grid.SetCell(4, i, zem::formatFixed(static_cast<double>(zem::toInt64(grid.Cell(3, i)) * 100) / total, 1));
-    if (n >= 1) grid.SetCell(5, 1, grid.Cell(4, 1));
-    for (int i = 2; i <= n; ++i)
-        grid.SetCell(5, i, zem::formatShortest(zem::toDouble(grid.Cell(5, i - 1)) + zem::toDouble(grid.Cell(4, i))));
+    // The running share comes from the running count: adding the rounded
+    // shares would lose their remainders, and a log whose every call has a
+    // country would end short of 100.
+    long long running = 0;
+    for (int i = 1; i <= n; ++i) {
+        const long long qsos = zem::toInt64(grid.Cell(3, i));
+        running += qsos;
+        grid.SetCell(4, i, zem::formatFixed(static_cast<double>(qsos * 100) / total, 1));
+        grid.SetCell(5, i, zem::formatFixed(static_cast<double>(running * 100) / total, 1));
+    }
     if (distanceKm) {
         for (int i = 1; i <= n; ++i) {
             s.CurrentCall = grid.Cell(2, i);
@@ -181,7 +186,7 @@ TopTenChart wpxByCountries(AppState& s, TCty_search& cty, TKeoEGrid& grid)
         if (p.size() > 10) p.resize(10);
         const int c = rows.rowOf(rec);
         if (c == 0) return;
-        grid.SetCell(1, c, cty.CountryName(c));
+        grid.SetCell(1, c, shownCountryName(cty.CountryName(c)));
         grid.SetCell(2, c, call);
         // A call without a prefix adds no WPX.
         if (!p.empty() && prefixes[static_cast<size_t>(c)].insert(p).second) rows.addOne(3, c);
@@ -205,7 +210,7 @@ void remainingMults(AppState& s, TCty_search& cty, TKeoEGrid& grid)
     forEachQso(s, [&](int r, const std::string& call) {
         const int c = rows.rowOf(countryOfCall(cty, call));
         if (c == 0) return;
-        grid.SetCell(1, c, cty.CountryName(c));
+        grid.SetCell(1, c, shownCountryName(cty.CountryName(c)));
         grid.SetCell(2, c, call);
         const int band = bandOfKHzCell(s.log_grid.Cell(lcKHz, r));
         const int b = band > 0 ? 3 + band : 0;

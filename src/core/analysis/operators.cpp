@@ -78,7 +78,9 @@ void operatorChart(const TKeoEGrid& table, int column, const std::string& logTit
     bars.kind = ChartSeriesKind::VerticalBars;
     for (int r = 1; r < table.RowCount(); ++r) {
         if (table.IsRowEmpty(r)) continue;
-        bars.Add(zem::toInt(table.Cell(column, r)), table.Cell(1, r), randomColor());
+        // The QSOs without an operator need a name on the axis and in the legend.
+        const std::string& op = table.Cell(1, r);
+        bars.Add(zem::toInt(table.Cell(column, r)), op.empty() ? NoOperatorLabel : op, randomColor());
     }
     chart.left.title = "QSOs";
     chart.bottom.title = "Callsign";

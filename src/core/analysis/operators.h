@@ -32,9 +32,14 @@ void initOperatorTable(TKeoEGrid& table);
 // "Total QSO", "#" numbering the sorted rows.
 void fillOperatorTable(const TKeoEGrid& log, TKeoEGrid& table);
 
+// The chart's name for the QSOs that carry no operator (the table's row
+// with an empty "Callsign").
+inline constexpr const char* NoOperatorLabel = "(none)";
+
 // "QSO vs. Op.": the chart already cleared, one vertical bar of Series1 per
 // table row (in table order) with the integer of column `column` (2 .. 8)
-// and the operator as label, each bar coloured by randomColor. Throws
+// and the operator (NoOperatorLabel for none) as label, each bar coloured by
+// randomColor. Throws
 // std::invalid_argument when a cell is no integer.
 void operatorChart(const TKeoEGrid& table, int column, const std::string& logTitle, ChartData& chart,
                    const std::function<std::uint32_t()>& randomColor);

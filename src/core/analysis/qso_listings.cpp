@@ -61,7 +61,7 @@ void chronologicalList(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std
             if (!continent.empty() && rec->Continent != continent) continue;
             if (listed[static_cast<size_t>(rec->CountryNum)]) continue;
             listed[static_cast<size_t>(rec->CountryNum)] = true;
-            writeListRow(grid, k++, cty.CountryName(rec->CountryNum), log, r);
+            writeListRow(grid, k++, shownCountryName(cty.CountryName(rec->CountryNum)), log, r);
         } catch (const std::exception&) {
             Bad_QSO(s);
         }
@@ -86,7 +86,7 @@ bool countryStations(AppState& s, TCty_search& cty, TKeoEGrid& grid, const std::
         try {
             const CountryRecord* rec = countryOfCall(cty, s.CurrentCall);
             if (!rec || rec->CountryNum != targetNum) continue;
-            writeListRow(grid, k++, cty.CountryName(rec->CountryNum), log, r);
+            writeListRow(grid, k++, shownCountryName(cty.CountryName(rec->CountryNum)), log, r);
             for (int b = 0; b < SummaryBandCount; ++b)
                 if (log.Cell(lcBand, r) == BandNames()[static_cast<size_t>(b)]) ++bandCounts[static_cast<size_t>(b)];
         } catch (const std::exception&) {

@@ -84,6 +84,7 @@ bool maskMatches(const std::string& mask, const std::string& name)
 void findCabrilloFiles(const std::string& folder, const std::string& mask, std::vector<FoundCabrillo>& found)
 {
     std::error_code ec;
+    if (zem::trim(folder).empty()) throw std::runtime_error(NoLogsFolderMessage);
     if (!fs::is_directory(folder, ec)) throw std::runtime_error("Directory not found: " + folder);
     std::vector<fs::path> files, folders;
     for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec), end; !ec && it != end;

@@ -24,11 +24,15 @@ FoundCabrillo examineCabrilloFile(const std::string& path);
 // A file-name mask with "*" and "?", letters compared without regard to case.
 bool maskMatches(const std::string& mask, const std::string& fileName);
 
+// Said instead of searching when no folder is given (no logs folder set).
+inline constexpr const char* NoLogsFolderMessage = "No logs folder is set: choose one with \">>\".";
+
 // Adds to found every regular file of folder and of its subfolders whose
 // name matches mask: a folder's files first (by name), then its subfolders
 // (by name). Folders whose name begins with "." are not searched, nor are
-// links to folders. Throws std::runtime_error when the folder does not exist
-// or a file cannot be read; what was found until then stays in found.
+// links to folders. Throws std::runtime_error when no folder is given, the
+// folder does not exist or a file cannot be read; what was found until then
+// stays in found.
 void findCabrilloFiles(const std::string& folder, const std::string& mask, std::vector<FoundCabrillo>& found);
 
 // The finder's grid: titles "Year" "Contest" "Callsign" "Category" "QSO`s"

@@ -99,7 +99,7 @@ void replaceAll(std::string& s, char from, char to) { std::replace(s.begin(), s.
 
 } // namespace
 
-std::filesystem::path make_log_folder(AppState& s)
+std::filesystem::path make_log_folder(AppState& s, const std::string& loadedFile)
 {
     namespace fs = std::filesystem;
     auto& h = s.header;
@@ -110,6 +110,12 @@ std::filesystem::path make_log_folder(AppState& s)
     // What is left that no folder name can hold.
     replaceAll(title, '/', '_');
     replaceAll(title, '\0', '_');
+    // A header that names nothing (a TR Log file with an empty first line)
+    // would make a folder of blanks: the log is named after its file.
+    if (zem::trim(title).empty() && !loadedFile.empty()) {
+        const std::string stem = std::filesystem::path(loadedFile).stem().string();
+        if (!zem::trim(stem).empty()) title = stem;
+    }
     h.LogTitle = title;
 
     const fs::path base = h.OutputDir.empty() ? fs::current_path() : fs::path(h.OutputDir);

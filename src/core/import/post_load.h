@@ -99,13 +99,15 @@ const std::vector<LogCommand>& logCommands();
 // itself, the call as it was kept in OwnCall) and creates the folder LogTitle inside OutputDir (the loaded
 // file's folder; the current folder when OutputDir is empty) with its
 // subfolders "Rates" and "Bands distribution". An existing folder is reused.
+// When that title holds nothing but blanks, LogTitle and the folder are the
+// name of loadedFile (the file read) without its folder and extension.
 // OutputDir becomes the log folder with a trailing "/". Returns the log
 // folder. The process's current folder is left alone.
 //
 // Characters a folder name cannot hold that are still left after that ("/"
 // in the year, NUL) become "_" in LogTitle. A folder that cannot be made
 // throws std::runtime_error naming it; OutputDir is then unchanged.
-std::filesystem::path make_log_folder(AppState& s);
+std::filesystem::path make_log_folder(AppState& s, const std::string& loadedFile = {});
 
 // The absolute folder of a loaded file: every reader's OutputDir.
 std::string absoluteFolderOf(const std::string& path);

@@ -27,6 +27,94 @@ std::string upperAscii(std::string_view s)
     return r;
 }
 
+namespace {
+
+// Length of the UTF-8 sequence a lead byte begins, or 0 for a byte that
+// cannot begin one.
+int utf8Length(unsigned char c)
+{
+    return c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+}
+
+bool isUtf8(std::string_view s)
+{
+    for (size_t i = 0; i < s.size();) {
+        const int n = utf8Length(static_cast<unsigned char>(s[i]));
+        if (n == 0 || i + static_cast<size_t>(n) > s.size()) return false;
+        for (int k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) >> 6) != 2) return false;
+        i += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Capitals whose UTF-8 form is as long as the small letter's.
+char32_t upperLetter(char32_t c)
+{
+    auto evenUpper = [](char32_t x) { return (x & 1) ? x - 1 : x; };
+    auto oddUpper = [](char32_t x) { return (x & 1) ? x : x - 1; };
+    if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 0x20 : c;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+    if (c == 0xFF) return 0x178;
+    if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return evenUpper(c);
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return oddUpper(c);
+    if (c >= 0x1CD && c <= 0x1DC) return oddUpper(c);
+    if ((c >= 0x1DE && c <= 0x1EF) || (c >= 0x1F8 && c <= 0x21F) || (c >= 0x222 && c <= 0x233)) return evenUpper(c);
+    if (c == 0x3AC) return 0x386;
+    if (c >= 0x3AD && c <= 0x3AF) return c - 0x25;
+    if (c == 0x3C2) return 0x3A3;
+    if (c >= 0x3B1 && c <= 0x3CB) return c - 0x20;
+    if (c == 0x3CC) return 0x38C;
+    if (c == 0x3CD || c == 0x3CE) return c - 0x3F;
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x52F)) return evenUpper(c);
+    if (c >= 0x4C1 && c <= 0x4CE) return oddUpper(c);
+    if (c == 0x4CF) return 0x4C0;
+    if (c >= 0x561 && c <= 0x586) return c - 0x30;
+    if ((c >= 0x1E00 && c <= 0x1E95) || (c >= 0x1EA0 && c <= 0x1EFF)) return evenUpper(c);
+    return c;
+}
+
+} // namespace
+
+std::string upperText(std::string_view s)
+{
+    std::string r(s);
+    if (!isUtf8(s)) {
+        // Latin-1: the small letters a grave to thorn, but the division sign.
+        for (auto& ch : r) {
+            const auto c = static_cast<unsigned char>(ch);
+            if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) ch = static_cast<char>(c - 0x20);
+        }
+        return r;
+    }
+    for (size_t i = 0; i < r.size();) {
+        const auto lead = static_cast<unsigned char>(r[i]);
+        const int n = utf8Length(lead);
+        if (n == 1) {
+            if (lead >= 'a' && lead <= 'z') r[i] = static_cast<char>(lead - 0x20);
+        } else if (n <= 3) { // the letters above all lie below U+10000
+            char32_t c = n == 2 ? lead & 0x1F : lead & 0x0F;
+            for (int k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(r[i + static_cast<size_t>(k)]) & 0x3F);
+            const char32_t u = upperLetter(c);
+            if (u != c) {
+                // Same length by the choice of letters: rewrite the bytes in place.
+                if (n == 2) {
+                    r[i] = static_cast<char>(0xC0 | (u >> 6));
+                    r[i + 1] = static_cast<char>(0x80 | (u & 0x3F));
+                } else {
+                    r[i] = static_cast<char>(0xE0 | (u >> 12));
+                    r[i + 1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+                    r[i + 2] = static_cast<char>(0x80 | (u & 0x3F));
+                }
+            }
+        }
+        i += static_cast<size_t>(n);
+    }
+    return r;
+}
+
 std::string lowerAscii(std::string_view s)
 {
     std::string r(s);
@@ -197,24 +285,7 @@ int dayOfWeekIso(int y, int m, int d)
 
 std::string toDisplayUtf8(std::string_view bytes)
 {
-    // Validate UTF-8; fall back to Latin-1.
-    size_t i = 0;
-    bool valid = true;
-    while (i < bytes.size()) {
-        unsigned char c = static_cast<unsigned char>(bytes[i]);
-        int n = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (n < 0 || i + static_cast<size_t>(n) >= bytes.size() + (n == 0 ? 1 : 0)) {
-            if (n != 0) { valid = false; break; }
-        }
-        for (int k = 1; k <= n; ++k)
-            if (i + static_cast<size_t>(k) >= bytes.size() || (static_cast<unsigned char>(bytes[i + static_cast<size_t>(k)]) >> 6) != 2) {
-                valid = false;
-                break;
-            }
-        if (!valid) break;
-        i += static_cast<size_t>(n) + 1;
-    }
-    if (valid) return std::string(bytes);
+    if (isUtf8(bytes)) return std::string(bytes);
     std::string out;
     for (unsigned char c : bytes) {
         if (c < 0x80) out += static_cast<char>(c);

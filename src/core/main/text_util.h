@@ -11,6 +11,13 @@ namespace zem {
 
 std::string trim(std::string_view s);
 std::string upperAscii(std::string_view s);
+// Upper case of a text that is shown, read as toDisplayUtf8 reads it (UTF-8
+// when valid, else Latin-1), in the same encoding and of the same length in
+// bytes, so that column places found in an ASCII header still hold. Letters
+// of the Latin, Greek, Cyrillic and Armenian alphabets; letters whose
+// capital is longer or more than one letter (German sharp s, dotless i)
+// stay as written. ASCII letters are upper-cased as by upperAscii.
+std::string upperText(std::string_view s);
 std::string lowerAscii(std::string_view s);
 bool iequals(std::string_view a, std::string_view b);
 bool startsWith(std::string_view s, std::string_view prefix);

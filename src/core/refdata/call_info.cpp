@@ -9,7 +9,7 @@ CallFacts callFacts(const CountryRecord* rec, double HomeLat, double HomeLon)
     CallFacts f;
     if (!rec) return f;
     f.known = true;
-    f.Country = rec->Country;
+    f.Country = shownCountryName(rec->Country);
     f.CQ = rec->CQ;
     f.ITU = rec->ITU;
     f.Continent = rec->Continent;

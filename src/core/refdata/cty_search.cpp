@@ -79,6 +79,8 @@ std::string badFloatMessage(const std::string& text)
 
 } // namespace
 
+std::string shownCountryName(std::string_view name) { return zem::trim(name); }
+
 TCty_search::TCty_search(const std::filesystem::path& programFolder)
 {
     LoadFiles(programFolder / "cty.dat", programFolder / "zem-cty.dat");

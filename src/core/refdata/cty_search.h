@@ -24,6 +24,10 @@ struct CountryRecord {
     int CountryNum = 0;    // place among the countries of cty.dat, from 1; 0 when not there
 };
 
+// A country's name as cells, labels, chart labels and file names show it:
+// without the blank the record appends to it.
+std::string shownCountryName(std::string_view name);
+
 // Raised when cty.dat is missing, cannot be read or holds no country: the
 // message is the one shown to the user.
 class CtyFileMissing : public std::runtime_error {

@@ -239,12 +239,12 @@ ClaimedScoresRead readClaimedScores(const std::vector<std::string>& lines, TKeoE
     std::vector<std::vector<std::string>> rows;
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string line = zem::upperAscii(lines[i]);
+        std::string line = zem::upperText(lines[i]);
         if (zem::startsWith(line, "SUBJECT:")) result.Subject = line.size() > 9 ? line.substr(9, 100) : std::string();
         if (line.find("73 TOVK") != std::string::npos) {
             resultsStarted = true;
             if (++i >= lines.size()) break;
-            line = zem::upperAscii(lines[i]);
+            line = zem::upperText(lines[i]);
         }
         if (line.find("OPERATORS:") != std::string::npos) beforeOperators = false;
         if (zem::startsWith(line, "CALL")) {
@@ -264,7 +264,7 @@ ClaimedScoresRead readClaimedScores(const std::vector<std::string>& lines, TKeoE
             grid.WriteHeader();
             category = ++i < lines.size() ? zem::trim(lines[i]) : std::string();
             if (++i >= lines.size()) break;
-            line = zem::upperAscii(lines[i]);
+            line = zem::upperText(lines[i]);
         }
         if (!resultsStarted || !beforeOperators || zem::trim(line).empty() || line[0] == '~') continue;
 

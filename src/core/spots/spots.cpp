@@ -55,6 +55,9 @@ SpotLine parseSpotLine(std::string_view line, Spot& out)
     const SpotLine shape = shapeOf(line, spotterStart, i);
     if (shape != SpotLine::Spot) return shape;
     out.Spotter = std::string(line.substr(spotterStart, i - spotterStart));
+    // A cluster that cuts a skimmer's "-#" suffix at its field's width
+    // leaves the "-" ("ZF2VUY-#" comes as "ZF2VUY-"): no callsign ends in one.
+    while (out.Spotter.size() > 1 && out.Spotter.back() == '-') out.Spotter.pop_back();
     if (i < line.size() && line[i] == ':') ++i;
 
     while (i < line.size() && isBlank(line[i])) ++i;

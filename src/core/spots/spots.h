@@ -28,7 +28,8 @@ enum class SpotLine {
 // Reads one line in the cluster layout
 //   DX de CALL:   freq  DXCALL       comment                        hhmmZ
 // The spotter is the text from column 7 up to its ":" (skimmers write
-// "W1NT-6-#:", which fills the old fixed field); the frequency is the first
+// "W1NT-6-#:", which fills the old fixed field; a "-" that a cut suffix
+// leaves at the end is dropped); the frequency is the first
 // word after it, however many digits it has; the DX callsign, the comment
 // and the time stand at columns 27-39, 40-70 and 71-74.
 SpotLine parseSpotLine(std::string_view line, Spot& out);

@@ -334,7 +334,7 @@ void DxccPage::showPrefixCountry()
     QString country;
     if (!text.empty()) {
         try {
-            if (const CountryRecord* rec = countryOfCall(form_.Cty, text)) country = QString::fromUtf8(rec->Country);
+            if (const CountryRecord* rec = countryOfCall(form_.Cty, text)) country = QString::fromUtf8(shownCountryName(rec->Country));
         } catch (const std::exception&) {
         }
     }

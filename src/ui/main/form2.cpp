@@ -770,9 +770,9 @@ void TForm2::clearLabels()
     l6->setText(kMenuLabelCaption);
 }
 
-void TForm2::make_log_folder()
+void TForm2::make_log_folder(const QString& loadedFile)
 {
-    const auto folder = ::make_log_folder(state_);
+    const auto folder = ::make_log_folder(state_, QFile::encodeName(loadedFile).toStdString());
     QDir::setCurrent(QString::fromStdString(folder.string()));
 }
 
@@ -954,15 +954,15 @@ void TForm2::loadWithReader(const QString& path, bool fullReset, bool addToReope
         Reset_app();
         return;
     }
-    if (!makeFolderAndActivate()) return;
+    if (!makeFolderAndActivate(absolute)) return;
     // The command ends here: nothing may reach the event loop.
     if (addToReopen) guarded([&] { check_and_add_filename_to_reopen(absolute); });
 }
 
-bool TForm2::makeFolderAndActivate()
+bool TForm2::makeFolderAndActivate(const QString& loadedFile)
 {
     try {
-        make_log_folder();
+        make_log_folder(loadedFile);
     } catch (const std::exception& e) {
         showError(e);
         Reset_app();

@@ -248,7 +248,8 @@ public slots:
     void loadN1mmContest(const QString& database, const N1mmContest& contest);
     void loadN1mmContest(TableSource& db, const QString& database, const N1mmContest& contest);
     void Reset_app();
-    void make_log_folder();
+    // loadedFile names the log when its header names nothing.
+    void make_log_folder(const QString& loadedFile = {});
     void activatemenu();
     void check_and_add_filename_to_reopen(const QString& fileName);
     void build_reopen_menu();
@@ -368,7 +369,7 @@ private:
     void setLogCommandsEnabled(bool loaded);
     // The log folder, then activatemenu; false (reported, reset) when the
     // folder cannot be made.
-    bool makeFolderAndActivate();
+    bool makeFolderAndActivate(const QString& loadedFile = {});
     void buildChartPages(QWidget* radioPage, QWidget* chartPage);
     void buildFindAndOperators();
     // The hour table the hour-rate chart draws: StringGrid3 when it holds it.

@@ -163,7 +163,7 @@ void TForm2::log_gridClick()
     }
     const CountryRecord* rec = Cty.LookupCall(state_.CurrentCall) ? &Cty.Result() : nullptr;
     // Two lines in the hint window.
-    const std::string hint = state_.CurrentCall + "\n" + (rec ? rec->Country : std::string());
+    const std::string hint = state_.CurrentCall + "\n" + (rec ? shownCountryName(rec->Country) : std::string());
     state_.log_grid.Hint = hint;
     log_grid->setToolTip(QString::fromStdString(hint));
 }

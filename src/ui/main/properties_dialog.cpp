@@ -286,7 +286,7 @@ void TProperties::Edit1Change()
     }
     // A call that is not found shows the last country found, as everywhere.
     const CountryRecord& r = cty_.Result();
-    Label3->setText(QString::fromStdString(zem::toDisplayUtf8(r.Country)));
+    Label3->setText(QString::fromStdString(zem::toDisplayUtf8(shownCountryName(r.Country))));
     Label5->setText(qs(zem::formatShortest(r.Latitude)));
     Label4->setText(qs(zem::formatShortest(r.Longitude)));
     Edit3->setText(qs(zem::formatShortest(r.TimeOffset)));

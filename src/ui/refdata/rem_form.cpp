@@ -100,7 +100,7 @@ void Trem_Form::Edit1Change()
         // not measure from the previous callsign's country.
         const CountryRecord* rec = countryOfCall(cty_, call);
         if (!rec) return;
-        nam_L->setText(QString::fromStdString(rec->Country));
+        nam_L->setText(QString::fromStdString(shownCountryName(rec->Country)));
         refLat_ = rec->Latitude;
         refLon_ = rec->Longitude;
         refCountry_ = rec->CountryNum;

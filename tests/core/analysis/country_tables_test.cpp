@@ -70,17 +70,18 @@ TEST(CountryTables, QsoByCountries)
 
     ASSERT_EQ(g.RowCount(), 4);
     EXPECT_EQ(g.RowCells(0), (std::vector<std::string>{"#", "Country", "Last callsign", "QSO", "%", "Accum %", "Dist."}));
-    // The unknown call counts for no country (not for Germany before it);
-    // Germany and the United States tie and keep the selection sort's order.
-    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Germany ", "DL1AAA", "3", "33.3", "33.3", "49990"}));
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States ", "K1AR", "3", "33.3", "66.6", "49990"}));
-    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan ", "JA1ABC", "1", "11.1", "77.7", "49990"}));
+    // The unknown call counts for no country (not for Germany before it),
+    // so the running share ends at 7 of the 9 QSOs; Germany and the United
+    // States tie and keep the selection sort's order.
+    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Germany", "DL1AAA", "3", "33.3", "33.3", "49990"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States", "K1AR", "3", "33.3", "66.7", "49990"}));
+    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan", "JA1ABC", "1", "11.1", "77.8", "49990"}));
     EXPECT_EQ(g.FixedRows(), 1);
 
     EXPECT_EQ(chart.Title, "ZEM Log Analysis.QSO by countries.Top Ten  - TEST SM5XX 2024");
     EXPECT_EQ(chart.BottomAxisTitle, "QSO");
     ASSERT_EQ(chart.Bars.size(), 3u); // only the countries there are
-    EXPECT_EQ(chart.Bars[0].Label, "Germany  - 33.3%");
+    EXPECT_EQ(chart.Bars[0].Label, "Germany - 33.3%");
     EXPECT_EQ(chart.Bars[2].Value, 1);
     EXPECT_EQ(s.BadQsoCount, 0);
 }
@@ -93,7 +94,42 @@ TEST(CountryTables, OneCountryIsAHundredPercentAndNoDistanceLeavesTheColumnEmpty
     TKeoEGrid g;
     qsoByCountries(s, cty, g, {});
     ASSERT_EQ(g.RowCount(), 2);
-    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Japan ", "JA2XYZ", "2", "100.0", "100.0", ""}));
+    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "Japan", "JA2XYZ", "2", "100.0", "100.0", ""}));
+}
+
+TEST(CountryTables, AccumulatedShareEndsAtAHundredWithOneDecimalEach)
+{
+    // Shares whose rounded texts do not add up to the running share: the
+    // sums of the texts end at 100.1, 99.9 and "100" where every call has
+    // a country.
+    struct Case {
+        std::vector<std::pair<std::string, int>> callsWorked; // a call of each country, QSOs
+        std::vector<std::string> shares, accumulated;
+    };
+    const Case cases[] = {
+        {{{"DL1A", 3}, {"K1A", 2}, {"JA1A", 1}, {"UA3A", 1}},
+         {"42.9", "28.6", "14.3", "14.3"},
+         {"42.9", "71.4", "85.7", "100.0"}},
+        {{{"DL1A", 1}, {"K1A", 1}, {"JA1A", 1}}, {"33.3", "33.3", "33.3"}, {"33.3", "66.7", "100.0"}},
+        {{{"DL1A", 1}, {"K1A", 1}}, {"50.0", "50.0"}, {"50.0", "100.0"}},
+    };
+    TCty_search cty = loadCty("accum");
+    for (const Case& c : cases) {
+        std::vector<Qso> log;
+        for (const auto& [call, n] : c.callsWorked)
+            for (int i = 0; i < n; ++i) log.push_back({call, "14000", "20"});
+        AppState s;
+        fillLog(s, log);
+        TKeoEGrid g;
+        qsoByCountries(s, cty, g, {});
+        std::vector<std::string> shares, accumulated;
+        for (int r = 1; r < g.RowCount(); ++r) {
+            shares.push_back(g.Cell(4, r));
+            accumulated.push_back(g.Cell(5, r));
+        }
+        EXPECT_EQ(shares, c.shares) << c.callsWorked[0].second << " QSOs first";
+        EXPECT_EQ(accumulated, c.accumulated) << c.callsWorked[0].second << " QSOs first";
+    }
 }
 
 TEST(CountryTables, RussianCallsCountUnderTheirCountryNotTheirOblast)
@@ -106,7 +142,7 @@ TEST(CountryTables, RussianCallsCountUnderTheirCountryNotTheirOblast)
                       +[](AppState& st, TCty_search& c, TKeoEGrid& grid) { wpxByCountries(st, c, grid); },
                       +[](AppState& st, TCty_search& c, TKeoEGrid& grid) { remainingMults(st, c, grid); }}) {
         fill(s, cty, g);
-        EXPECT_EQ(g.Cell(1, 1), "European Russia ");
+        EXPECT_EQ(g.Cell(1, 1), "European Russia");
         EXPECT_EQ(g.Cell(2, 1), "UA3BBB");
     }
 }
@@ -129,7 +165,7 @@ TEST(CountryTables, TopTenTakesTenPlaces)
     const TopTenChart chart = qsoByCountries(s, cty, g, {});
     EXPECT_EQ(g.RowCount(), 13);
     ASSERT_EQ(chart.Bars.size(), 10u);
-    EXPECT_EQ(chart.Bars[0].Label.substr(0, 7), "Land12 ");
+    EXPECT_EQ(chart.Bars[0].Label.substr(0, 9), "Land12 - ");
     EXPECT_EQ(chart.Bars[9].Value, 3);
 }
 
@@ -145,14 +181,14 @@ TEST(CountryTables, WpxByCountriesCountsWholePrefixesAndTotals)
     EXPECT_EQ(g.ColCount(), 4);
     // K5 after K55 is a prefix of its own; DL1AAA again changes nothing but
     // the last callsign.
-    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "United States ", "K1AR", "3"}));
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Germany ", "DL1AAA", "2"}));
-    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan ", "JA1ABC", "1"}));
+    EXPECT_EQ(g.RowCells(1), (std::vector<std::string>{"1", "United States", "K1AR", "3"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Germany", "DL1AAA", "2"}));
+    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan", "JA1ABC", "1"}));
     EXPECT_EQ(g.RowCells(4), (std::vector<std::string>{"Total", "", "", "6"}));
     EXPECT_EQ(chart.Title, "ZEM Log Analysis.WPX by countries.Top Ten  - TEST SM5XX 2024");
     EXPECT_EQ(chart.BottomAxisTitle, "WPX");
     ASSERT_EQ(chart.Bars.size(), 3u);
-    EXPECT_EQ(chart.Bars[0].Label, "United States ");
+    EXPECT_EQ(chart.Bars[0].Label, "United States");
 }
 
 TEST(CountryTables, RemainingMults)
@@ -171,9 +207,9 @@ TEST(CountryTables, RemainingMults)
     EXPECT_EQ(g.RowCells(0),
               (std::vector<std::string>{"#", "Country", "Callsign", "Bands", "160", "80", "40", "20", "15", "10"}));
     EXPECT_EQ(g.RowCells(1),
-              (std::vector<std::string>{"1", "United States ", "W1AW", "5", "OK", "OK", "OK", "OK", "", "OK"}));
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Germany ", "DL1AAA", "3", "", "OK", "OK", "OK", "", ""}));
-    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan ", "JA1ABC", "1", "", "", "", "", "OK", ""}));
+              (std::vector<std::string>{"1", "United States", "W1AW", "5", "OK", "OK", "OK", "OK", "", "OK"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Germany", "DL1AAA", "3", "", "OK", "OK", "OK", "", ""}));
+    EXPECT_EQ(g.RowCells(3), (std::vector<std::string>{"3", "Japan", "JA1ABC", "1", "", "", "", "", "OK", ""}));
 }
 
 TEST(CountryTables, CountryWorkedOffTheBandsOnlyStaysListed)
@@ -184,8 +220,8 @@ TEST(CountryTables, CountryWorkedOffTheBandsOnlyStaysListed)
     TKeoEGrid g;
     remainingMults(s, cty, g);
     ASSERT_EQ(g.RowCount(), 3);
-    EXPECT_EQ(g.Cell(1, 1), "Germany ");
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Japan ", "JA1ABC", "0", "", "", "", "", "", ""}));
+    EXPECT_EQ(g.Cell(1, 1), "Germany");
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "Japan", "JA1ABC", "0", "", "", "", "", "", ""}));
 }
 
 TEST(CountryTables, CountryNumbersBeyondTheFileNeverReachPastTheTable)
@@ -199,6 +235,6 @@ TEST(CountryTables, CountryNumbersBeyondTheFileNeverReachPastTheTable)
     TKeoEGrid g;
     qsoByCountries(s, cty, g, {});
     ASSERT_EQ(g.RowCount(), 2);
-    EXPECT_EQ(g.Cell(1, 1), "Japan ");
+    EXPECT_EQ(g.Cell(1, 1), "Japan");
     EXPECT_EQ(g.Cell(3, 1), "1");
 }

@@ -106,3 +106,24 @@ TEST(OperatorCounts, ManyOperatorsAllCounted)
     EXPECT_EQ(t.RowCells(40)[0], "40");
     EXPECT_EQ(t.RowCells(40)[1], "OP0");
 }
+
+TEST(OperatorChart, QsosWithoutAnOperatorAreNamedOnTheChartOnly)
+{
+    std::vector<Qso> q;
+    std::vector<std::string> ops;
+    addOperatorQsos(q, ops, "OP1", "20", 2);
+    addOperatorQsos(q, ops, "", "40", 3);
+    AppState s = logOf(q, ops);
+    TKeoEGrid t;
+    fillOperatorTable(s.log_grid, t);
+    ASSERT_EQ(t.RowCount(), 3);
+    EXPECT_EQ(t.Cell(1, 1), ""); // the table keeps the empty value: choosing it loads those QSOs
+
+    ChartData chart = makeAnalysisChart();
+    operatorChart(t, OperatorTotalColumn, "", chart, [] { return 0x10u; });
+    const auto& bars = chart.Series("Series1").points;
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0].label, "(none)");
+    EXPECT_EQ(bars[0].y, 3);
+    EXPECT_EQ(bars[1].label, "OP1");
+}

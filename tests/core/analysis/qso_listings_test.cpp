@@ -53,7 +53,7 @@ TEST(QsoListings, ChronologicalFirstQsoPerCountryThroughBothFilters)
     TKeoEGrid g;
     chronologicalList(s, cty, g, "", 0);
     EXPECT_EQ(g.RowCells(0), (std::vector<std::string>{" #", "Country", "Callsign", "Frequency", "Mode", "Date", "Time"}));
-    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States ", "K55AA", "14030", "CW", "2024-03-16", "1210"}));
+    EXPECT_EQ(g.RowCells(2), (std::vector<std::string>{"2", "United States", "K55AA", "14030", "CW", "2024-03-16", "1210"}));
     EXPECT_EQ(s.BadQsoCount, 0);
 }
 
@@ -121,11 +121,11 @@ TEST(QsoListings, RussianRowsNameTheCountryNotTheOblast)
     TKeoEGrid g;
     chronologicalList(s, cty, g, "", 0);
     EXPECT_EQ(calls(g), (std::vector<std::string>{"UA3AAA", "UA9CAA"}));
-    EXPECT_EQ(countries(g), (std::vector<std::string>{"European Russia ", "Asiatic Russia "}));
+    EXPECT_EQ(countries(g), (std::vector<std::string>{"European Russia", "Asiatic Russia"}));
     std::array<int, SummaryBandCount> bands{};
     ASSERT_TRUE(countryStations(s, cty, g, "UA3AAA", bands));
     EXPECT_EQ(calls(g), (std::vector<std::string>{"UA3AAA", "UA3ZZ"}));
-    EXPECT_EQ(countries(g), (std::vector<std::string>{"European Russia ", "European Russia "}));
+    EXPECT_EQ(countries(g), (std::vector<std::string>{"European Russia", "European Russia"}));
 }
 
 TEST(QsoListings, OneHourGivesOneRowAndAnEqualTotal)

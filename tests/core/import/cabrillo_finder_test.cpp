@@ -76,6 +76,15 @@ TEST_F(CabrilloFinder, ListsHeaderValuesOfEveryLogBelowTheFolder)
     fillFinderGrid(g, none);
     EXPECT_EQ(g.RowCount(), 2);
     EXPECT_THROW(findCabrilloFiles((dir / "missing").string(), "*.cbr", none), std::runtime_error);
+    // No folder at all is no folder of that name: the message says none is set.
+    for (const char* folder : {"", "  "}) {
+        try {
+            findCabrilloFiles(folder, "*.cbr", none);
+            ADD_FAILURE() << "searched \"" << folder << "\"";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), NoLogsFolderMessage);
+        }
+    }
 }
 
 } // namespace

@@ -77,6 +77,20 @@ TEST(MakeLogFolder, EmptyYearAndRefusedCharacters)
     EXPECT_TRUE(fs::is_directory(folder / "Rates"));
 }
 
+TEST(MakeLogFolder, HeaderThatNamesNothingNamesTheLogAfterItsFile)
+{
+    TempDir dir;
+    const std::string file = (dir.path() / "my log.DAT").string();
+    AppState s = loadedState(dir.path(), "", "", "");
+    EXPECT_EQ(make_log_folder(s, file), dir.path() / "my log");
+    EXPECT_EQ(s.header.LogTitle, "my log");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "my log" / "Rates"));
+
+    // A header that names something keeps its title, blanks and all.
+    AppState t = loadedState(dir.path(), "RDXC", "", "");
+    EXPECT_EQ(make_log_folder(t, file), dir.path() / "RDXC  ");
+}
+
 TEST(MakeLogFolder, ReloadReusesFolderAndKeepsItsFiles)
 {
     TempDir dir;

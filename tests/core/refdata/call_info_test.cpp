@@ -35,7 +35,7 @@ TEST(CallInfo, UnknownCallShowsNoFacts)
     rec.Longitude = 1;
     rec.TimeOffset = -1.5;
     const CallFacts f = callFacts(&rec, 0, 0);
-    EXPECT_EQ(f.Country, "Sweden ");
+    EXPECT_EQ(f.Country, "Sweden"); // shown without the record's blank
     EXPECT_EQ(f.Distance, "111");
     EXPECT_EQ(f.TimeOffset, "-1.5");
     EXPECT_EQ(f.Longitude, "1");

@@ -111,6 +111,16 @@ TEST(ClaimedScores, ThousandsSeparatorsDoNotCutTheClub)
                               ""}));
 }
 
+TEST(ClaimedScores, ClubsWithLettersBeyondAsciiAreUpperCasedWhole)
+{
+    TKeoEGrid g;
+    readClaimedScores({"73 TOVK", "CALL        QSOS   HR   CLUB", "SINGLE OP",
+                       "SP7ABC       500   10   Klub \xC5\x81\xC3\xB3" "d\xC5\xBA \xC3\x91" "and\xC3\xBA"},
+                      g);
+    EXPECT_EQ(g.Cell(1, 1), "SP7ABC");
+    EXPECT_EQ(g.Cell(5, 1), "KLUB \xC5\x81\xC3\x93" "D\xC5\xB9 \xC3\x91" "AND\xC3\x9A"); // KLUB ŁÓDŹ ÑANDÚ
+}
+
 TEST(ClaimedScores, MailWithoutResultsGivesNoStation)
 {
     TKeoEGrid g;

@@ -61,6 +61,12 @@ TEST(SpotLine, FieldsOfTheClusterLayout)
          {"DL8LAS-#", "3520.0", "80", "OH2BH", "", "2359"}},
         {spotLine("VE3XYZ-2-#", "28010.0", "ZS6A", "", "1200"), SpotLine::Spot,
          {"VE3XYZ-2-#", "28010.0", "10", "ZS6A", "", "1200"}},
+        // A cluster that cuts the skimmer's call at seven characters leaves
+        // a "-" that belongs to no callsign.
+        {spotLine("ZF2VUY-", "14025.0", "K1ABC", "CW 12 dB", "0100"), SpotLine::Spot,
+         {"ZF2VUY", "14025.0", "20", "K1ABC", "CW 12 dB", "0100"}},
+        {spotLine("W1NT-6-", "7012.5", "K1ABC", "", "0100"), SpotLine::Spot,
+         {"W1NT-6", "7012.5", "40", "K1ABC", "", "0100"}},
         // Today's band plan: 40 m up to 7300 kHz, 10 m up to 29700 kHz.
         {spotLine("K3LR", "7250.0", "W1AW", "", "1200"), SpotLine::Spot, {"K3LR", "7250.0", "40", "W1AW", "", "1200"}},
         {spotLine("K3LR", "29600.0", "W1AW", "FM", "1200"), SpotLine::Spot,
