@@ -198,7 +198,7 @@ TEST(DxccPage, PrefixBoxNamesItsCountryAgainAfterEveryLoad)
         lw.w->Open_cabrillo_proc(file);
         QCoreApplication::processEvents();
         EXPECT_EQ(page.Edit2->text(), "UA");
-        EXPECT_EQ(page.Label60->text(), "European Russia ") << closeFirst;
+        EXPECT_EQ(page.Label60->text(), "European Russia") << closeFirst;
         page.Edit2->setFocus();
         QTest::keyClick(page.Edit2, Qt::Key_Return);
         EXPECT_EQ(lw.grid().RowCount(), 4) << closeFirst;

@@ -236,7 +236,7 @@ TEST(ErrorsPage, EachCheckStartsAtItsFirstFindingShown)
     QCoreApplication::processEvents();
     EXPECT_EQ(view->currentIndex().row() + 1, 1);
     EXPECT_EQ(sb3->text(9), "K1ABC:");
-    EXPECT_EQ(sb3->text(0), "United States ");
+    EXPECT_EQ(sb3->text(0), "United States");
 
     lw.page().TBu21->trigger();
     QCoreApplication::processEvents();
