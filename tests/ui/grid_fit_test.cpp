@@ -122,7 +122,7 @@ TEST(GridFit, WidthTheUserSetStaysUntilTheGridIsFilledAnew)
     dragColumnBorder(v, lcCallsign, 160);
     ASSERT_TRUE(v.isUserSized(lcCallsign));
     EXPECT_EQ(v.columnWidth(lcCallsign), fitted + 160);
-    EXPECT_TRUE(v.horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.horizontalScrollBar()->isVisible(); }, 2000));
 
     // Narrower than its text, when the user makes it so.
     dragColumnBorder(v, lcMode, 6 - v.columnWidth(lcMode));
