@@ -1,6 +1,7 @@
 // A weekend of a busy DX cluster: 500,000 spot lines from some 2,000
 // spotters (skimmers among them) of about 20,000 DX calls, read from disk and
 // counted, then searched for one callsign.
+#include "bench_calls.h"
 #include "spots/spots.h"
 
 #include <benchmark/benchmark.h>
@@ -15,21 +16,6 @@
 namespace {
 
 constexpr int kLines = 500000;
-
-std::string callOf(std::mt19937& rng, int n)
-{
-    static const char* const prefixes[] = {"DL", "G", "F", "I", "EA", "OH", "SM", "OK", "SP", "UA", "K", "W",
-                                           "N", "VE", "JA", "VK", "PY", "LU", "ZS", "UR", "9A", "YO", "HA", "LZ"};
-    std::string call = prefixes[static_cast<std::size_t>(n) % std::size(prefixes)];
-    call += static_cast<char>('0' + n % 10);
-    int rest = n / 10;
-    for (int k = 0; k < 3; ++k) {
-        call += static_cast<char>('A' + rest % 26);
-        rest /= 26;
-    }
-    if (rng() % 8 == 0) call += "-#";
-    return call;
-}
 
 std::string spotLine(const std::string& spotter, double kHz, const std::string& dx, int minute)
 {
@@ -56,10 +42,10 @@ const std::string& spotFile()
         std::ofstream out(p, std::ios::binary);
         static const double bands[] = {1820, 3510, 7010, 14010, 21010, 28010};
         for (int i = 0; i < kLines; ++i) {
-            const std::string spotter = callOf(rng, static_cast<int>(rng() % 2000) + 100000);
+            const std::string spotter = benchcalls::callOf(rng, static_cast<int>(rng() % 2000) + 100000);
             // A few calls are spotted very often, most now and then.
             const int dx = rng() % 4 == 0 ? static_cast<int>(rng() % 50) : static_cast<int>(rng() % 20000);
-            out << spotLine(spotter, bands[rng() % 6] + (rng() % 400) / 10.0, callOf(rng, dx), i / 350) << "\r\n";
+            out << spotLine(spotter, bands[rng() % 6] + (rng() % 400) / 10.0, benchcalls::callOf(rng, dx), i / 350) << "\r\n";
         }
         return p.string();
     }();

@@ -1,5 +1,6 @@
 // Fitting the columns of a grid to its texts, on its own: a 500,000-row spot
 // table, as the spot window shows a weekend of a busy cluster.
+#include "../bench_calls.h"
 #include "main/keoe_grid_view.h"
 
 #include <QApplication>
@@ -11,21 +12,6 @@
 
 namespace {
 
-std::string callOf(std::mt19937& rng, int n)
-{
-    static const char* const prefixes[] = {"DL", "G", "F", "I", "EA", "OH", "SM", "OK", "SP", "UA", "K", "W",
-                                           "N", "VE", "JA", "VK", "PY", "LU", "ZS", "UR", "9A", "YO", "HA", "LZ"};
-    std::string call = prefixes[static_cast<std::size_t>(n) % std::size(prefixes)];
-    call += static_cast<char>('0' + n % 10);
-    int rest = n / 10;
-    for (int k = 0; k < 3; ++k) {
-        call += static_cast<char>('A' + rest % 26);
-        rest /= 26;
-    }
-    if (rng() % 8 == 0) call += "-#";
-    return call;
-}
-
 TKeoEGrid spotTable(int rows)
 {
     static const char* const comments[] = {"CW 12 dB 25 WPM CQ", "CQ WW DX", "tnx QSO 73", "RTTY", "UP 2",
@@ -36,9 +22,9 @@ TKeoEGrid spotTable(int rows)
     g.SetHeader({"#", "Spotter", "Freq.", "Band", "DX", "Comments", "Time"});
     for (int r = 1; r <= rows; ++r) {
         const int band = static_cast<int>(rng() % 6);
-        g.WriteRow(r, {std::to_string(r), callOf(rng, static_cast<int>(rng() % 3000) + 100000),
+        g.WriteRow(r, {std::to_string(r), benchcalls::callOf(rng, static_cast<int>(rng() % 3000) + 100000),
                        std::to_string(1800 + band * 5000 + static_cast<int>(rng() % 400)) + ".1", bands[band],
-                       callOf(rng, static_cast<int>(rng() % 8000)), comments[rng() % 6], "1234Z"});
+                       benchcalls::callOf(rng, static_cast<int>(rng() % 8000)), comments[rng() % 6], "1234Z"});
     }
     return g;
 }

@@ -5,7 +5,7 @@
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
-#include "test_support.h"
+#include "main_window_support.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -107,14 +107,9 @@ TEST(GridFit, QuickWidthsNeverUnderTheDrawnWidth)
 // fits every column again.
 TEST(GridFit, WidthTheUserSetStaysUntilTheGridIsFilledAnew)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(realProgramFolder(prog));
-    w.show();
-    QTest::qWait(20);
-    const QString log = logs.path() + "/K9CT.log";
-    ASSERT_TRUE(QFile::copy(QString(ZEM_SOURCE_DIR) + "/tests/data/K9CT_CQWPXSSB2025_M2_n1mm.log", log));
+    RealMainWindowWithLogs rw;
+    TForm2& w = rw.w;
+    const QString log = rw.copyLog("K9CT_CQWPXSSB2025_M2_n1mm.log");
     w.Open_cabrillo_proc(log);
     QTest::qWait(20);
     KeoEGridView& v = *w.log_grid;
@@ -160,13 +155,9 @@ TEST(GridFit, WidthTheUserSetStaysUntilTheGridIsFilledAnew)
 // 20,000-QSO multi-two log show every column whole without a sideways bar.
 TEST(GridFit, MainTablesFitTheDefaultWindowOnALargeLog)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(realProgramFolder(prog));
-    w.show();
-    QTest::qWait(20);
-    const QString log = logs.path() + "/K9CT-20000.log";
+    RealMainWindowWithLogs rw;
+    TForm2& w = rw.w;
+    const QString log = rw.logs.path() + "/K9CT-20000.log";
     {
         QFile f(log);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -29,3 +29,25 @@ struct MainWindowWithLogs {
         return path;
     }
 };
+
+// The same over a program folder with the shipped country files and the
+// built master file, for tests on real logs.
+struct RealMainWindowWithLogs {
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w{realProgramFolder(prog)};
+
+    RealMainWindowWithLogs()
+    {
+        w.show();
+        QTest::qWait(20);
+    }
+    // Copies a log of tests/data into the log folder and returns its path.
+    QString copyLog(const QString& name)
+    {
+        const QString path = logs.path() + "/" + name;
+        QFile::copy(QString(ZEM_SOURCE_DIR) + "/tests/data/" + name, path);
+        return path;
+    }
+};
