@@ -187,6 +187,7 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
         a->setTickAnchor(0);
     }
     roomyLabelsFont_ = leftValue_->labelsFont();
+    roomyMarksFont_ = QBarSet(QString()).labelFont();
     roomyMinimumWidth_ = minimumWidth();
     right_->setTickCount(11);
     right_->setLabelFormat("%d");
@@ -215,9 +216,11 @@ void AnalysisChartView::resizeEvent(QResizeEvent* e)
     if (QMarginsF(l, t, r, b) != frame) c->layout()->setContentsMargins(frame.left(), frame.top(), frame.right(), frame.bottom());
     if (small != small_) {
         small_ = small;
-        QFont f = roomyLabelsFont_;
-        if (small) f.setPointSizeF(std::max(6.0, f.pointSizeF() - 1));
+        const QFont f = labelsFont();
         for (QAbstractAxis* a : c->axes()) a->setLabelsFont(f);
+        for (QAbstractSeries* series : c->series())
+            if (auto* bars = qobject_cast<QAbstractBarSeries*>(series))
+                for (QBarSet* set : bars->barSets()) set->setLabelFont(marksFont());
     }
     fitMargins();
     QChartView::resizeEvent(e);
@@ -247,6 +250,18 @@ void AnalysisChartView::fitMinimumWidth()
     if (minimumWidth() != w) setMinimumWidth(w);
 }
 
+namespace {
+QFont smaller(QFont f)
+{
+    f.setPointSizeF(std::max(6.0, f.pointSizeF() - 1));
+    return f;
+}
+} // namespace
+
+QFont AnalysisChartView::labelsFont() const { return small_ ? smaller(roomyLabelsFont_) : roomyLabelsFont_; }
+
+QFont AnalysisChartView::marksFont() const { return small_ ? smaller(roomyMarksFont_) : roomyMarksFont_; }
+
 int AnalysisChartView::wholeLabelsWidth() const
 {
     const QChart* c = chart();
@@ -262,7 +277,13 @@ int AnalysisChartView::wholeLabelsWidth() const
     // than there are bars, less some padding on either side; a label that
     // does not fit is cut to "...".
     constexpr double padding = 2 * 4 + 2 + 0.5;
-    return static_cast<int>(std::ceil(beside + (bottomBars_->count() + 1) * (widest + padding)));
+    double length = (bottomBars_->count() + 1) * (widest + padding);
+    // The value marks over the bars keep a little room between them.
+    const QFontMetricsF marks(marksFont());
+    double widestMark = 0;
+    for (const QString& m : barMarks_) widestMark = std::max(widestMark, marks.horizontalAdvance(m));
+    if (widestMark > 0) length = std::max(length, bottomBars_->count() * (widestMark + 3));
+    return static_cast<int>(std::ceil(beside + length));
 }
 
 void AnalysisChartView::setLook(const ChartLook& look)
@@ -427,19 +448,27 @@ void AnalysisChartView::setData(const ChartData& data)
     left->setTitleText(QString::fromStdString(data.left.title));
     // Bars stand on 0; points keep clear of the bottom edge too.
     if (anyBars) ylo = std::min(ylo, 0.0);
-    const QFontMetricsF marksFont(c->font());
+    const QFontMetricsF markMetrics(c->font());
     double markPixels = 0;
+    barMarks_.clear();
+    if (marks && anyBars && !horizontal)
+        for (const auto& s : data.series) {
+            if (!s.marksVisible || !isBars(s)) continue;
+            const double total = seriesTotal(s);
+            for (const auto& p : s.points)
+                barMarks_ << QString::number(shownValue(s, p, total)) + (s.percentMarks ? " %" : "");
+        }
     if (marks && horizontal) {
         // Marks beside horizontal bars: as wide as the widest of them.
         for (const auto& s : data.series) {
             if (!s.marksVisible || !isBars(s)) continue;
             const double total = seriesTotal(s);
             for (const auto& p : s.points)
-                markPixels = std::max(markPixels, marksFont.horizontalAdvance(QString::number(shownValue(s, p, total)) +
+                markPixels = std::max(markPixels, markMetrics.horizontalAdvance(QString::number(shownValue(s, p, total)) +
                                                                                (s.percentMarks ? " %" : "")));
         }
     } else if (marks) {
-        markPixels = marksFont.height() * 1.5;
+        markPixels = markMetrics.height() * 1.5;
     }
     AxisFit& valueFit = horizontal ? bottomFit_ : leftFit_;
     valueFit = {wholeY, horizontal ? data.bottom.increment : data.left.increment, true, ylo, yhi, !empty, markPixels,
@@ -491,6 +520,7 @@ void AnalysisChartView::setData(const ChartData& data)
                 set->setColor(colour);
                 set->setBorderColor(Qt::black);
                 set->setLabelColor(Qt::black);
+                set->setLabelFont(marksFont());
                 set->append(values);
                 bars->append(set);
             }

@@ -62,6 +62,11 @@ private:
     };
     // The width at which every label under vertical bars shows whole.
     int wholeLabelsWidth() const;
+    // The fonts of axis labels and of value marks: a point smaller on a short chart.
+    QFont labelsFont() const;
+    QFont marksFont() const;
+    QFont roomyMarksFont_;
+    QStringList barMarks_; // the value marks over vertical bars
     void fitMinimumWidth();
     // The room around the plot: less of it on a short chart.
     void fitMargins();
