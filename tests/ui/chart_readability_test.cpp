@@ -8,6 +8,7 @@
 #include "analysis/two_radio.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
+#include "text_fit.h"
 
 #include <QAbstractBarSeries>
 #include <QAction>
@@ -287,4 +288,26 @@ TEST(ChartReadability, ShortStackedChartsGiveTheirRoomToTheBars)
     EXPECT_GE(plot.height(), 0.3 * v.height()) << plot.height();
     const QFontMetricsF fm(v.chart()->axes(Qt::Horizontal).value(0)->labelsFont());
     EXPECT_GE(plot.width() / 6, fm.horizontalAdvance("160m") + 4) << plot.width();
+    EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
+
+    // Shorter still, a plot some 60 pixels high: fewer ticks, each label whole
+    // and clear of its neighbours; narrower, the chart asks for the width its
+    // band names need.
+    for (QSize size : {QSize(370, 100), QSize(200, 100)}) {
+        v.resize(size);
+        QCoreApplication::processEvents();
+        SCOPED_TRACE(size.width());
+        EXPECT_LT(v.chart()->plotArea().height(), 70);
+        const QFontMetricsF labels(v.chart()->axes(Qt::Vertical).value(0)->labelsFont());
+        for (QAbstractAxis* a : v.chart()->axes(Qt::Vertical)) {
+            auto* axis = qobject_cast<QValueAxis*>(a);
+            if (!axis || !axis->isVisible()) continue;
+            const double gap = v.chart()->plotArea().height() * axis->tickInterval() / (axis->max() - axis->min());
+            EXPECT_GE(gap, 1.5 * labels.height()) << axis->min() << ".." << axis->max() << " by " << axis->tickInterval();
+        }
+        EXPECT_GE(v.minimumWidth(), 250);
+        v.resize(std::max(v.width(), v.minimumWidth()), v.height());
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
+    }
 }

@@ -1,18 +1,24 @@
 #pragma once
 // Finds texts that are drawn wider than the space they have: labels,
-// buttons, tabs, table titles and cells, list items and status panels of the
-// shown widgets under a root. Each cut text gives one line
+// buttons, tabs, table titles and cells, list items, status panels and the
+// texts of charts of the shown widgets under a root. Each cut text gives one
+// line
 //   "<window>/<widget>/<where>: '<text>' needs N px, has M px".
 // A text counts as cut when its width in the font it is drawn in (bold where
 // drawn bold), plus the margins its widget keeps around it, is more than the
-// width it is given, or when a parent widget hides part of it. Grids and
-// lists that scroll sideways do not cut: what runs past their viewport is
-// reached by scrolling.
+// width it is given, or when a parent widget hides part of it; a label that
+// wraps, when its lines need more height than it has. Grids and lists that
+// scroll sideways do not cut: what runs past their viewport is reached by
+// scrolling. A chart cuts a text that it shortens to "...", that it leaves
+// out (an axis label hidden for lack of room) or that touches another.
 
 #include "main/keoe_grid_view.h"
 #include "main/status_panels.h"
 
 #include <QAbstractButton>
+#include <QChartView>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -21,6 +27,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -51,6 +58,10 @@ struct Reporter {
                      .arg(nameOf(w->window()), nameOf(w), where, text)
                      .arg(need)
                      .arg(has);
+    }
+    void note(const QWidget* w, const QString& where, const QString& text, const QString& why) const
+    {
+        lines << QStringLiteral("%1/%2/%3: '%4' %5").arg(nameOf(w->window()), nameOf(w), where, text, why);
     }
 };
 
@@ -91,9 +102,19 @@ inline int widestLine(const QFontMetrics& fm, const QString& text)
 inline void checkLabel(const QLabel* l, const Reporter& report)
 {
     const QString text = l->text();
-    if (text.isEmpty() || l->wordWrap()) return;
+    if (text.isEmpty()) return;
     if (l->textFormat() == Qt::RichText || (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(text))) return;
     const QFontMetrics fm = l->fontMetrics();
+    if (l->wordWrap()) {
+        // Its lines as high as they need, and no word wider than a line.
+        const int width = std::min(l->width(), visibleRight(l));
+        report(l, QStringLiteral("text height"), text, l->heightForWidth(width), l->height());
+        const QRect cr = l->contentsRect();
+        for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            report(l, QStringLiteral("word"), word, fm.horizontalAdvance(word) + 2 * l->margin(),
+                   std::min(cr.width(), visibleRight(l) - cr.left()));
+        return;
+    }
     int indent = l->indent();
     if (indent < 0) indent = l->frameWidth() > 0 ? fm.horizontalAdvance(QLatin1Char('x')) / 2 : 0;
     const QRect cr = l->contentsRect();
@@ -234,6 +255,36 @@ inline void checkPanels(const TStatusPanels* bar, const Reporter& report)
     }
 }
 
+// The texts a chart draws (title, axis titles and labels, legend, value
+// marks): none shortened to "...", no axis label left out, none touching a
+// neighbour of its own group.
+inline void checkChart(QChartView* v, const Reporter& report)
+{
+    const QString ellipsis = QStringLiteral("...");
+    QList<QGraphicsTextItem*> shown;
+    for (QGraphicsItem* item : v->scene()->items()) {
+        auto* t = dynamic_cast<QGraphicsTextItem*>(item);
+        if (!t) continue;
+        const QString text = t->toPlainText();
+        if (text.isEmpty()) continue;
+        if (!t->isVisible()) {
+            if (t->parentItem() && t->parentItem()->isVisible())
+                report.note(v, QStringLiteral("chart text"), text, QStringLiteral("left out"));
+            continue;
+        }
+        if (text.contains(ellipsis)) report.note(v, QStringLiteral("chart text"), text, QStringLiteral("cut"));
+        shown << t;
+    }
+    for (int i = 0; i < shown.size(); ++i)
+        for (int j = i + 1; j < shown.size(); ++j) {
+            if (shown[i]->parentItem() != shown[j]->parentItem()) continue;
+            // Their boxes hold a pixel of margin each side: boxes that meet are texts that touch.
+            if (shown[i]->sceneBoundingRect().adjusted(1, 1, -1, -1).intersects(shown[j]->sceneBoundingRect()))
+                report.note(v, QStringLiteral("chart text"), shown[i]->toPlainText(),
+                            QStringLiteral("touches '%1'").arg(shown[j]->toPlainText()));
+        }
+}
+
 } // namespace textfit
 
 // One line per text under root (root included) that is drawn wider than its
@@ -252,6 +303,7 @@ inline QStringList cutTexts(QWidget* root)
         else if (auto* tv = qobject_cast<QTableView*>(w)) textfit::checkTable(tv, report);
         else if (auto* lv = qobject_cast<QListView*>(w)) textfit::checkList(lv, report);
         else if (auto* sp = qobject_cast<TStatusPanels*>(w)) textfit::checkPanels(sp, report);
+        else if (auto* cv = qobject_cast<QChartView*>(w)) textfit::checkChart(cv, report);
     }
     return lines;
 }

@@ -15,9 +15,15 @@
 #include "main/log_table.h"
 #include "main/status_panels.h"
 #include "main/properties_dialog.h"
+#include "reports/claimed_scores_page.h"
 #include "test_support.h"
 #include "text_fit.h"
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
@@ -26,15 +32,20 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QValueAxis>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -93,8 +104,34 @@ TEST(TextFit, FindsCutTextsOfEveryKindAndPassesWholeOnes)
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->addItems({"K1", "9A2025HWC/QRP/MM/DIGI"});
     list->setGeometry(300, 40, 60, 60);
+    auto* wrapped = new QLabel("[3830] CQ WW DX CONTEST, SSB - 2025 CLAIMED SCORES FOR ALL CATEGORIES", &w);
+    wrapped->setObjectName("wrapped");
+    wrapped->setWordWrap(true);
+    wrapped->setGeometry(380, 40, 200, 20); // one line high: the rest of the subject is cut
+    // A chart whose names of bars do not fit: Qt shortens them to "...".
+    auto* chart = new QChartView(&w);
+    chart->setObjectName("chart");
+    auto* bars = new QBarSeries;
+    auto* set = new QBarSet(QString());
+    *set << 1 << 2 << 3;
+    bars->append(set);
+    chart->chart()->addSeries(bars);
+    auto* names = new QBarCategoryAxis;
+    names->append({"United States of America", "European Russia and Kaliningrad", "Federal Republic of Germany"});
+    chart->chart()->addAxis(names, Qt::AlignBottom);
+    bars->attachAxis(names);
+    auto* values = new QValueAxis;
+    values->setRange(0, 100);
+    values->setTickCount(3);
+    values->setLabelFormat("%d");
+    chart->chart()->addAxis(values, Qt::AlignLeft);
+    bars->attachAxis(values);
+    chart->setGeometry(300, 70, 300, 200);
     w.show();
     QCoreApplication::processEvents();
+    // A label the chart leaves out, as it does with labels too close to their neighbours.
+    for (QGraphicsItem* item : chart->scene()->items())
+        if (auto* t = dynamic_cast<QGraphicsTextItem*>(item); t && t->toPlainText() == "50") t->setVisible(false);
 
     const QStringList cut = cutTexts(&w);
     const QString all = cut.join('\n');
@@ -104,9 +141,13 @@ TEST(TextFit, FindsCutTextsOfEveryKindAndPassesWholeOnes)
     EXPECT_TRUE(all.contains("win/table/title 0: 'Line in log'")) << all.toStdString();
     EXPECT_TRUE(all.contains("win/tabs/tab 0: 'Near zone'")) << all.toStdString();
     EXPECT_TRUE(all.contains("win/list/item 1: '9A2025HWC/QRP/MM/DIGI'")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/wrapped/text height:")) << all.toStdString();
+    EXPECT_TRUE(all.contains("win/chart/chart text: 'Unit...' cut")) << all.toStdString();
     EXPECT_FALSE(all.contains("roomy")) << all.toStdString();
     EXPECT_FALSE(all.contains("KC4TEOWR0MG")) << all.toStdString();
-    EXPECT_EQ(cut.size(), 6) << all.toStdString();
+    EXPECT_EQ(cut.filter("' cut").size(), 3) << all.toStdString(); // the three names
+    EXPECT_TRUE(all.contains("win/chart/chart text: '50' left out")) << all.toStdString();
+    EXPECT_EQ(cut.size(), 11) << all.toStdString();
 
     // Room enough everywhere: nothing to report.
     tight->setGeometry(0, 0, 400, 20);
@@ -115,6 +156,9 @@ TEST(TextFit, FindsCutTextsOfEveryKindAndPassesWholeOnes)
     table->setColumnWidth(0, 150);
     tabs->resize(200, 30);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded); // the list scrolls instead
+    wrapped->resize(200, wrapped->heightForWidth(200));
+    w.resize(1800, 500);
+    chart->setGeometry(380, 70, 1400, 300);
     QCoreApplication::processEvents();
     EXPECT_TRUE(cutTexts(&w).isEmpty()) << cutTexts(&w).join('\n').toStdString();
 }
@@ -155,43 +199,89 @@ TEST(TextFit, GridColumnsAreAtLeastAsWideAsTheirTexts)
     EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
 }
 
+// The K9CT multi-two log in a main window at its default size, with the
+// "+" rows of the breaks, and the information bar about the longest call of
+// the log (the country facts, the distance and the band matrix).
+struct RealLogWindow {
+    CurrentFolderKeeper folderBack;
+    MessageRecorder msgs;
+    QTemporaryDir prog, logs;
+    TForm2 w{realProgramFolder(prog)};
+    QStringList cut;
+
+    void open()
+    {
+        w.show();
+        QTest::qWait(20);
+        const QString log = logs.path() + "/K9CT.log";
+        ASSERT_TRUE(QFile::copy(QString(ZEM_SOURCE_DIR) + "/tests/data/K9CT_CQWPXSSB2025_M2_n1mm.log", log));
+        w.Properties->cb1->setChecked(true); // "NO." for calls missing from the master file
+        w.Open_cabrillo_proc(log);
+        ASSERT_GT(w.state().header.QsoCount, 5000);
+        w.breaksPage->N10minuts1Click();
+        w.errorsPage->InfoBox = [](const QString&, const QString&) {};
+        w.errorsPage->InputBox = [](const QString&, const QString&) { return std::optional<QString>(); };
+        std::string longest;
+        for (int r = 1; r <= w.state().header.QsoCount; ++r)
+            if (w.state().log_grid.Cell(lcCallsign, r).size() > longest.size())
+                longest = w.state().log_grid.Cell(lcCallsign, r);
+        w.state().CurrentCall = longest;
+        w.Show_call_info();
+        ASSERT_FALSE(w.sb3->text(6).isEmpty()); // its distance
+        w.CalculateTime();
+    }
+    // Notes what is cut under root (the window by default) after the event
+    // loop; at the default size also pages wider than the window, which
+    // would hide what lies past its right edge until the user scrolls.
+    void check(const QString& step, QWidget* root = nullptr)
+    {
+        QCoreApplication::processEvents();
+        for (const QString& line : cutTexts(root ? root : &w)) cut << step + ": " + line;
+        auto* pages = w.findChild<QScrollArea*>("pc1Scroll");
+        if (pagesFit && pages && pages->horizontalScrollBar()->maximum() > 0)
+            cut << step + QString(": the pages need %1 px more than the window has").arg(pages->horizontalScrollBar()->maximum());
+    }
+    bool pagesFit = true;
+    void page(const char* title)
+    {
+        for (int i = 0; i < w.pc1->count(); ++i)
+            if (w.pc1->tabText(i) == title) w.pc1->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+    }
+    // Both kinds of distribution, and mixed mode with its longer items.
+    void checkDistributions(const QString& step)
+    {
+        page("Distribution");
+        w.Distribution->rm_buttonClick();
+        check(step + " by bands");
+        w.Distribution->Mixedmode1Click();
+        check(step + " mixed mode");
+        w.Distribution->Button14Click();
+        check(step + " total on band");
+    }
+};
+
+// A claimed-scores mail whose subject is about a hundred characters long.
+void writeLongSubjectMail(const QString& path)
+{
+    std::ofstream f(path.toStdString(), std::ios::binary);
+    f << "Subject: [3830] WWDX MWC 2025 - WW4WWW/MM, WM2WWW/MM, MW1MMW/MM, WW6WWW/MM: MULTI-TWO WORLDWIDE CLAIMED SCORES, ALL CATEGORIES AND CLUBS\r\n\r\n"
+         "CALL        QSOS   HR   CLUB\r\n"
+         "SINGLE OP\r\n"
+         "K1AR         500   10   YANKEE CLIPPER CC\r\n";
+}
+
 // The guard: each page at the window's default size after the commands that
 // fill it, with the status bars and the information bar of a chosen call.
 TEST(TextFitMainWindow, NoPageCutsAnyTextOnARealLog)
 {
-    CurrentFolderKeeper folderBack;
-    MessageRecorder msgs;
-    QTemporaryDir prog, logs;
-    TForm2 w(realProgramFolder(prog));
-    w.show();
-    QTest::qWait(20);
-    const QString log = logs.path() + "/K9CT.log";
-    ASSERT_TRUE(QFile::copy(QString(ZEM_SOURCE_DIR) + "/tests/data/K9CT_CQWPXSSB2025_M2_n1mm.log", log));
-    w.Properties->cb1->setChecked(true); // "NO." for calls missing from the master file
-    w.Open_cabrillo_proc(log);
-    ASSERT_GT(w.state().header.QsoCount, 5000);
-    w.breaksPage->N10minuts1Click(); // "+" rows
-    w.errorsPage->InfoBox = [](const QString&, const QString&) {};
-    w.errorsPage->InputBox = [](const QString&, const QString&) { return std::optional<QString>(); };
-    // The information bar about the longest call of the log.
-    std::string longest;
-    for (int r = 1; r <= w.state().header.QsoCount; ++r)
-        if (w.state().log_grid.Cell(lcCallsign, r).size() > longest.size()) longest = w.state().log_grid.Cell(lcCallsign, r);
-    w.state().CurrentCall = longest;
-    w.Show_call_info();
-    ASSERT_FALSE(w.sb3->text(6).isEmpty()); // its distance
-    w.CalculateTime();
-
-    QStringList cut;
-    auto check = [&](const QString& step, QWidget* root = nullptr) {
-        QCoreApplication::processEvents();
-        for (const QString& line : cutTexts(root ? root : &w)) cut << step + ": " + line;
-    };
-    auto page = [&](const char* title) {
-        for (int i = 0; i < w.pc1->count(); ++i)
-            if (w.pc1->tabText(i) == title) w.pc1->setCurrentIndex(i);
-        QCoreApplication::processEvents();
-    };
+    RealLogWindow lw;
+    lw.open();
+    if (HasFatalFailure()) return;
+    TForm2& w = lw.w;
+    QStringList& cut = lw.cut;
+    auto check = [&](const QString& step, QWidget* root = nullptr) { lw.check(step, root); };
+    auto page = [&](const char* title) { lw.page(title); };
 
     page("Log");
     check("Log");
@@ -206,6 +296,7 @@ TEST(TextFitMainWindow, NoPageCutsAnyTextOnARealLog)
     check("Summary");
     page("Distribution");
     check("Distribution");
+    lw.checkDistributions("Distribution");
     page("Errors");
     for (QAction* a : {w.errorsPage->TBu21, w.errorsPage->tb19, w.errorsPage->tb11}) {
         a->trigger();
@@ -244,6 +335,13 @@ TEST(TextFitMainWindow, NoPageCutsAnyTextOnARealLog)
     page("2 Radio");
     w.twoRadioPage->Two_radio();
     check("2 Radio");
+    {
+        // The list as wide as its columns: every column whole without a sideways scroll.
+        KeoEGridView* list = w.twoRadioPage->so2r_Keo;
+        ASSERT_GT(list->model()->rowCount(), 100);
+        EXPECT_LE(list->horizontalHeader()->length(), list->viewport()->width());
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    }
     ASSERT_TRUE(w.twoRadioPage->Get_m2_bc());
     w.twoRadioPage->bc_for_m2->show();
     QCoreApplication::processEvents();
@@ -262,5 +360,47 @@ TEST(TextFitMainWindow, NoPageCutsAnyTextOnARealLog)
     }
     page("3830");
     check("3830");
+    const QString mail = lw.logs.path() + "/scores.eml";
+    writeLongSubjectMail(mail);
+    w.Page3830->openDropped(mail);
+    ASSERT_EQ(w.Page3830->Label1->text().size(), 100);
+    ASSERT_GT(w.Page3830->Label1->fontMetrics().horizontalAdvance(w.Page3830->Label1->text()), w.width());
+    check("3830 long subject");
     EXPECT_TRUE(cut.isEmpty()) << cut.size() << " cut texts:\n" << joined(cut).toStdString();
+}
+
+// "Full screen" on an 800 x 600 screen makes the window 691 x 500: the pages
+// may scroll, but every status panel and every chart's text still reads whole.
+TEST(TextFitMainWindow, FullScreenOnTheSmallestScreenKeepsPanelsAndChartTextsWhole)
+{
+    RealLogWindow lw;
+    lw.open();
+    if (HasFatalFailure()) return;
+    TForm2& w = lw.w;
+    w.resize(691, 500);
+    QTest::qWait(50);
+    ASSERT_EQ(w.width(), 691);
+    lw.pagesFit = false; // they may scroll here
+    for (const char* title : {"Log", "Summary"}) {
+        lw.page(title);
+        lw.check(title);
+    }
+    lw.checkDistributions("Distribution");
+    lw.page("2 Radio");
+    w.twoRadioPage->Two_radio();
+    lw.check("2 Radio");
+    // The bars' own right edges lie inside the window too.
+    for (TStatusPanels* bar : {w.sb1, w.sb3}) {
+        int last = -1;
+        for (int i = 0; i < bar->panelCount(); ++i)
+            if (!bar->text(i).isEmpty()) last = i;
+        ASSERT_GE(last, 0);
+        EXPECT_LE(bar->mapTo(&w, bar->panelRect(last).topRight()).x(), w.width()) << bar->objectName().toStdString();
+    }
+    EXPECT_TRUE(lw.cut.isEmpty()) << lw.cut.size() << " cut texts:\n" << joined(lw.cut).toStdString();
+
+    // Back at the default size the panels have their widths again.
+    w.resize(791, 600);
+    QTest::qWait(50);
+    EXPECT_EQ(w.sb1->panel(0).width, 100);
 }

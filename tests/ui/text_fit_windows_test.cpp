@@ -15,6 +15,7 @@
 #include "import/n1mm_dialog.h"
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
+#include "main/status_panels.h"
 #include "refdata/call_info_dialog.h"
 #include "refdata/itu_waz_form.h"
 #include "refdata/master_edit_dialog.h"
@@ -28,6 +29,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -36,6 +39,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -185,6 +189,49 @@ TEST_F(SecondaryWindows, SpotWindowShowsSixDigitCountsLongCallsAndComments)
                             EXPECT_EQ(r, spots->SSF);
                             expectReadable(r, "Spots found");
                         });
+            });
+}
+
+// A spot file deep in the folders: the counts show whole in any width of
+// the window; the path takes the room left, shortened in its middle, and its
+// panel's hint is the whole path.
+TEST_F(SecondaryWindows, SpotWindowKeepsItsCountsWholeBesideALongPath)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("contest logs of the club station/2025/cq world wide wpx ssb/spots from the cluster");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString file = folder + "/dx cluster spots of the whole weekend.txt";
+    ASSERT_GT(file.size(), 90);
+    {
+        std::ofstream f(file.toStdString(), std::ios::binary);
+        for (int i = 0; i < 1200; ++i)
+            f << spotLine("WM" + std::to_string(i % 300) + "W", "14025.0", "DL" + std::to_string(i) + "AA", "CQ", "1200")
+              << "\r\n";
+    }
+    onModal([&] { w->Re1->trigger(); },
+            [&](QWidget* m) {
+                auto* spots = qobject_cast<TSpotsF*>(m);
+                ASSERT_NE(spots, nullptr);
+                spots->readSpots(file);
+                ASSERT_EQ(spots->SpotCount, 1200);
+                EXPECT_EQ(spots->spotPath(), QDir::toNativeSeparators(file));
+                for (int width : {spots->width(), 520}) {
+                    spots->resize(width, spots->height());
+                    QCoreApplication::processEvents();
+                    expectReadable(spots, QString("Spots %1 px wide").arg(width));
+                    TStatusPanels* bar = spots->ssb;
+                    EXPECT_TRUE(bar->text(0).contains(QChar(0x2026))) << bar->text(0).toStdString();
+                    EXPECT_TRUE(bar->text(0).endsWith(".txt")) << bar->text(0).toStdString();
+                    EXPECT_EQ(bar->text(3), "1200 DX");
+                    EXPECT_LE(bar->panelRect(3).left() + bar->neededWidth(3), bar->width()) << width;
+                }
+                // The hint over the path's panel is the whole path.
+                TStatusPanels* bar = spots->ssb;
+                const QPoint at = bar->panelRect(0).center();
+                QHelpEvent help(QEvent::ToolTip, at, bar->mapToGlobal(at));
+                QCoreApplication::sendEvent(bar, &help);
+                EXPECT_EQ(QToolTip::text(), QDir::toNativeSeparators(file));
+                QToolTip::hideText();
             });
 }
 

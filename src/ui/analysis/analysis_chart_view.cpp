@@ -11,6 +11,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsLayout>
 #include <QHorizontalBarSeries>
 #include <QHorizontalStackedBarSeries>
 #include <QLegend>
@@ -118,6 +119,25 @@ void setPointLabels(QCategoryAxis* axis, const ChartSeries& s, double lo, double
     }
 }
 
+// The names of vertical bars, each centred under its bar. A category axis
+// of the value kind gives each name the width of its bar; the bar category
+// axis shares the width among two places more than there are bars, and cuts
+// names that would still fit.
+void setBarLabels(QCategoryAxis* axis, const ChartSeries& s)
+{
+    for (const QString& l : axis->categoriesLabels()) axis->remove(l);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    axis->setStartValue(-0.5);
+    std::map<QString, int> seen;
+    for (size_t i = 0; i < s.points.size(); ++i) {
+        QString text = QString::fromStdString(s.points[i].label);
+        const int dup = seen[text]++;
+        text += QString(dup + (text.isEmpty() ? 1 : 0), QChar(0x200B));
+        axis->append(text, static_cast<double>(i) + 0.5);
+    }
+    axis->setRange(-0.5, static_cast<double>(s.points.size()) - 0.5);
+}
+
 // A hidden axis still lays out its labels as dots unless they go too.
 void showAxis(QAbstractAxis* a, bool on)
 {
@@ -139,13 +159,18 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     c->legend()->setVisible(false);
     c->setAnimationOptions(QChart::NoAnimation);
     roomyMargins_ = c->margins();
+    {
+        qreal l = 0, t = 0, r = 0, b = 0;
+        c->layout()->getContentsMargins(&l, &t, &r, &b);
+        roomyFrame_ = QMarginsF(l, t, r, b);
+    }
     setRubberBand(QChartView::RectangleRubberBand);
     // The axes live as long as the chart: axes taken away are only deleted
     // later by the event loop, and an image drawn before that would show them.
     bottomValue_ = new QValueAxis();
     bottomLabels_ = new QCategoryAxis();
     bottomLabels_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    bottomBars_ = new QBarCategoryAxis();
+    bottomBars_ = new QCategoryAxis();
     leftValue_ = new QValueAxis();
     leftBars_ = new QBarCategoryAxis();
     right_ = new QValueAxis();
@@ -161,6 +186,9 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
         a->setTickType(QValueAxis::TicksDynamic);
         a->setTickAnchor(0);
     }
+    roomyLabelsFont_ = leftValue_->labelsFont();
+    roomyMarksFont_ = QBarSet(QString()).labelFont();
+    roomyMinimumWidth_ = minimumWidth();
     right_->setTickCount(11);
     right_->setLabelFormat("%d");
     // Zooming and resizing keep the ticks on round numbers.
@@ -178,11 +206,84 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
 void AnalysisChartView::resizeEvent(QResizeEvent* e)
 {
     // A chart only a few lines high (the 2 Radio page stacks three) gives the
-    // room around its plot to the bars and their marks.
+    // room around its plot, and the frame around its background, to the bars
+    // and their marks, and draws its axis labels a point smaller.
     const bool small = e->size().height() < 260;
-    const QMargins m = small ? QMargins(4, 2, 4, 2) : roomyMargins_;
-    if (chart()->margins() != m) chart()->setMargins(m);
+    QChart* c = chart();
+    const QMarginsF frame = small ? QMarginsF() : roomyFrame_;
+    qreal l = 0, t = 0, r = 0, b = 0;
+    c->layout()->getContentsMargins(&l, &t, &r, &b);
+    if (QMarginsF(l, t, r, b) != frame) c->layout()->setContentsMargins(frame.left(), frame.top(), frame.right(), frame.bottom());
+    if (small != small_) {
+        small_ = small;
+        const QFont f = labelsFont();
+        for (QAbstractAxis* a : c->axes()) a->setLabelsFont(f);
+        for (QAbstractSeries* series : c->series())
+            if (auto* bars = qobject_cast<QAbstractBarSeries*>(series))
+                for (QBarSet* set : bars->barSets()) set->setLabelFont(marksFont());
+    }
+    fitMargins();
     QChartView::resizeEvent(e);
+    fitMinimumWidth();
+}
+
+void AnalysisChartView::fitMargins()
+{
+    QMargins m = roomyMargins_;
+    if (small_) {
+        // Only what the labels at the ends of a bottom value axis reach out.
+        int right = 0;
+        if (bottomValue_->isVisible() && bottomValue_->labelsVisible()) {
+            const QFontMetrics fm(bottomValue_->labelsFont());
+            const QByteArray format = bottomValue_->labelFormat().toLatin1();
+            right = fm.horizontalAdvance(QString::asprintf(format.constData(), bottomValue_->max())) / 2 + 2;
+        }
+        m = QMargins(0, 2, right, 2);
+    }
+    if (chart()->margins() != m) chart()->setMargins(m);
+}
+
+void AnalysisChartView::fitMinimumWidth()
+{
+    // A short chart is at least as wide as its bar labels need to show whole.
+    const int w = small_ ? std::max(roomyMinimumWidth_, wholeLabelsWidth()) : roomyMinimumWidth_;
+    if (minimumWidth() != w) setMinimumWidth(w);
+}
+
+namespace {
+QFont smaller(QFont f)
+{
+    f.setPointSizeF(std::max(6.0, f.pointSizeF() - 1));
+    return f;
+}
+} // namespace
+
+QFont AnalysisChartView::labelsFont() const { return small_ ? smaller(roomyLabelsFont_) : roomyLabelsFont_; }
+
+QFont AnalysisChartView::marksFont() const { return small_ ? smaller(roomyMarksFont_) : roomyMarksFont_; }
+
+int AnalysisChartView::wholeLabelsWidth() const
+{
+    const QChart* c = chart();
+    // What the chart puts beside its plot (axes, margins, frame), as laid out
+    // now, or a guess before it is.
+    const QRectF plot = c->plotArea();
+    const double beside = plot.isEmpty() ? 40.0 : c->size().width() - plot.width();
+    if (!bottomBars_->isVisible() || bottomBars_->labelsAngle() != 0 || bottomBars_->count() == 0) return 0;
+    const QFontMetricsF fm(bottomBars_->labelsFont());
+    double widest = 0;
+    for (const QString& label : bottomBars_->categoriesLabels()) widest = std::max(widest, fm.horizontalAdvance(label));
+    // The axis gives each label the plot's width shared among one place more
+    // than there are bars, less some padding on either side; a label that
+    // does not fit is cut to "...".
+    constexpr double padding = 2 * 4 + 2 + 0.5;
+    double length = (bottomBars_->count() + 1) * (widest + padding);
+    // The value marks over the bars keep a little room between them.
+    const QFontMetricsF marks(marksFont());
+    double widestMark = 0;
+    for (const QString& m : barMarks_) widestMark = std::max(widestMark, marks.horizontalAdvance(m));
+    if (widestMark > 0) length = std::max(length, bottomBars_->count() * (widestMark + 3));
+    return static_cast<int>(std::ceil(beside + length));
 }
 
 void AnalysisChartView::setLook(const ChartLook& look)
@@ -194,7 +295,19 @@ void AnalysisChartView::setLook(const ChartLook& look)
 double AnalysisChartView::tickStep(const QValueAxis* axis, const AxisFit& rule, double span) const
 {
     if (rule.increment > 0) return rule.increment;
-    return roundTickStep(span, intervalsFor(chart()->size(), axis == leftValue_), rule.whole);
+    const bool vertical = axis == leftValue_;
+    const int intervals = intervalsFor(chart()->size(), vertical);
+    const double step = roundTickStep(span, intervals, rule.whole);
+    if (!vertical || !(span > 0)) return step;
+    // A short plot (the 2 Radio page stacks three charts) carries only the
+    // labels that fit with room between them: fewer ticks, rather than labels
+    // that touch or that the chart drops. The plot's height does not depend
+    // on the labels beside it, so this settles at once.
+    const double length = chart()->plotArea().height();
+    const double spacing = QFontMetricsF(axis->labelsFont()).height() * 1.5;
+    if (length < spacing) return step; // not laid out yet
+    const int fit = std::max(1, static_cast<int>(length / spacing));
+    return fit < intervals && span / step > fit ? roundTickStep(span, fit, rule.whole) : step;
 }
 
 void AnalysisChartView::setTicks(QValueAxis* axis, double step)
@@ -307,13 +420,15 @@ void AnalysisChartView::setData(const ChartData& data)
     // The place axis (categories of bars, point labels or plain values) and
     // the value axis; horizontal bars turn them round.
     QAbstractAxis* place = nullptr;
-    if (anyBars) {
-        QBarCategoryAxis* bars = horizontal ? leftBars_ : bottomBars_;
-        bars->clear();
+    if (anyBars && horizontal) {
+        leftBars_->clear();
         QStringList cats;
         for (const auto& p : barSeries->points) cats << QString::fromStdString(p.label);
-        bars->append(cats);
-        place = bars;
+        leftBars_->append(cats);
+        place = leftBars_;
+    } else if (anyBars) {
+        setBarLabels(bottomBars_, *barSeries);
+        place = bottomBars_;
     } else if (labelled) {
         setPointLabels(bottomLabels_, *labelled, xlo, xhi > xlo ? xhi : xlo + 1);
         place = bottomLabels_;
@@ -333,19 +448,27 @@ void AnalysisChartView::setData(const ChartData& data)
     left->setTitleText(QString::fromStdString(data.left.title));
     // Bars stand on 0; points keep clear of the bottom edge too.
     if (anyBars) ylo = std::min(ylo, 0.0);
-    const QFontMetricsF marksFont(c->font());
+    const QFontMetricsF markMetrics(c->font());
     double markPixels = 0;
+    barMarks_.clear();
+    if (marks && anyBars && !horizontal)
+        for (const auto& s : data.series) {
+            if (!s.marksVisible || !isBars(s)) continue;
+            const double total = seriesTotal(s);
+            for (const auto& p : s.points)
+                barMarks_ << QString::number(shownValue(s, p, total)) + (s.percentMarks ? " %" : "");
+        }
     if (marks && horizontal) {
         // Marks beside horizontal bars: as wide as the widest of them.
         for (const auto& s : data.series) {
             if (!s.marksVisible || !isBars(s)) continue;
             const double total = seriesTotal(s);
             for (const auto& p : s.points)
-                markPixels = std::max(markPixels, marksFont.horizontalAdvance(QString::number(shownValue(s, p, total)) +
+                markPixels = std::max(markPixels, markMetrics.horizontalAdvance(QString::number(shownValue(s, p, total)) +
                                                                                (s.percentMarks ? " %" : "")));
         }
     } else if (marks) {
-        markPixels = marksFont.height() * 1.5;
+        markPixels = markMetrics.height() * 1.5;
     }
     AxisFit& valueFit = horizontal ? bottomFit_ : leftFit_;
     valueFit = {wholeY, horizontal ? data.bottom.increment : data.left.increment, true, ylo, yhi, !empty, markPixels,
@@ -353,6 +476,8 @@ void AnalysisChartView::setData(const ChartData& data)
     if (!horizontal && (anyBars || labelled)) bottomFit_.fitted = false;
     if (horizontal) leftFit_.fitted = false;
     fitRanges();
+    fitMargins();
+    fitMinimumWidth(); // other bar labels: maybe another width
 
     right_->setRange(data.right.automatic ? 0 : data.right.minimum, data.right.automatic ? 10 : data.right.maximum);
     right_->setTitleText(QString::fromStdString(data.right.title));
@@ -395,6 +520,7 @@ void AnalysisChartView::setData(const ChartData& data)
                 set->setColor(colour);
                 set->setBorderColor(Qt::black);
                 set->setLabelColor(Qt::black);
+                set->setLabelFont(marksFont());
                 set->append(values);
                 bars->append(set);
             }

@@ -60,7 +60,21 @@ private:
         double markPixels = 0;
         bool below = false; // room below too
     };
+    // The width at which every label under vertical bars shows whole.
+    int wholeLabelsWidth() const;
+    // The fonts of axis labels and of value marks: a point smaller on a short chart.
+    QFont labelsFont() const;
+    QFont marksFont() const;
+    QFont roomyMarksFont_;
+    QStringList barMarks_; // the value marks over vertical bars
+    void fitMinimumWidth();
+    // The room around the plot: less of it on a short chart.
+    void fitMargins();
+    int roomyMinimumWidth_ = 0;
     QMargins roomyMargins_;
+    QMarginsF roomyFrame_;
+    QFont roomyLabelsFont_;
+    bool small_ = false;
     double tickStep(const QValueAxis* axis, const AxisFit& rule, double span) const;
     void setTicks(QValueAxis* axis, double step);
     // The ranges of the value axes for the data and the chart's size.
@@ -73,7 +87,7 @@ private:
     bool allowZoom_ = true;
     QValueAxis* bottomValue_ = nullptr;
     QCategoryAxis* bottomLabels_ = nullptr;
-    QBarCategoryAxis* bottomBars_ = nullptr;
+    QCategoryAxis* bottomBars_ = nullptr; // names of vertical bars
     QValueAxis* leftValue_ = nullptr;
     QBarCategoryAxis* leftBars_ = nullptr;
     QValueAxis* right_ = nullptr;

@@ -16,7 +16,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -26,6 +29,41 @@ QStringList toQStrings(const std::vector<std::string>& items)
     out.reserve(static_cast<qsizetype>(items.size()));
     for (const auto& s : items) out << QString::fromStdString(zem::toDisplayUtf8(s));
     return out;
+}
+
+// A list of items of one size (lists of thousands of calls stay quick)
+// takes that size from its last item: the last item carries the size of the
+// widest, so that no item is cut and a list too narrow scrolls sideways. The
+// advance sums of the characters find the few texts that can be the widest;
+// only those are measured as drawn.
+void sizeItemsToWidest(QListWidget* list, const QStringList& texts)
+{
+    if (texts.isEmpty()) return;
+    const QFontMetricsF fm(list->font());
+    std::array<qreal, 128> ascii{};
+    for (int c = 0; c < 128; ++c) ascii[static_cast<size_t>(c)] = fm.horizontalAdvance(QChar(c));
+    std::vector<qreal> sums(static_cast<size_t>(texts.size()));
+    qreal most = 0;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        qreal sum = 0;
+        for (const QChar ch : texts[i]) sum += ch.unicode() < 128 ? ascii[ch.unicode()] : fm.horizontalAdvance(ch);
+        sums[static_cast<size_t>(i)] = sum;
+        most = std::max(most, sum);
+    }
+    // Kerning and shaping move a text a pixel or two off its advance sum.
+    const qreal slack = 3;
+    qsizetype widest = 0;
+    qreal widestWidth = -1;
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (sums[static_cast<size_t>(i)] < most - slack) continue;
+        const qreal w = fm.horizontalAdvance(texts[i]);
+        if (w > widestWidth) widestWidth = w, widest = i;
+    }
+    QAbstractItemModel* m = list->model();
+    QSize size = list->sizeHintForIndex(m->index(static_cast<int>(widest), 0));
+    QListWidgetItem* last = list->item(list->count() - 1);
+    size.setHeight(list->sizeHintForIndex(m->index(list->count() - 1, 0)).height());
+    last->setSizeHint(size);
 }
 
 } // namespace
@@ -71,8 +109,11 @@ DistributionPage::DistributionPage(AppState& state, TMasterCallDB& master, QWidg
     v->addWidget(t3);
 
     // The columns are placed by resizePanel, as the main window's size asks.
+    // The panel's size is only a bound: a fixed size would hold the page,
+    // and the whole page control with it, at the size it had last.
     Panel5 = new QFrame(this);
     Panel5->setObjectName("Panel5");
+    Panel5->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     for (int i = 0; i < 7; ++i) {
         const auto k = static_cast<size_t>(i);
         StaticTexts[k] = new QLabel(Panel5);
@@ -90,7 +131,7 @@ DistributionPage::DistributionPage(AppState& state, TMasterCallDB& master, QWidg
     QSizePolicy keepRoom = Panel5->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
     Panel5->setSizePolicy(keepRoom);
-    v->addWidget(Panel5, 1, Qt::AlignLeft | Qt::AlignTop);
+    v->addWidget(Panel5, 1);
 
     InputBox = [this](const QString& title, const QString& prompt) -> std::optional<QString> {
         bool ok = false;
@@ -102,13 +143,15 @@ DistributionPage::DistributionPage(AppState& state, TMasterCallDB& master, QWidg
 
 void DistributionPage::resizePanel(int W, int H)
 {
-    Panel5->setFixedSize(std::max(0, W - 10), std::max(0, H - 70));
-    const int C = Panel5->width() / 7;
+    const QSize size(std::max(0, W - 10), std::max(0, H - 70));
+    Panel5->setMaximumSize(size);
+    Panel5->resize(size);
+    const int C = size.width() / 7;
     const int cw = static_cast<int>(C / 1.03);
     for (int i = 0; i < 7; ++i) {
         const auto k = static_cast<size_t>(i);
         const int left = i < 6 ? i * C + 2 : 6 * C;
-        ListBoxes[k]->setGeometry(left, ListBoxes[k]->y(), cw, std::max(0, Panel5->height() - 50));
+        ListBoxes[k]->setGeometry(left, ListBoxes[k]->y(), cw, std::max(0, size.height() - 50));
         DistLabels[k]->setGeometry(left, DistLabels[k]->y(), cw, DistLabels[k]->sizeHint().height());
         StaticTexts[k]->setGeometry(left, StaticTexts[k]->y(), cw, StaticTexts[k]->sizeHint().height());
     }
@@ -132,7 +175,9 @@ void DistributionPage::showLists(const std::array<std::string, 7>& titles)
         const auto k = static_cast<size_t>(i);
         const auto& items = i < 6 ? lists_.columns[k] : lists_.all;
         StaticTexts[k]->setText(QString::fromStdString(titles[k]));
-        ListBoxes[k]->addItems(toQStrings(items));
+        const QStringList texts = toQStrings(items);
+        ListBoxes[k]->addItems(texts);
+        sizeItemsToWidest(ListBoxes[k], texts);
         DistLabels[k]->setText(QString::number(items.size()));
     }
 }

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -55,8 +56,43 @@ SummaryChartView::SummaryChartView(QWidget* parent)
     percentAxis_->setLabelFormat("%d");
     c->legend()->setVisible(true);
     c->legend()->setAlignment(Qt::AlignBottom);
+    roomyMargins_ = c->margins();
+    qreal l = 0, t = 0, r = 0, b = 0;
+    c->layout()->getContentsMargins(&l, &t, &r, &b);
+    roomyFrame_ = QMarginsF(l, t, r, b);
+    // The percent ticks stand as far apart as their labels need on the plot's height.
+    percentAxis_->setTickType(QValueAxis::TicksDynamic);
+    percentAxis_->setTickAnchor(0);
+    connect(c, &QChart::plotAreaChanged, this, &SummaryChartView::retick);
     layBars({});
     clear("Summary");
+}
+
+void SummaryChartView::resizeEvent(QResizeEvent* e)
+{
+    // A chart only a few lines high (a small window) gives the room around
+    // its plot, and the frame around its background, to the bars and the
+    // axes: Qt cuts axis labels to "..." when the axes would take more than
+    // a share of what is left.
+    const bool small = e->size().height() < 260;
+    QChart* c = chart();
+    const QMargins m = small ? QMargins(4, 2, 4, 2) : roomyMargins_;
+    if (c->margins() != m) c->setMargins(m);
+    const QMarginsF frame = small ? QMarginsF() : roomyFrame_;
+    qreal l = 0, t = 0, r = 0, b = 0;
+    c->layout()->getContentsMargins(&l, &t, &r, &b);
+    if (QMarginsF(l, t, r, b) != frame) c->layout()->setContentsMargins(frame.left(), frame.top(), frame.right(), frame.bottom());
+    QChartView::resizeEvent(e);
+}
+
+void SummaryChartView::retick()
+{
+    const double span = percentAxis_->max() - percentAxis_->min();
+    const double spacing = QFontMetricsF(percentAxis_->labelsFont()).height() * 1.5;
+    const double length = chart()->plotArea().height();
+    const int intervals = length < spacing ? 5 : std::clamp(static_cast<int>(length / spacing), 1, 10);
+    const double step = roundTickStep(span, intervals, true);
+    if (percentAxis_->tickInterval() != step) percentAxis_->setTickInterval(step);
 }
 
 QList<QBarSet*> SummaryChartView::takeSets()
@@ -112,6 +148,7 @@ void SummaryChartView::layBars(const QList<QBarSet*>& sets)
     }
     percentAxis_->setRange(0, percentAxisTop(sets, multiBar_));
     percentAxis_->applyNiceNumbers();
+    retick();
 }
 
 void SummaryChartView::setMultiBar(MultiBar m)
@@ -139,6 +176,7 @@ void SummaryChartView::clear(const std::string& title)
     percentAxis_->setTitleText("Percents");
     percentAxis_->setRange(0, 100);
     percentAxis_->applyNiceNumbers();
+    retick();
     chart()->setTitle(QString::fromStdString(title));
 }
 

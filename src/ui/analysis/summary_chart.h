@@ -49,8 +49,12 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void retick();
+    QMargins roomyMargins_;
+    QMarginsF roomyFrame_;
     QList<QBarSet*> takeSets();
     void layBars(const QList<QBarSet*>& sets);
     QList<QAbstractBarSeries*> allSeries_;

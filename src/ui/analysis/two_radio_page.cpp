@@ -82,8 +82,13 @@ TwoRadioPage::TwoRadioPage(AppState& state, QWidget* parent) : QWidget(parent), 
     Tot_to_sec = makeChart("Tot_to_sec", charts.Tot_to_sec);
     Sec_mode = makeChart("Sec_mode", charts.Sec_mode);
 
+    // The list is as wide as its columns (the view asks for that width as
+    // they change); the charts take the rest.
+    so2r_Keo->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    so2r_Keo->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
     auto* body = new QHBoxLayout();
-    body->addWidget(so2r_Keo, 1);
+    body->setSpacing(2);
+    body->addWidget(so2r_Keo, 0);
     auto* right = new QVBoxLayout();
     for (auto* c : {sec_band, Tot_to_sec, Sec_mode}) right->addWidget(c);
     body->addLayout(right, 1);

@@ -33,6 +33,7 @@ ClaimedScoresPage::ClaimedScoresPage(AppState& state, TCty_search& cty, QWidget*
     v->setContentsMargins(0, 0, 0, 0);
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
+    Label1->setWordWrap(true); // a long mail subject takes a second line rather than being cut
     v->addWidget(Label1);
     Keo3830 = new KeoEGridView(keo3830, this);
     Keo3830->setObjectName("Keo3830");

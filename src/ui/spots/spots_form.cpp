@@ -10,6 +10,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -64,6 +66,7 @@ TSpotsF::TSpotsF(QWidget* parent)
     ssb = new TStatusPanels(this);
     ssb->setObjectName("ssb");
     for (int w : {350, 70, 80, 70}) ssb->addPanel(w);
+    ssb->installEventFilter(this); // its size shortens the path; the path's hint
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -128,7 +131,8 @@ void TSpotsF::load(const QString& path)
     }
     const int n = file.spots;
     SpotCount = n;
-    ssb->setText(0, QDir::toNativeSeparators(path));
+    spotPath_ = QDir::toNativeSeparators(path);
+    ssb->setText(0, spotPath_);
     ssb->setText(1, QString::number(n) + " spots");
     const int spotters = countSpotsBy(spotsGrid, SpotCount, spcSpotter, spottersGrid);
     ssb->setText(2, QString::number(spotters) + " spotters");
@@ -142,8 +146,40 @@ void TSpotsF::load(const QString& path)
 void TSpotsF::fitPanels()
 {
     // The panels grow to their texts (six-digit counts, a long path): the
-    // window grows to show them and the spots.
+    // window grows to show them and the spots, as far as the screen allows.
+    ssb->panel(0).width = 350;
+    ssb->setText(0, spotPath_);
     widenToShow(*this, std::max(ssb->totalWidth(), fullGridWidth(*SpotsGrid) + 8));
+    fitPath();
+}
+
+void TSpotsF::fitPath()
+{
+    if (spotPath_.isEmpty()) return;
+    // The counts always show whole; the path takes the room they leave,
+    // shortened in its middle when it needs more.
+    int counts = 0;
+    for (int i = 1; i < ssb->panelCount(); ++i) counts += ssb->panelWidth(i);
+    const int room = std::max(0, ssb->width() - counts);
+    const QFontMetrics fm(ssb->panelFont(0));
+    const QString shown = fm.elidedText(spotPath_, Qt::ElideMiddle, room - 2 * TStatusPanels::kTextMargin);
+    ssb->panel(0).width = room;
+    if (ssb->text(0) != shown) ssb->setText(0, shown);
+    else ssb->update();
+}
+
+bool TSpotsF::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == ssb && e->type() == QEvent::Resize) fitPath();
+    if (o == ssb && e->type() == QEvent::ToolTip) {
+        // The whole path is the hint of its panel.
+        auto* help = static_cast<QHelpEvent*>(e);
+        const QRect r = ssb->panelRect(0);
+        if (!spotPath_.isEmpty() && r.contains(help->pos())) QToolTip::showText(help->globalPos(), spotPath_, ssb, r);
+        else QToolTip::hideText();
+        return true;
+    }
+    return QDialog::eventFilter(o, e);
 }
 
 void TSpotsF::Search1Click()

@@ -56,10 +56,19 @@ public slots:
     void readSpots(const QString& path);
     void SearchOfSpotsFor(const QString& Call);
 
+    // The spot file's whole path, as its panel's hint shows it.
+    const QString& spotPath() const { return spotPath_; }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     void load(const QString& path);
     // Status panels as wide as their texts; the window as wide as its panels and spots.
     void fitPanels();
+    // The path in the room the counts leave.
+    void fitPath();
+    QString spotPath_;
     KeoEGridView* addPage(TKeoEGrid& grid, const char* name, const QString& title);
     std::string selectedCall(KeoEGridView* view, int col) const;
     void showCall(const std::string& call);
