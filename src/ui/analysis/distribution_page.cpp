@@ -2,6 +2,7 @@
 
 #include "analysis/add_info_dialog.h"
 #include "main/app_state.h"
+#include "main/keoe_grid_view.h"
 #include "main/platform.h"
 #include "main/text_util.h"
 
@@ -27,40 +28,19 @@ QStringList toQStrings(const std::vector<std::string>& items)
 {
     QStringList out;
     out.reserve(static_cast<qsizetype>(items.size()));
-    for (const auto& s : items) out << QString::fromStdString(zem::toDisplayUtf8(s));
+    for (const auto& s : items) out << QString::fromStdString(s);
     return out;
 }
 
 // A list of items of one size (lists of thousands of calls stay quick)
 // takes that size from its last item: the last item carries the size of the
-// widest, so that no item is cut and a list too narrow scrolls sideways. The
-// advance sums of the characters find the few texts that can be the widest;
-// only those are measured as drawn.
-void sizeItemsToWidest(QListWidget* list, const QStringList& texts)
+// widest, so that no item is cut and a list too narrow scrolls sideways.
+void sizeItemsToWidest(QListWidget* list, const std::vector<std::string>& texts)
 {
-    if (texts.isEmpty()) return;
-    const QFontMetricsF fm(list->font());
-    std::array<qreal, 128> ascii{};
-    for (int c = 0; c < 128; ++c) ascii[static_cast<size_t>(c)] = fm.horizontalAdvance(QChar(c));
-    std::vector<qreal> sums(static_cast<size_t>(texts.size()));
-    qreal most = 0;
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        qreal sum = 0;
-        for (const QChar ch : texts[i]) sum += ch.unicode() < 128 ? ascii[ch.unicode()] : fm.horizontalAdvance(ch);
-        sums[static_cast<size_t>(i)] = sum;
-        most = std::max(most, sum);
-    }
-    // Kerning and shaping move a text a pixel or two off its advance sum.
-    const qreal slack = 3;
-    qsizetype widest = 0;
-    qreal widestWidth = -1;
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        if (sums[static_cast<size_t>(i)] < most - slack) continue;
-        const qreal w = fm.horizontalAdvance(texts[i]);
-        if (w > widestWidth) widestWidth = w, widest = i;
-    }
+    const int widest = widestTextIndex(list->font(), texts);
+    if (widest < 0) return;
     QAbstractItemModel* m = list->model();
-    QSize size = list->sizeHintForIndex(m->index(static_cast<int>(widest), 0));
+    QSize size = list->sizeHintForIndex(m->index(widest, 0));
     QListWidgetItem* last = list->item(list->count() - 1);
     size.setHeight(list->sizeHintForIndex(m->index(list->count() - 1, 0)).height());
     last->setSizeHint(size);
@@ -175,9 +155,11 @@ void DistributionPage::showLists(const std::array<std::string, 7>& titles)
         const auto k = static_cast<size_t>(i);
         const auto& items = i < 6 ? lists_.columns[k] : lists_.all;
         StaticTexts[k]->setText(QString::fromStdString(titles[k]));
-        const QStringList texts = toQStrings(items);
-        ListBoxes[k]->addItems(texts);
-        sizeItemsToWidest(ListBoxes[k], texts);
+        std::vector<std::string> shown;
+        shown.reserve(items.size());
+        for (const auto& s : items) shown.push_back(zem::toDisplayUtf8(s));
+        ListBoxes[k]->addItems(toQStrings(shown));
+        sizeItemsToWidest(ListBoxes[k], shown);
         DistLabels[k]->setText(QString::number(items.size()));
     }
 }

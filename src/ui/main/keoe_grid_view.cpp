@@ -300,6 +300,22 @@ int TextWidths::widthBound(size_t bytes) const
     return static_cast<int>(std::ceil(static_cast<double>(bytes) * (f.widest > 0 ? f.widest : f.metrics.maxWidth())));
 }
 
+int widestTextIndex(const QFont& font, const std::vector<std::string>& texts)
+{
+    const TextWidths quick(font, false), exact(font, true);
+    WidestCells top;
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (quick.widthBound(texts[i].size()) > top.floor())
+            top.add(quick.width(texts[i]), static_cast<int>(i), &texts[i]);
+    int widest = -1, widestWidth = -1;
+    top.width([&](int i) {
+        const int w = exact.width(texts[static_cast<size_t>(i)]);
+        if (w > widestWidth) widestWidth = w, widest = i;
+        return w;
+    });
+    return widest;
+}
+
 void KeoEGridView::setColumnWidths(const std::vector<int>& widths)
 {
     wanted_ = widths;

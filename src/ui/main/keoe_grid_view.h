@@ -75,6 +75,11 @@ private:
     mutable const Face* bold_ = nullptr;
 };
 
+// Which of many UTF-8 texts is drawn widest in the font, found as a grid
+// finds its widest cell: quick widths for all, exact ones for the few at the
+// top. -1 when there are none.
+int widestTextIndex(const QFont& font, const std::vector<std::string>& texts);
+
 class KeoEGridView : public QTableView {
     Q_OBJECT
 public:
