@@ -237,21 +237,37 @@ TEST(ChartSettings, ZemIniDrivesTheChartAndKeepsWhatTheUserChose)
     EXPECT_EQ(s.ChartGradientColor, 255);
 }
 
+namespace {
+// The charts page in an active window of its own, above a text field and the
+// button that has the focus after the page is chosen; counts "Open".
+struct ActiveChartsWindow {
+    QWidget window;
+    AppState state;
+    ChartsPage* page = new ChartsPage(state);
+    QLineEdit* edit = new QLineEdit;
+    QPushButton* tab = new QPushButton("Charts");
+    int opened = 0;
+    ActiveChartsWindow()
+    {
+        auto* l = new QVBoxLayout(&window);
+        l->addWidget(page);
+        l->addWidget(edit);
+        l->addWidget(tab);
+        page->openCabrillo = [this] { ++opened; };
+        window.show();
+        window.activateWindow();
+    }
+};
+} // namespace
+
 TEST(ChartSettings, OneKeyShortcutsWorkWhileThePageShowsButNotInATextField)
 {
-    QWidget window;
-    auto* l = new QVBoxLayout(&window);
-    AppState state;
-    auto* page = new ChartsPage(state);
-    auto* edit = new QLineEdit;
-    auto* tab = new QPushButton("Charts"); // where the focus is after choosing the page
-    l->addWidget(page);
-    l->addWidget(edit);
-    l->addWidget(tab);
-    int opened = 0;
-    page->openCabrillo = [&] { ++opened; };
-    window.show();
-    window.activateWindow();
+    ActiveChartsWindow cw;
+    QWidget& window = cw.window;
+    ChartsPage* page = cw.page;
+    QLineEdit* edit = cw.edit;
+    QPushButton* tab = cw.tab;
+    int& opened = cw.opened;
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto press = [&](Qt::Key key) {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key);
@@ -298,18 +314,11 @@ TEST(ChartSettings, OneKeyShortcutsWorkWhileThePageShowsButNotInATextField)
 // again, so its one-key shortcuts work without a click on it.
 TEST(ChartSettings, TheChartHasTheKeysBackAfterItsBoxes)
 {
-    QWidget window;
-    auto* l = new QVBoxLayout(&window);
-    AppState state;
-    auto* page = new ChartsPage(state);
-    auto* tab = new QPushButton("Charts");
-    l->addWidget(page);
-    l->addWidget(tab);
-    int opened = 0;
-    page->openCabrillo = [&] { ++opened; };
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ActiveChartsWindow cw;
+    ChartsPage* page = cw.page;
+    QPushButton* tab = cw.tab;
+    int& opened = cw.opened;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&cw.window));
     setPrinterHook([](QPrinter& pr) { pr.setOutputFormat(QPrinter::PdfFormat); }); // no printer
     struct Case {
         QAction* command;
