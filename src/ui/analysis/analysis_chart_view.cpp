@@ -321,6 +321,9 @@ void AnalysisChartView::retick()
 {
     for (auto [axis, rule] : {std::pair{bottomValue_, &bottomFit_}, std::pair{leftValue_, &leftFit_}})
         setTicks(axis, tickStep(axis, *rule, axis->max() - axis->min()));
+    // The last label of a bottom axis reaches past the plot as far as it is
+    // wide: a new range may want more room at the right.
+    fitMargins();
 }
 
 void AnalysisChartView::fitRanges()
