@@ -634,11 +634,12 @@ int TForm2::logCellWidth(int col, int row, const TextWidths& widths) const
 void TForm2::fitProgressBar()
 {
     if (!sb1Row_) return;
-    // Narrower than 40 pixels only when the texts need the room.
+    // Narrower than 40 pixels only when the texts need the room, down to
+    // nothing in a window too small for the texts and the bar both.
     PanelSqueeze* squeeze = PanelSqueeze::of(*sb1);
     const int room = sb1Row_->width() - squeeze->wantedUsedWidth();
     ProgressBar2->setFixedWidth(room >= 40 ? std::min(room, 150)
-                                           : std::clamp(sb1Row_->width() - squeeze->neededUsedWidth(), 20, 40));
+                                           : std::clamp(sb1Row_->width() - squeeze->neededUsedWidth(), 0, 40));
 }
 
 void TForm2::N4Click() { close(); }
