@@ -495,14 +495,27 @@ void KeoEGridView::applyWidths()
     }
     // Still a few pixels too wide: the cells close up on their texts, a
     // pixel a column at a time, rather than the grid scroll for them.
-    if (wantedFor_ && total > avail) {
+    // Only when that makes the grid fit: a grid that scrolls anyway keeps
+    // its margins.
+    auto tightOf = [&](size_t i, int giveUp) { return std::max(cellsNeed_[i] - giveUp, titleNeed_[i]); };
+    auto canClose = [&](int c) {
+        const size_t i = static_cast<size_t>(c);
+        return !isColumnHidden(c) && !isUserSized(c) && i < cellsNeed_.size() && cellsNeed_[i] > 0;
+    };
+    long closable = 0;
+    if (wantedFor_ && total > avail)
+        for (int c = 0; c < cols; ++c)
+            if (canClose(c)) {
+                const size_t i = static_cast<size_t>(c);
+                closable += std::max(0, w[i] - tightOf(i, cellMarginGiveUp()));
+            }
+    if (wantedFor_ && total > avail && total - closable <= avail) {
         const int giveUp = cellMarginGiveUp();
         for (int round = 0; round < giveUp && total > avail; ++round)
             for (int c = 0; c < cols && total > avail; ++c) {
                 const size_t i = static_cast<size_t>(c);
-                if (isColumnHidden(c) || isUserSized(c) || i >= cellsNeed_.size() || cellsNeed_[i] == 0) continue;
-                const int tight = std::max(cellsNeed_[i] - giveUp, titleNeed_[i]);
-                if (w[i] > tight && w[i] > needOf(i) - 1 - round) {
+                if (!canClose(c)) continue;
+                if (w[i] > tightOf(i, giveUp) && w[i] > needOf(i) - 1 - round) {
                     --w[i];
                     --total;
                 }
