@@ -39,7 +39,6 @@
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/platform.h"
-#include "main/panel_squeeze.h"
 #include "main/status_panels.h"
 #include "main/text_util.h"
 #include "refdata/master_edit_dialog.h"
@@ -359,7 +358,6 @@ void TForm2::buildStatusArea()
     sb3->setToolTip("Country, WAZ, ITU, Latitude, Longitude, Continent, Distance");
     const int sb3Widths[16] = {150, 35, 35, 55, 55, 30, 60, 10, 70, 80, 30, 30, 30, 30, 30, 30};
     for (int i = 0; i < 16; ++i) sb3->addPanel(sb3Widths[i], i == 8);
-    new PanelSqueeze(*sb3); // a narrow window keeps the texts whole
     v->addWidget(sb3);
 
     auto* row = new QWidget(bottom);
@@ -374,7 +372,6 @@ void TForm2::buildStatusArea()
     sb1->panel(3).bold = true;
     sb1->panel(4).bold = true;
     sb1->OnDrawPanel = [this](QPainter& p, int panel, const QRect& r) { sb1DrawPanel(p, panel, r); };
-    new PanelSqueeze(*sb1);
     masterIcon_ = QPixmap(16, 16);
     masterIcon_.fill(Qt::transparent);
     {
@@ -636,10 +633,9 @@ void TForm2::fitProgressBar()
     if (!sb1Row_) return;
     // Narrower than 40 pixels only when the texts need the room, down to
     // nothing in a window too small for the texts and the bar both.
-    PanelSqueeze* squeeze = PanelSqueeze::of(*sb1);
-    const int room = sb1Row_->width() - squeeze->wantedUsedWidth();
+    const int room = sb1Row_->width() - sb1->usedWidth();
     ProgressBar2->setFixedWidth(room >= 40 ? std::min(room, 150)
-                                           : std::clamp(sb1Row_->width() - squeeze->neededUsedWidth(), 0, 40));
+                                           : std::clamp(sb1Row_->width() - sb1->neededUsedWidth(), 0, 40));
 }
 
 void TForm2::N4Click() { close(); }

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 TStatusPanels::TStatusPanels(QWidget* parent) : QWidget(parent)
 {
     setFixedHeight(std::max(18, fontMetrics().height() + 4));
@@ -61,11 +63,42 @@ int TStatusPanels::usedWidth() const
     return used;
 }
 
+int TStatusPanels::neededUsedWidth() const
+{
+    int w = 0, used = 0;
+    for (int i = 0; i < panelCount(); ++i) {
+        w += neededWidth(i);
+        if (!text(i).isEmpty()) used = w;
+    }
+    return used;
+}
+
+std::vector<int> TStatusPanels::layoutWidths() const
+{
+    std::vector<int> w(panels_.size());
+    int total = 0, spare = 0;
+    for (int i = 0; i < panelCount(); ++i) {
+        w[static_cast<size_t>(i)] = panelWidth(i);
+        total += w[static_cast<size_t>(i)];
+        spare += w[static_cast<size_t>(i)] - neededWidth(i);
+    }
+    // The bar keeps its start as it was: an empty panel at the end goes
+    // before any text loses a pixel of its margin.
+    int deficit = std::clamp(total - width(), 0, spare);
+    for (int i = panelCount() - 1; i >= 0 && deficit > 0; --i) {
+        const int give = std::min(deficit, w[static_cast<size_t>(i)] - neededWidth(i));
+        w[static_cast<size_t>(i)] -= give;
+        deficit -= give;
+    }
+    return w;
+}
+
 QRect TStatusPanels::panelRect(int i) const
 {
+    const std::vector<int> widths = layoutWidths();
     int x = 0;
-    for (int k = 0; k < i; ++k) x += panelWidth(k);
-    int w = panelWidth(i);
+    for (int k = 0; k < i; ++k) x += widths[static_cast<size_t>(k)];
+    int w = widths.at(static_cast<size_t>(i));
     if (i == panelCount() - 1) w = std::max(w, width() - x); // the last panel takes the rest
     return QRect(x, 0, w, height());
 }

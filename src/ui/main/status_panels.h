@@ -2,7 +2,9 @@
 // A status bar of panels, each with a text, drawn by the bar or by its owner
 // (the owner's drawing decides colours and icons). A panel's width is a
 // minimum: a panel is always as wide as its text needs in the font it is
-// drawn in.
+// drawn in. In a bar too narrow for its panels, the panels give up the room
+// their texts leave unused, the last ones first, and get it back when the
+// bar widens again.
 
 #include <QWidget>
 
@@ -42,8 +44,11 @@ public:
     int panelWidth(int i) const;
     // Sum of the drawn widths of all panels.
     int totalWidth() const;
-    // Sum of the drawn widths up to the last panel that has a text.
+    // Sum of the panels' widths up to the last panel that has a text.
     int usedWidth() const;
+    // The least of that which still shows every text whole.
+    int neededUsedWidth() const;
+    // Where the panel is drawn in the bar as wide as it is now.
     QRect panelRect(int i) const;
     // Where the panel's text goes: the panel less its frame and margins.
     QRect textRect(int i) const;
@@ -59,6 +64,8 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // The drawn widths of all panels in the bar's present width.
+    std::vector<int> layoutWidths() const;
     std::vector<Panel> panels_;
     // What each text needs, measured once per change of text, face or font:
     // the bar is laid out on every paint.
