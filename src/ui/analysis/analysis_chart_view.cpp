@@ -1,8 +1,9 @@
 #include "analysis/analysis_chart_view.h"
 
-#include <QResizeEvent>
-
 #include "analysis/chart_image.h"
+#include "analysis/short_chart.h"
+
+#include <QResizeEvent>
 
 #include "main/keoe_grid_view.h"
 
@@ -159,11 +160,7 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     c->legend()->setVisible(false);
     c->setAnimationOptions(QChart::NoAnimation);
     roomyMargins_ = c->margins();
-    {
-        qreal l = 0, t = 0, r = 0, b = 0;
-        c->layout()->getContentsMargins(&l, &t, &r, &b);
-        roomyFrame_ = QMarginsF(l, t, r, b);
-    }
+    roomyFrame_ = chartFrame(*c);
     setRubberBand(QChartView::RectangleRubberBand);
     // The axes live as long as the chart: axes taken away are only deleted
     // later by the event loop, and an image drawn before that would show them.
@@ -208,12 +205,9 @@ void AnalysisChartView::resizeEvent(QResizeEvent* e)
     // A chart only a few lines high (the 2 Radio page stacks three) gives the
     // room around its plot, and the frame around its background, to the bars
     // and their marks, and draws its axis labels a point smaller.
-    const bool small = e->size().height() < 260;
+    const bool small = e->size().height() < kShortChartHeight;
     QChart* c = chart();
-    const QMarginsF frame = small ? QMarginsF() : roomyFrame_;
-    qreal l = 0, t = 0, r = 0, b = 0;
-    c->layout()->getContentsMargins(&l, &t, &r, &b);
-    if (QMarginsF(l, t, r, b) != frame) c->layout()->setContentsMargins(frame.left(), frame.top(), frame.right(), frame.bottom());
+    setChartFrame(*c, small ? QMarginsF() : roomyFrame_);
     if (small != small_) {
         small_ = small;
         const QFont f = labelsFont();
@@ -304,9 +298,8 @@ double AnalysisChartView::tickStep(const QValueAxis* axis, const AxisFit& rule, 
     // that touch or that the chart drops. The plot's height does not depend
     // on the labels beside it, so this settles at once.
     const double length = chart()->plotArea().height();
-    const double spacing = QFontMetricsF(axis->labelsFont()).height() * 1.5;
-    if (length < spacing) return step; // not laid out yet
-    const int fit = std::max(1, static_cast<int>(length / spacing));
+    const int fit = tickIntervalsThatFit(*axis, length);
+    if (fit == 0) return step; // not laid out yet
     return fit < intervals && span / step > fit ? roundTickStep(span, fit, rule.whole) : step;
 }
 

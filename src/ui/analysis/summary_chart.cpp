@@ -1,6 +1,7 @@
 #include "analysis/summary_chart.h"
 
 #include "analysis/chart_image.h"
+#include "analysis/short_chart.h"
 
 #include "main/keoe_grid_view.h"
 #include "reports/jpeg_writer.h"
@@ -57,9 +58,7 @@ SummaryChartView::SummaryChartView(QWidget* parent)
     c->legend()->setVisible(true);
     c->legend()->setAlignment(Qt::AlignBottom);
     roomyMargins_ = c->margins();
-    qreal l = 0, t = 0, r = 0, b = 0;
-    c->layout()->getContentsMargins(&l, &t, &r, &b);
-    roomyFrame_ = QMarginsF(l, t, r, b);
+    roomyFrame_ = chartFrame(*c);
     // The percent ticks stand as far apart as their labels need on the plot's height.
     percentAxis_->setTickType(QValueAxis::TicksDynamic);
     percentAxis_->setTickAnchor(0);
@@ -74,23 +73,19 @@ void SummaryChartView::resizeEvent(QResizeEvent* e)
     // its plot, and the frame around its background, to the bars and the
     // axes: Qt cuts axis labels to "..." when the axes would take more than
     // a share of what is left.
-    const bool small = e->size().height() < 260;
+    const bool small = e->size().height() < kShortChartHeight;
     QChart* c = chart();
     const QMargins m = small ? QMargins(4, 2, 4, 2) : roomyMargins_;
     if (c->margins() != m) c->setMargins(m);
-    const QMarginsF frame = small ? QMarginsF() : roomyFrame_;
-    qreal l = 0, t = 0, r = 0, b = 0;
-    c->layout()->getContentsMargins(&l, &t, &r, &b);
-    if (QMarginsF(l, t, r, b) != frame) c->layout()->setContentsMargins(frame.left(), frame.top(), frame.right(), frame.bottom());
+    setChartFrame(*c, small ? QMarginsF() : roomyFrame_);
     QChartView::resizeEvent(e);
 }
 
 void SummaryChartView::retick()
 {
     const double span = percentAxis_->max() - percentAxis_->min();
-    const double spacing = QFontMetricsF(percentAxis_->labelsFont()).height() * 1.5;
-    const double length = chart()->plotArea().height();
-    const int intervals = length < spacing ? 5 : std::clamp(static_cast<int>(length / spacing), 1, 10);
+    const int fit = tickIntervalsThatFit(*percentAxis_, chart()->plotArea().height());
+    const int intervals = fit == 0 ? 5 : std::min(fit, 10);
     const double step = roundTickStep(span, intervals, true);
     if (percentAxis_->tickInterval() != step) percentAxis_->setTickInterval(step);
 }
