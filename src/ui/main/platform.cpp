@@ -105,16 +105,22 @@ void setShellOpenHook(std::function<void(const QString&)> hook, bool opens)
 }
 void setMessageOwner(QWidget* owner) { g_owner = owner; }
 
-void Show_msg(const QString& text)
+namespace {
+void showBox(QMessageBox::Icon icon, const QString& text)
 {
     if (g_msgHook) {
         g_msgHook(text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, "ZEM", text, QMessageBox::Ok, g_owner);
+    QMessageBox box(icon, "ZEM", text, QMessageBox::Ok, g_owner);
     keepLinesWhole(box);
     box.exec();
 }
+} // namespace
+
+void Show_msg(const QString& text) { showBox(QMessageBox::NoIcon, text); }
+void Show_info_msg(const QString& text) { showBox(QMessageBox::Information, text); }
+void Show_warning_msg(const QString& text) { showBox(QMessageBox::Warning, text); }
 
 bool shellOpen(const QString& urlOrPath)
 {
@@ -125,21 +131,6 @@ bool shellOpen(const QString& urlOrPath)
     const bool local = QFileInfo::exists(urlOrPath);
     return QDesktopServices::openUrl(local ? QUrl::fromLocalFile(urlOrPath) : QUrl(urlOrPath));
 }
-
-namespace {
-void showIconBox(QMessageBox::Icon icon, const QString& text)
-{
-    if (g_msgHook) {
-        g_msgHook(text);
-        return;
-    }
-    QMessageBox box(icon, "ZEM", text, QMessageBox::Ok, g_owner);
-    box.exec();
-}
-} // namespace
-
-void Show_info_msg(const QString& text) { showIconBox(QMessageBox::Information, text); }
-void Show_warning_msg(const QString& text) { showIconBox(QMessageBox::Warning, text); }
 
 void shellOpenOrTell(const QString& urlOrPath)
 {

@@ -54,7 +54,7 @@ void TWebLookups::lookUp(TWebLookup site)
     const std::string call = get_callsign_for_search();
     if (call.empty()) return;
     const QString url = QString::fromStdString(webLookupUrl(site, call));
-    if (!shellOpen(url)) Show_msg("Cannot open " + url);
+    shellOpenOrTell(url);
 }
 
 void TWebLookups::Google4Click() { lookUp(TWebLookup::Google); }
