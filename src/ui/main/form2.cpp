@@ -760,8 +760,8 @@ void TForm2::Reset_app()
     twoRadioPage->clearCharts();
     for (int i = 1; i < sb1->panelCount(); ++i) sb1->setText(i, QString());
     // Nothing of the information bar may describe a log that is gone.
-    for (int i = 0; i < sb3->panelCount(); ++i) sb3->setText(i, QString());
-    BandMatrix = {};
+    clearCallInfo();
+    sb3->setText(kElapsedPanel, QString());
     if (Page3830) Page3830->log_and_3830();
 }
 
