@@ -6,7 +6,9 @@
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/status_panels.h"
+#include "refdata/call_info_dialog.h"
 #include "refdata/itu_waz_form.h"
+#include "refdata/master_call_db.h"
 #include "refdata/rem_form.h"
 #include "refdata/web_lookups.h"
 #include "spots/spots.h"
@@ -249,6 +251,45 @@ TEST(ToolsMenu, ItemsOpenTheirWindows)
     EXPECT_EQ(win.w->state().HomeLon, homeLon);
     EXPECT_EQ(win.w->state().CurrentCall, current);
     EXPECT_TRUE(win.msgs.texts.isEmpty()) << win.msgs.texts.join("|").toStdString();
+}
+
+// Enter in the callsign field only looks the call up: the save button, once
+// enabled by the matches, does not take the key.
+TEST(CallInfoWindow, EnterOpensNoSaveDialog)
+{
+    MessageRecorder msgs;
+    QTemporaryDir prog;
+    const fs::path p = makeProgramFolder(prog);
+    Cteate_master({"K3LR", "K3ZR", "K3ZO", "W3LPL"}, (p / "master.dta").string());
+    TForm2 w(p);
+    w.show();
+    QCoreApplication::processEvents();
+    TQTHF& q = *w.QTHF;
+    int saves = 0;
+    q.SaveFileName = [&] {
+        ++saves;
+        return QString();
+    };
+    onModal(w.N24, [&](QWidget* m) {
+        ASSERT_EQ(m, &q);
+        QTest::keyClicks(q.Edit1, "k3?r");
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QTest::keyClick(q.Edit1, key);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(saves, 0) << key;
+            EXPECT_EQ(QApplication::activeModalWidget(), &q) << key;
+        }
+        EXPECT_EQ(q.Edit1->text(), "K3?R");
+        ASSERT_EQ(q.l->count(), 2);
+        EXPECT_EQ(q.l->item(0)->text(), "K3LR");
+        EXPECT_EQ(q.l->item(1)->text(), "K3ZR");
+        EXPECT_EQ(q.label20->text(), "United States");
+        // The button itself still saves.
+        ASSERT_TRUE(q.Button2->isEnabled());
+        QTest::mouseClick(q.Button2, Qt::LeftButton);
+        EXPECT_EQ(saves, 1);
+    });
+    EXPECT_TRUE(msgs.texts.isEmpty()) << msgs.texts.join("|").toStdString();
 }
 
 TEST(CwCalculator, RecalculatesAtEveryChange)

@@ -60,6 +60,10 @@ TQTHF::TQTHF(TCty_search& cty, TMasterCallDB& master, AppState& state,
     Button2 = new QPushButton("Save to file ...", masterBox);
     Button2->setObjectName("Button2");
     Button2->setEnabled(false);
+    // Enter in the callsign field belongs to the look-up: a dialog would
+    // otherwise make its first push button the default one, and Enter would
+    // open the save dialog as soon as the button is enabled.
+    Button2->setAutoDefault(false);
     connect(Button2, &QPushButton::clicked, this, &TQTHF::Button2Click);
     auto* mv = new QVBoxLayout(masterBox);
     mv->addWidget(l, 1);
