@@ -158,6 +158,16 @@ std::string spotLine(const std::string& spotter, const std::string& freq, const 
     return s;
 }
 
+// The size and place a user gives the spot window before opening a file:
+// opening it keeps them.
+QRect placeSpotWindow(QWidget& spots)
+{
+    spots.resize(600, 420);
+    spots.move(100, 60);
+    QCoreApplication::processEvents();
+    return spots.geometry();
+}
+
 } // namespace
 
 TEST_F(SecondaryWindows, SpotWindowShowsSixDigitCountsLongCallsAndComments)
@@ -181,8 +191,11 @@ TEST_F(SecondaryWindows, SpotWindowShowsSixDigitCountsLongCallsAndComments)
             [&](QWidget* m) {
                 auto* spots = qobject_cast<TSpotsF*>(m);
                 ASSERT_NE(spots, nullptr);
+                const QRect placed = placeSpotWindow(*spots);
                 spots->readSpots(QString::fromStdString(file));
                 ASSERT_EQ(spots->SpotCount, 130008);
+                QCoreApplication::processEvents();
+                EXPECT_EQ(spots->geometry(), placed) << "the spots are wider than the window";
                 expectReadable(spots, "Spots");
                 onModal([&] { spots->SearchOfSpotsFor("WM0007W"); },
                         [&](QWidget* r) {
@@ -212,9 +225,12 @@ TEST_F(SecondaryWindows, SpotWindowKeepsItsCountsWholeBesideALongPath)
             [&](QWidget* m) {
                 auto* spots = qobject_cast<TSpotsF*>(m);
                 ASSERT_NE(spots, nullptr);
+                const QRect placed = placeSpotWindow(*spots);
                 spots->readSpots(file);
                 ASSERT_EQ(spots->SpotCount, 1200);
                 EXPECT_EQ(spots->spotPath(), QDir::toNativeSeparators(file));
+                QCoreApplication::processEvents();
+                EXPECT_EQ(spots->geometry(), placed) << "the path is wider than the window";
                 for (int width : {spots->width(), 520}) {
                     spots->resize(width, spots->height());
                     QCoreApplication::processEvents();
@@ -232,6 +248,14 @@ TEST_F(SecondaryWindows, SpotWindowKeepsItsCountsWholeBesideALongPath)
                 QCoreApplication::sendEvent(bar, &help);
                 EXPECT_EQ(QToolTip::text(), QDir::toNativeSeparators(file));
                 QToolTip::hideText();
+                // Narrower than its counts the window does not go.
+                spots->resize(100, spots->height());
+                QCoreApplication::processEvents();
+                TStatusPanels* counts = spots->ssb;
+                EXPECT_GT(spots->width(), 100);
+                for (int i = 1; i < counts->panelCount(); ++i)
+                    EXPECT_GE(counts->panelRect(i).width(), counts->neededWidth(i)) << counts->text(i).toStdString();
+                EXPECT_LE(counts->panelRect(3).right(), counts->width() - 1);
             });
 }
 

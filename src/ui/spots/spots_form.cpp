@@ -139,18 +139,14 @@ void TSpotsF::load(const QString& path)
     const int dx = countSpotsBy(spotsGrid, SpotCount, spcDX, dxGrid);
     ssb->setText(3, QString::number(dx) + " DX");
     for (KeoEGridView* v : {SpotsGrid, SpottersGrid, DXGrid}) fitColumnsToTexts(*v);
-    fitPanels();
-    if (!bad.empty()) Show_msg(shown(bad));
-}
-
-void TSpotsF::fitPanels()
-{
-    // The panels grow to their texts (six-digit counts, a long path): the
-    // window grows to show them and the spots, as far as the screen allows.
-    ssb->panel(0).width = 350;
-    ssb->setText(0, spotPath_);
-    widenToShow(*this, std::max(ssb->totalWidth(), fullGridWidth(*SpotsGrid) + 8));
+    // The window keeps the size and place the user gave it: wide spots
+    // scroll, a long path is shortened. Only the counts set a least width,
+    // so that they always show whole.
+    int counts = 0;
+    for (int i = 1; i < ssb->panelCount(); ++i) counts += ssb->panelWidth(i);
+    ssb->setMinimumWidth(counts);
     fitPath();
+    if (!bad.empty()) Show_msg(shown(bad));
 }
 
 void TSpotsF::fitPath()

@@ -64,8 +64,6 @@ protected:
 
 private:
     void load(const QString& path);
-    // Status panels as wide as their texts; the window as wide as its panels and spots.
-    void fitPanels();
     // The path in the room the counts leave.
     void fitPath();
     QString spotPath_;
