@@ -10,11 +10,13 @@
 #include "refdata/master_edit_dialog.h"
 #include "reports/claimed_scores_page.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -190,4 +192,50 @@ TEST(ClaimedScoresPage, CheckInTheLogPopUpComparesTheLoadedReport)
     emit w.log_Pop->aboutToShow();
     EXPECT_FALSE(check->isEnabled());
     EXPECT_TRUE(lw.msgs.texts.isEmpty()) << lw.msgs.texts.join("|").toStdString();
+}
+
+// At the Full screen size the pages scroll as a whole; the table fits the
+// part of the page in view, so its own sideways bar is there to use at once,
+// with the page scrolled to its top.
+TEST(ClaimedScoresPage, WideTableKeepsItsBarInViewAtFullScreenSize)
+{
+    LogWindow lw;
+    TForm2& w = *lw.w;
+    ClaimedScoresPage& p = *w.Page3830;
+    const fs::path mail = lw.programFolder / "wide.eml";
+    {
+        std::ofstream f(mail, std::ios::binary);
+        f << "Subject: [3830] CQWW CW - Claimed Scores, Single Operator All Band High Power\r\n\r\n73 TOVK\r\n"
+             "CALL          QSOS  ZONES  COUNTRIES  POINTS  SCORE      HR   CLUB\r\n"
+             "SINGLE OP ALL HIGH\r\n";
+        for (int i = 0; i < 80; ++i)
+            f << "K" << i % 10 << "AB" << char('A' + i % 26) << "         " << 1000 + i << "    28    266    14144    2217513   26   "
+              << "YANKEE CLIPPER CONTEST CLUB\r\n";
+    }
+    w.resize(691, 500);
+    QCoreApplication::processEvents();
+    p.openDropped(QString::fromStdString(mail.string()));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(p.keo3830.RowCount(), 81);
+
+    auto* area = w.findChild<QAbstractScrollArea*>("pc1Scroll");
+    ASSERT_NE(area, nullptr);
+    QWidget* view = area->viewport();
+    EXPECT_EQ(area->verticalScrollBar()->value(), 0);
+    QScrollBar* bar = p.Keo3830->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible()) << "the table is wider than the page";
+    const QRect barInView(bar->mapTo(view, QPoint(0, 0)), bar->size());
+    EXPECT_TRUE(view->rect().contains(barInView))
+        << "bar at y " << barInView.top() << ".." << barInView.bottom() << ", view " << view->height() << " high";
+    // It takes the room there is: the subject line keeps its own height.
+    EXPECT_GE(barInView.bottom(), view->height() - 8);
+    EXPECT_LE(p.Label1->height(), p.Label1->heightForWidth(p.Label1->width()) + 2);
+
+    // A larger window gives the table its room back.
+    const int small = p.Keo3830->height();
+    w.resize(791, 600);
+    QCoreApplication::processEvents();
+    EXPECT_GT(p.Keo3830->height(), small);
+    const QRect barThen(bar->mapTo(view, QPoint(0, 0)), bar->size());
+    EXPECT_TRUE(!bar->isVisible() || view->rect().contains(barThen));
 }

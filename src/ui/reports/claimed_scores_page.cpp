@@ -11,7 +11,9 @@
 #include "reports/claimed_scores.h"
 #include "reports/html_export.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -39,6 +42,10 @@ ClaimedScoresPage::ClaimedScoresPage(AppState& state, TCty_search& cty, QWidget*
     Keo3830->setObjectName("Keo3830");
     Keo3830->setSelectionBehavior(QAbstractItemView::SelectRows);
     v->addWidget(Keo3830, 1);
+    // Below a table held to the part of the page in view: empty page, not a
+    // taller subject line.
+    Label1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    v->addStretch(0);
     connect(Keo3830, &QAbstractItemView::clicked, this, &ClaimedScoresPage::Keo3830Click);
 
     Pop3830 = new QMenu(this);
@@ -84,6 +91,41 @@ ClaimedScoresPage::~ClaimedScoresPage()
     // The view reads keo3830, which dies before the children do.
     keo3830.OnChanged = nullptr;
     delete Keo3830;
+}
+
+void ClaimedScoresPage::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!pagesArea_) {
+        for (QWidget* p = parentWidget(); p; p = p->parentWidget())
+            if (auto* area = qobject_cast<QAbstractScrollArea*>(p); area && area->viewport()->isAncestorOf(this)) {
+                pagesArea_ = area;
+                break;
+            }
+        if (!pagesArea_) return;
+        // The view's height and the table's place in the page decide the
+        // table's height; the table's height moves neither.
+        pagesArea_->viewport()->installEventFilter(this);
+        Keo3830->installEventFilter(this);
+    }
+    fitTableToView();
+}
+
+bool ClaimedScoresPage::eventFilter(QObject* o, QEvent* e)
+{
+    if ((o == Keo3830 && e->type() == QEvent::Move) ||
+        (pagesArea_ && o == pagesArea_->viewport() && e->type() == QEvent::Resize))
+        fitTableToView();
+    return QWidget::eventFilter(o, e);
+}
+
+void ClaimedScoresPage::fitTableToView()
+{
+    if (!pagesArea_) return;
+    QWidget* view = pagesArea_->viewport();
+    // The table's top in the scrolled contents, as it is with them scrolled to their top.
+    const int top = Keo3830->mapTo(view, QPoint(0, 0)).y() + pagesArea_->verticalScrollBar()->value();
+    Keo3830->setMaximumHeight(std::max(view->height() - top, Keo3830->minimumSizeHint().height()));
 }
 
 void ClaimedScoresPage::setCommandsEnabled(bool enabled)

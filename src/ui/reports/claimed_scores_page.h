@@ -15,6 +15,7 @@ struct AppState;
 class KeoEGridView;
 class TCty_search;
 class TMaster_edit;
+class QAbstractScrollArea;
 class QAction;
 class QLabel;
 class QMenu;
@@ -72,9 +73,17 @@ public slots:
     void SavetoHTML1Click();
     void Close2Click();
 
+protected:
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
 private:
     void setCommandsEnabled(bool enabled);
+    // The table no taller than the part of the page in view, where the main
+    // window's pages scroll as a whole: its own bars stay in sight.
+    void fitTableToView();
 
     AppState& state_;
     TCty_search& cty_;
+    QAbstractScrollArea* pagesArea_ = nullptr;
 };
