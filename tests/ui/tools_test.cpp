@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,6 +32,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +192,33 @@ TEST(SpotWindow, ReadsCountsAndSearchesAFile)
     f.readSpots(win.work.filePath("missing.txt"));
     EXPECT_EQ(win.msgs.texts.size(), 1);
     EXPECT_EQ(f.SpotCount, 4);
+}
+
+// A file dialog made by Qt's ready-made functions, as the spot window opens
+// one, is fitted like every file dialog of the program: the long name of a
+// spot file shows whole.
+TEST(SpotWindow, OpenDialogShowsLongNamesWhole)
+{
+    Window win;
+    const QString name = "dx cluster spots of the whole contest weekend.txt";
+    win.write(name.toUtf8().constData(), {spotLine("SM5AAA", "14025.0", "UA3ABC", "1200")});
+    TSpotsF& f = *win.w->SpotsF;
+    f.OpenDialog = [&] {
+        return QFileDialog::getOpenFileName(&f, QString(), win.work.path(), QString(), nullptr,
+                                            QFileDialog::DontUseNativeDialog);
+    };
+    int nameWidth = 0, need = 0;
+    answerModal<QFileDialog>([&](QFileDialog* d) {
+        auto* files = d->findChild<QTreeView*>("treeView");
+        if (files) {
+            nameWidth = files->columnWidth(0);
+            need = QFontMetrics(files->font()).horizontalAdvance(name) + files->iconSize().width();
+        }
+        d->reject();
+    });
+    f.Open1Click();
+    EXPECT_GT(need, 0);
+    EXPECT_GE(nameWidth, need);
 }
 
 TEST(SpotWindow, SelectedCallsShowTheirCountryInTheMainWindow)
