@@ -105,7 +105,8 @@ void ClaimedScoresPage::showEvent(QShowEvent* e)
         if (!pagesArea_) return;
         // The view's height and the table's place in the page decide the
         // table's height; the table's height moves neither.
-        pagesArea_->viewport()->installEventFilter(this);
+        pagesView_ = pagesArea_->viewport();
+        pagesView_->installEventFilter(this);
         Keo3830->installEventFilter(this);
     }
     fitTableToView();
@@ -113,8 +114,9 @@ void ClaimedScoresPage::showEvent(QShowEvent* e)
 
 bool ClaimedScoresPage::eventFilter(QObject* o, QEvent* e)
 {
-    if ((o == Keo3830 && e->type() == QEvent::Move) ||
-        (pagesArea_ && o == pagesArea_->viewport() && e->type() == QEvent::Resize))
+    // Only pointers are compared: the view's events come also while the
+    // main window takes its pages down.
+    if ((e->type() == QEvent::Move && o == Keo3830) || (e->type() == QEvent::Resize && o == pagesView_))
         fitTableToView();
     return QWidget::eventFilter(o, e);
 }
@@ -122,7 +124,7 @@ bool ClaimedScoresPage::eventFilter(QObject* o, QEvent* e)
 void ClaimedScoresPage::fitTableToView()
 {
     if (!pagesArea_) return;
-    QWidget* view = pagesArea_->viewport();
+    QWidget* view = pagesView_;
     // The table's top in the scrolled contents, as it is with them scrolled to their top.
     const int top = Keo3830->mapTo(view, QPoint(0, 0)).y() + pagesArea_->verticalScrollBar()->value();
     Keo3830->setMaximumHeight(std::max(view->height() - top, Keo3830->minimumSizeHint().height()));

@@ -86,4 +86,5 @@ private:
     AppState& state_;
     TCty_search& cty_;
     QAbstractScrollArea* pagesArea_ = nullptr;
+    QWidget* pagesView_ = nullptr; // its viewport
 };
