@@ -16,10 +16,12 @@
 
 #include <QAction>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -286,4 +288,45 @@ TEST(CallInfo, WindowShowsFactsAndMasterMatches)
     EXPECT_EQ(q.l->count(), 0);
     EXPECT_FALSE(q.Button2->isEnabled());
     q.hide();
+}
+
+// The Errors table fits its page when its findings do: empty, before any
+// check, and after one; only texts wider than the page make it scroll. On a
+// wide page its columns keep their widths.
+TEST(ErrorsPage, TableScrollsSidewaysOnlyForWhatItShows)
+{
+    LoadedWindow lw;
+    auto* view = lw.page().error_KeoEGrid;
+    lw.w->pc1->setCurrentWidget(lw.page().parentWidget());
+    QTest::qWait(20);
+    auto fits = [&] {
+        return view->horizontalHeader()->length() <= view->viewport()->width() &&
+               !view->horizontalScrollBar()->isVisible();
+    };
+    ASSERT_LT(view->viewport()->width(), 900);
+    EXPECT_TRUE(fits()) << "empty";
+
+    for (QAction* check : {lw.page().tb19, lw.page().TBu21}) {
+        check->trigger();
+        QTest::qWait(20);
+        ASSERT_FALSE(lw.grid().IsRowEmpty(1));
+        EXPECT_TRUE(fits()) << check->text().toStdString();
+        EXPECT_GE(view->columnWidth(5), view->cellWidthNeeded(5, 1));
+    }
+    lw.grid().ClearGrid();
+    QTest::qWait(20);
+    EXPECT_TRUE(fits()) << "emptied";
+
+    lw.grid().SetCell(5, 1, std::string(200, 'W'));
+    QTest::qWait(20);
+    EXPECT_TRUE(view->horizontalScrollBar()->isVisible());
+    EXPECT_GE(view->columnWidth(5), view->cellWidthNeeded(5, 1));
+
+    lw.grid().ClearGrid();
+    lw.w->resize(1200, lw.w->height());
+    QTest::qWait(20);
+    if (view->viewport()->width() >= 900) {
+        EXPECT_EQ(view->columnWidth(0), 115);
+        EXPECT_EQ(view->columnWidth(5), 550);
+    }
 }

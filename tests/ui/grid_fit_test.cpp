@@ -2,6 +2,7 @@
 // widths a user drags that stay, and the main tables that fit the window at
 // its default size on a large log.
 #include "analysis/analysis_pass.h"
+#include "analysis/dxcc_page.h"
 #include "main/form2.h"
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -180,4 +182,105 @@ TEST(GridFit, MainTablesFitTheDefaultWindowOnALargeLog)
                         << v.objectName().toStdString() << " " << c << " row " << r;
         }
     }
+}
+
+namespace {
+
+// The VE3EJ log with one worked call turned into a long piece of junk, as
+// some logs hold: the log table is then wider than its page.
+QString logWithLongCall(RealMainWindowWithLogs& rw)
+{
+    QFile f(QString(ZEM_SOURCE_DIR) + "/tests/data/VE3EJ_ARRL10_2024_SO.LOG");
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QList<QByteArray> lines = f.readAll().split('\n');
+    for (int i = 0, qso = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith("QSO:") && ++qso == 40) {
+            QList<QByteArray> t = lines[i].simplified().split(' ');
+            t[t.size() - 3] = "CT100202AA4VT";
+            lines[i] = t.join(' ');
+        }
+    const QString path = rw.logs.path() + "/VE3EJ-long.log";
+    QFile out(path);
+    if (out.open(QIODevice::WriteOnly)) out.write(lines.join('\n'));
+    return path;
+}
+
+} // namespace
+
+// Scrolled to its last column, the log table still shows its "#" column at
+// the left edge, whole, beside the rows it numbers; Home brings the first
+// scrolling column out beside it again.
+TEST(GridFit, LogTableKeepsItsNumbersInSightWhenItScrollsSideways)
+{
+    RealMainWindowWithLogs rw;
+    TForm2& w = rw.w;
+    w.Open_cabrillo_proc(logWithLongCall(rw));
+    QTest::qWait(20);
+    KeoEGridView& v = *w.log_grid;
+    ASSERT_EQ(w.state().log_grid.Cell(lcCallsign, 40), "CT100202AA4VT");
+    if (!v.horizontalScrollBar()->isVisible()) w.resize(std::min(w.width(), 720), w.height());
+    QTest::qWait(20);
+    ASSERT_TRUE(v.horizontalScrollBar()->isVisible());
+
+    v.setFocus();
+    v.GoToCell(lcCallsign, 30);
+    QTest::keyClick(&v, Qt::Key_End);
+    QTest::qWait(20);
+    EXPECT_EQ(v.currentIndex().column(), lcTX);
+    EXPECT_EQ(v.horizontalScrollBar()->value(), v.horizontalScrollBar()->maximum());
+    QTableView* numbers = v.fixedColumnsView();
+    ASSERT_TRUE(numbers->isVisible());
+    EXPECT_EQ(numbers->geometry().left(), v.viewport()->geometry().left());
+    EXPECT_EQ(numbers->width(), v.columnWidth(0));
+    EXPECT_EQ(numbers->model()->headerData(0, Qt::Horizontal).toString(), "#");
+    EXPECT_EQ(numbers->indexAt(QPoint(2, 2)), v.model()->index(v.rowAt(2), 0));
+    EXPECT_NE(v.columnAt(2), 0) << "the table beneath has scrolled";
+    const QRect tx = v.visualRect(v.currentIndex());
+    EXPECT_GE(tx.left(), v.fixedColumnsWidth());
+    EXPECT_LE(tx.right(), v.viewport()->width());
+
+    QTest::keyClick(&v, Qt::Key_Home);
+    QTest::qWait(20);
+    EXPECT_EQ(v.currentIndex().column(), 1);
+    EXPECT_EQ(v.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(v.columnViewportPosition(1), v.fixedColumnsWidth());
+}
+
+// A table filled anew shows its first rows: the DXCC page's next table
+// after the last one was left at its end, and every table after a new log.
+TEST(GridFit, NewTableShowsItsFirstRows)
+{
+    RealMainWindowWithLogs rw;
+    TForm2& w = rw.w;
+    const QString log = rw.copyLog("K9CT_CQWPXSSB2025_M2_n1mm.log");
+    w.Open_cabrillo_proc(log);
+    QTest::qWait(20);
+    w.pc1->setCurrentWidget(w.dxccPage->parentWidget());
+    QTest::qWait(20);
+    KeoEGridView& v = *w.StringGrid3;
+    QTest::mouseClick(w.dxccPage->Button15, Qt::LeftButton);
+    QTest::qWait(20);
+    ASSERT_GT(v.model()->rowCount(), 60);
+    v.setFocus();
+    QTest::keyClick(&v, Qt::Key_End, Qt::ControlModifier);
+    QTest::qWait(20);
+    ASSERT_GT(v.rowAt(0), 0);
+
+    QTest::mouseClick(w.dxccPage->wpx_Button, Qt::LeftButton);
+    QTest::qWait(20);
+    EXPECT_EQ(w.dxccPage->grid().Cell(0, 0), "#");
+    EXPECT_EQ(v.rowAt(0), 0);
+    EXPECT_EQ(v.fixedColumnsView()->rowAt(0), 0);
+    EXPECT_EQ(v.horizontalScrollBar()->value(), 0);
+
+    QTest::keyClick(&v, Qt::Key_End, Qt::ControlModifier);
+    w.pc1->setCurrentIndex(0);
+    QTest::qWait(20);
+    w.log_grid->GoToCell(lcCallsign, w.state().header.QsoCount);
+    QTest::qWait(20);
+    ASSERT_GT(w.log_grid->rowAt(0), 0);
+    w.Open_cabrillo_proc(log);
+    QTest::qWait(20);
+    EXPECT_EQ(w.log_grid->rowAt(0), 0);
+    EXPECT_EQ(v.rowAt(0), 0);
 }

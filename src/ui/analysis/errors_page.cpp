@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 QString shownText(const std::string& s) { return QString::fromUtf8(s).replace('\r', '\n'); }
 } // namespace
@@ -43,8 +45,22 @@ ErrorsPage::ErrorsPage(AppState& state, TMasterCallDB& master, QWidget* parent)
     error_KeoEGrid->setObjectName("error_KeoEGrid");
     error_KeoEGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     error_KeoEGrid->verticalHeader()->setDefaultSectionSize(errorsGrid.DefaultRowHeight);
-    const auto& widths = errorsColumnWidths();
-    error_KeoEGrid->setColumnWidths(std::vector<int>(widths.begin(), widths.end()));
+    // "Info" was drawn to reach the right edge of a wider window: it takes
+    // what the other columns leave of the view, up to that width, so that a
+    // table with short findings or none does not scroll for nothing.
+    error_KeoEGrid->setColumnFit([this](int) {
+        const auto& widths = errorsColumnWidths();
+        const std::vector<int>& need = error_KeoEGrid->neededWidths();
+        std::vector<int> wanted(widths.begin(), widths.end());
+        int others = 0;
+        for (size_t c = 0; c + 1 < wanted.size(); ++c) {
+            const int col = static_cast<int>(c);
+            others += error_KeoEGrid->isUserSized(col) ? error_KeoEGrid->columnWidth(col)
+                                                       : std::max(wanted[c], c < need.size() ? need[c] : 0);
+        }
+        wanted.back() = std::clamp(error_KeoEGrid->viewport()->width() - others, 0, widths.back());
+        return wanted;
+    });
     error_KeoEGrid->OnGetDrawValues = [this](int col, int row, QFont& f, TAlignment& a, QColor& bg) {
         error_KeoEGridGetDrawValues(col, row, f, a, bg);
     };

@@ -1,17 +1,24 @@
 #include "main/keoe_grid_view.h"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyleOptionHeader>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 KeoEGridModel::KeoEGridModel(TKeoEGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), shownRows_(std::max(0, grid.RowCount() - 1)), shownCols_(grid.ColCount())
@@ -87,7 +94,7 @@ namespace {
 // placed by alignment; then the owner's painting over it.
 class KeoEGridDelegate : public QStyledItemDelegate {
 public:
-    explicit KeoEGridDelegate(KeoEGridView* view) : QStyledItemDelegate(view), view_(view) {}
+    KeoEGridDelegate(KeoEGridView* view, QObject* parent) : QStyledItemDelegate(parent), view_(view) {}
     void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& idx) const override
     {
         const int col = idx.column();
@@ -131,7 +138,7 @@ private:
 KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent), model_(new KeoEGridModel(grid, this))
 {
     setModel(model_);
-    setItemDelegate(new KeoEGridDelegate(this));
+    setItemDelegate(new KeoEGridDelegate(this, this));
     verticalHeader()->setDefaultSectionSize(grid.DefaultRowHeight);
     verticalHeader()->setMinimumSectionSize(8);
     verticalHeader()->hide();
@@ -140,15 +147,69 @@ KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    fillsShown_ = grid.FillCount();
     connect(model_, &KeoEGridModel::refreshed, this, [this] {
+        // A table filled anew is seen from its first row and column, not
+        // from where the table before it was left.
+        if (model_->grid().FillCount() != fillsShown_) {
+            fillsShown_ = model_->grid().FillCount();
+            verticalScrollBar()->setValue(verticalScrollBar()->minimum());
+            horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+        }
         if (model_->textGeneration() != measuredGeneration_) applyWidths();
+        // The grid may have been given another number of fixed columns.
+        scrollByPixelsBesideFixedColumns();
+        placeFixedColumns();
     });
     horizontalHeader()->viewport()->installEventFilter(this);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int) {
-        if (fitting_ || !headerPressed_ || col < 0) return;
-        if (userSized_.size() <= static_cast<size_t>(col)) userSized_.resize(static_cast<size_t>(col) + 1, 0);
-        userSized_[static_cast<size_t>(col)] = 1;
+        if (col < 0) return;
+        if (col < fixedColumnCount()) placeFixedColumns();
+        if (!fitting_ && headerPressed_) markUserSized(col);
     });
+
+    // The fixed columns: a second view of the same cells over the left edge,
+    // which shows only them and never scrolls sideways. It follows this
+    // view: its rows, its current cell and selection (one selection model),
+    // its column widths; a wheel or a context menu over it is this view's.
+    frozen_ = new QTableView(this);
+    frozen_->setObjectName("fixedColumns");
+    frozen_->setModel(model_);
+    frozen_->setSelectionModel(selectionModel());
+    frozen_->setItemDelegate(new KeoEGridDelegate(this, frozen_));
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->setFrameShape(QFrame::NoFrame);
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // It scrolls only as this view scrolls.
+    frozen_->setAutoScroll(false);
+    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frozen_->setWordWrap(false);
+    frozen_->verticalHeader()->hide();
+    frozen_->horizontalHeader()->setHighlightSections(false);
+    frozen_->horizontalHeader()->setMinimumSectionSize(1);
+    // Its columns take their widths from this view alone; a drag of a
+    // border in its header sizes this view's column.
+    frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    frozen_->horizontalHeader()->viewport()->setMouseTracking(true);
+    frozen_->hide();
+    viewport()->stackUnder(frozen_);
+    frozen_->raise();
+    frozen_->viewport()->installEventFilter(this);
+    frozen_->horizontalHeader()->viewport()->installEventFilter(this);
+    for (auto signal : {&QAbstractItemView::pressed, &QAbstractItemView::clicked, &QAbstractItemView::doubleClicked,
+                        &QAbstractItemView::activated, &QAbstractItemView::entered})
+        connect(frozen_, signal, this, signal);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(), &QAbstractSlider::setValue);
+    // Its range may follow a change of rows later than this view's did.
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::rangeChanged, this,
+            [this] { frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value()); });
+}
+
+KeoEGridView::~KeoEGridView()
+{
+    // Its events come to this view's filter: it goes first.
+    delete std::exchange(frozen_, nullptr);
 }
 
 int KeoEGridView::visibleRows() const
@@ -546,7 +607,218 @@ bool KeoEGridView::eventFilter(QObject* o, QEvent* e)
         if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) headerPressed_ = true;
         else if (e->type() == QEvent::MouseButtonRelease) headerPressed_ = false;
     }
+    if (fixedColumnsEvent(o, e)) return true;
     return QTableView::eventFilter(o, e);
+}
+
+void KeoEGridView::markUserSized(int col)
+{
+    if (col < 0) return;
+    if (userSized_.size() <= static_cast<size_t>(col)) userSized_.resize(static_cast<size_t>(col) + 1, 0);
+    userSized_[static_cast<size_t>(col)] = 1;
+}
+
+int KeoEGridView::fixedColumnCount() const
+{
+    // A grid of fixed columns alone has nothing to scroll beside them.
+    const int n = std::max(0, model_->grid().FixedCols());
+    return n < model_->columnCount() ? n : 0;
+}
+
+int KeoEGridView::fixedColumnsWidth() const
+{
+    int w = 0;
+    for (int c = 0; c < fixedColumnCount(); ++c)
+        if (!isColumnHidden(c)) w += columnWidth(c);
+    return std::min(w, viewport()->width());
+}
+
+void KeoEGridView::placeFixedColumns()
+{
+    if (!frozen_) return;
+    const int n = fixedColumnCount();
+    const int width = fixedColumnsWidth();
+    if (n == 0 || width <= 0) {
+        frozen_->hide();
+        return;
+    }
+    QHeaderView* h = horizontalHeader();
+    QHeaderView* fh = frozen_->horizontalHeader();
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const bool hidden = c >= n || isColumnHidden(c);
+        if (frozen_->isColumnHidden(c) != hidden) frozen_->setColumnHidden(c, hidden);
+        if (!hidden && fh->sectionSize(c) != columnWidth(c)) fh->resizeSection(c, columnWidth(c));
+    }
+    // It looks and selects as this view does, whatever the owner set on it.
+    frozen_->setSelectionBehavior(selectionBehavior());
+    frozen_->setSelectionMode(selectionMode());
+    frozen_->setShowGrid(showGrid());
+    frozen_->setGridStyle(gridStyle());
+    frozen_->setVerticalScrollMode(verticalScrollMode());
+    QHeaderView* rows = frozen_->verticalHeader();
+    if (rows->minimumSectionSize() != verticalHeader()->minimumSectionSize())
+        rows->setMinimumSectionSize(verticalHeader()->minimumSectionSize());
+    // Setting it walks every row: only when it differs.
+    if (rows->defaultSectionSize() != verticalHeader()->defaultSectionSize())
+        rows->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+    const QRect vp = viewport()->geometry();
+    int top = vp.top();
+    fh->setHidden(h->isHidden());
+    if (!h->isHidden()) {
+        fh->setFixedHeight(h->height());
+        top = h->geometry().top();
+    }
+    frozen_->setGeometry(vp.left(), top, width, vp.bottom() + 1 - top);
+    frozen_->show();
+    frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+void KeoEGridView::scrollByPixelsBesideFixedColumns()
+{
+    // Sideways by pixels: a cell that comes out from beneath the fixed
+    // columns is brought to their edge exactly, not a whole column further.
+    // Only once the view is shown: the change lays the view out, and its
+    // header laid out before the owner's font reached it would keep another
+    // font than the one it is drawn in today.
+    if (isVisible() && fixedColumnCount() > 0 && horizontalScrollMode() != QAbstractItemView::ScrollPerPixel)
+        setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+void KeoEGridView::showEvent(QShowEvent* e)
+{
+    QTableView::showEvent(e);
+    scrollByPixelsBesideFixedColumns();
+}
+
+void KeoEGridView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    placeFixedColumns();
+}
+
+void KeoEGridView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    const bool byPixels = horizontalScrollMode() == QAbstractItemView::ScrollPerPixel;
+    const int covered = index.isValid() && byPixels ? fixedColumnsWidth() : 0;
+    if (covered <= 0) {
+        QTableView::scrollTo(index, hint);
+        return;
+    }
+    QScrollBar* sideways = horizontalScrollBar();
+    if (index.column() < fixedColumnCount()) {
+        // A fixed cell is always in sight across: only the rows move to it.
+        const int keep = sideways->value();
+        const QSignalBlocker still(sideways);
+        QTableView::scrollTo(index, hint);
+        sideways->setValue(keep);
+        return;
+    }
+    QTableView::scrollTo(index, hint);
+    // A cell beneath the fixed columns comes out to their edge.
+    const int left = columnViewportPosition(index.column());
+    if (left < covered) sideways->setValue(sideways->value() - (covered - left));
+}
+
+QModelIndex KeoEGridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    QModelIndex next = QTableView::moveCursor(action, modifiers);
+    // The keys walk the scrolling columns, as the grid's own cursor does:
+    // Left and Home stop at the first of them.
+    const int fixed = fixedColumnCount();
+    const QModelIndex cur = currentIndex();
+    if (next.isValid() && next.column() < fixed && (!cur.isValid() || cur.column() >= fixed))
+        next = model_->index(next.row(), fixed);
+    return next;
+}
+
+int KeoEGridView::fixedColumnHandleAt(int x) const
+{
+    QHeaderView* fh = frozen_->horizontalHeader();
+    const int grip = fh->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, fh);
+    for (int c = fixedColumnCount() - 1; c >= 0; --c) {
+        if (fh->isSectionHidden(c)) continue;
+        const int edge = fh->sectionViewportPosition(c) + fh->sectionSize(c);
+        if (x >= edge - grip && x < edge + grip) return c;
+    }
+    return -1;
+}
+
+bool KeoEGridView::fixedColumnsEvent(QObject* o, QEvent* e)
+{
+    if (!frozen_) return false;
+    auto toViewport = [this](QPoint p) { return viewport()->mapFrom(this, frozen_->viewport()->mapTo(this, p)); };
+    if (o == frozen_->viewport()) {
+        switch (e->type()) {
+        case QEvent::Wheel: {
+            // The wheel turns the whole grid, as the owner has it turn.
+            auto* w = static_cast<QWheelEvent*>(e);
+            QWheelEvent mine(toViewport(w->position().toPoint()), w->globalPosition(), w->pixelDelta(), w->angleDelta(),
+                             w->buttons(), w->modifiers(), w->phase(), w->inverted(), w->source(), w->pointingDevice());
+            QCoreApplication::sendEvent(viewport(), &mine);
+            e->setAccepted(mine.isAccepted());
+            return true;
+        }
+        case QEvent::ContextMenu: {
+            auto* c = static_cast<QContextMenuEvent*>(e);
+            QContextMenuEvent mine(c->reason(), toViewport(c->pos()), c->globalPos(), c->modifiers());
+            QCoreApplication::sendEvent(viewport(), &mine);
+            e->setAccepted(mine.isAccepted());
+            return true;
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // A click there is a click in the grid: the keys go on from it.
+            placeFixedColumns();
+            if (focusPolicy() & Qt::ClickFocus) setFocus(Qt::MouseFocusReason);
+            return false;
+        default:
+            return false;
+        }
+    }
+    QHeaderView* fh = frozen_->horizontalHeader();
+    if (o != fh->viewport()) return false;
+    switch (e->type()) {
+    case QEvent::MouseMove: {
+        auto* m = static_cast<QMouseEvent*>(e);
+        const int x = m->position().toPoint().x();
+        if (dragCol_ >= 0) {
+            setColumnWidth(dragCol_, std::max(horizontalHeader()->minimumSectionSize(), dragWidth_ + x - dragX_));
+            return true;
+        }
+        if (m->buttons() == Qt::NoButton) {
+            if (fixedColumnHandleAt(x) >= 0) fh->viewport()->setCursor(Qt::SplitHCursor);
+            else fh->viewport()->unsetCursor();
+        }
+        return false;
+    }
+    case QEvent::MouseButtonPress: {
+        auto* m = static_cast<QMouseEvent*>(e);
+        const int x = m->position().toPoint().x();
+        const int c = m->button() == Qt::LeftButton ? fixedColumnHandleAt(x) : -1;
+        if (c < 0) return false;
+        dragCol_ = c;
+        dragX_ = x;
+        dragWidth_ = columnWidth(c);
+        markUserSized(c);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (dragCol_ < 0) return false;
+        dragCol_ = -1;
+        return true;
+    case QEvent::MouseButtonDblClick: {
+        const int c = fixedColumnHandleAt(static_cast<QMouseEvent*>(e)->position().toPoint().x());
+        if (c < 0) return false;
+        markUserSized(c);
+        resizeColumnToContents(c);
+        return true;
+    }
+    case QEvent::Leave:
+        if (dragCol_ < 0) fh->viewport()->unsetCursor();
+        return false;
+    default:
+        return false;
+    }
 }
 
 void KeoEGridView::keyPressEvent(QKeyEvent* e)

@@ -94,6 +94,7 @@ public:
     using WantedWidths = std::function<std::vector<int>(int viewWidth)>;
 
     explicit KeoEGridView(TKeoEGrid& grid, QWidget* parent = nullptr);
+    ~KeoEGridView() override;
     TKeoEGrid& grid() { return model_->grid(); }
     KeoEGridModel* gridModel() { return model_; }
 
@@ -135,6 +136,13 @@ public:
     const std::vector<int>& neededWidths();
     // Columns the user sized by dragging the header.
     bool isUserSized(int col) const;
+    // The grid's fixed columns, drawn over the left edge of the view so that
+    // they stay in sight while the other columns scroll sideways. Hidden
+    // while the grid has no fixed column.
+    QTableView* fixedColumnsView() const { return frozen_; }
+    // How far the fixed columns reach into the viewport: the other columns
+    // are seen only right of it.
+    int fixedColumnsWidth() const;
 
 signals:
     // The columns have their widths: the owner may size around them.
@@ -145,8 +153,18 @@ protected:
     bool viewportEvent(QEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void updateGeometries() override;
+    void showEvent(QShowEvent* e) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    int fixedColumnCount() const;
+    void placeFixedColumns();
+    void scrollByPixelsBesideFixedColumns();
+    bool fixedColumnsEvent(QObject* o, QEvent* e);
+    int fixedColumnHandleAt(int x) const;
+    void markUserSized(int col);
     void applyWidths();
     int measureCell(int col, int row, const TextWidths& widths) const;
     void measureColumns(const std::vector<int>& cols);
@@ -165,4 +183,12 @@ private:
     std::uint64_t fillsSeen_ = 0;
     bool fitting_ = false;
     bool headerPressed_ = false;
+    // The fills of the grid the view has shown from their first rows.
+    std::uint64_t fillsShown_ = 0;
+    QTableView* frozen_ = nullptr;
+    // A fixed column's border dragged in the fixed part's header: the
+    // column, where the drag began and the width it had then.
+    int dragCol_ = -1;
+    int dragX_ = 0;
+    int dragWidth_ = 0;
 };
