@@ -85,6 +85,9 @@ namespace {
 const char* const kPageTitles[] = {"Log", "Summary", "Distribution", "Errors", "Breaks", "Rate",
                                    "DXCC", "2 Radio", "Charts", "WPX", "Near zone", "3830"};
 
+// The status bars' texts may be drawn this small rather than cut.
+constexpr qreal kSmallestStatusPoints = 7;
+
 // Our own small mark for new oblasts and the countdown item.
 QPixmap makeContestLogo()
 {
@@ -358,6 +361,9 @@ void TForm2::buildStatusArea()
     sb3->setToolTip("Country, WAZ, ITU, Latitude, Longitude, Continent, Distance");
     const int sb3Widths[16] = {150, 35, 35, 55, 55, 30, 60, 10, 70, 80, 30, 30, 30, 30, 30, 30};
     for (int i = 0; i < 16; ++i) sb3->addPanel(sb3Widths[i], i == 8);
+    // Whole texts come before their size in a window narrowed to a small
+    // screen (full screen on 800 x 600 makes it 691 pixels wide).
+    sb3->setSmallestPointSize(kSmallestStatusPoints);
     v->addWidget(sb3);
 
     auto* row = new QWidget(bottom);
@@ -371,6 +377,7 @@ void TForm2::buildStatusArea()
     // The category and the contest are drawn bold, and sized for it.
     sb1->panel(3).bold = true;
     sb1->panel(4).bold = true;
+    sb1->setSmallestPointSize(kSmallestStatusPoints);
     sb1->OnDrawPanel = [this](QPainter& p, int panel, const QRect& r) { sb1DrawPanel(p, panel, r); };
     masterIcon_ = QPixmap(16, 16);
     masterIcon_.fill(Qt::transparent);
@@ -661,6 +668,7 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
             p.drawPixmap(r.left(), r.top() + (r.height() - masterIcon_.height()) / 2, masterIcon_);
             p.setPen(Qt::blue);
         }
+        p.setFont(sb1->panelFont(0));
         p.drawText(text.adjusted(std::as_const(*sb1).panel(0).indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
         return;
     }
