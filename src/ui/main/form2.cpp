@@ -74,6 +74,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
@@ -103,20 +104,13 @@ QPixmap makeContestLogo()
 }
 
 // Bounds kept in zem.ini may come from a larger screen (and the defaults
-// are a little larger than 800 x 600): the window is kept inside the screen
-// it opens on, smaller if need be.
-QRect keptOnScreen(QRect r)
+// are a little larger than 800 x 600): the frame is kept inside the screen
+// it opens on, where the desktop's panels leave room.
+QRect keptOnScreen(const QRect& frame)
 {
-    const QScreen* scr = QGuiApplication::screenAt(r.center());
+    const QScreen* scr = QGuiApplication::screenAt(frame.center());
     if (!scr) scr = QGuiApplication::primaryScreen();
-    if (!scr) return r;
-    const QRect area = scr->availableGeometry();
-    r.setSize(r.size().boundedTo(area.size()).expandedTo(QSize(1, 1)));
-    if (r.right() > area.right()) r.moveRight(area.right());
-    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
-    if (r.left() < area.left()) r.moveLeft(area.left());
-    if (r.top() < area.top()) r.moveTop(area.top());
-    return r;
+    return scr ? boundsInside(frame, scr->availableGeometry()) : frame;
 }
 
 CivilDateTime toCivil(const QDateTime& t)
@@ -127,6 +121,16 @@ CivilDateTime toCivil(const QDateTime& t)
 }
 
 } // namespace
+
+QRect boundsInside(QRect r, const QRect& area)
+{
+    r.setSize(r.size().boundedTo(area.size()).expandedTo(QSize(1, 1)));
+    if (r.right() > area.right()) r.moveRight(area.right());
+    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
+    if (r.left() < area.left()) r.moveLeft(area.left());
+    if (r.top() < area.top()) r.moveTop(area.top());
+    return r;
+}
 
 TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder), args_(std::move(args))
@@ -462,6 +466,9 @@ void TForm2::countdownClick() { shellOpen("https://www.rdxc.org/"); }
 
 bool TForm2::event(QEvent* e)
 {
+    // The native window exists from the first show on (and anew after a
+    // change of flags): it tells when the window manager has framed it.
+    if (e->type() == QEvent::Show && windowHandle()) windowHandle()->installEventFilter(this);
     // The first show stands for the first activation: without a window
     // manager (or behind another window) no activation may ever come.
     if ((e->type() == QEvent::Show || e->type() == QEvent::WindowActivate) && !activated_) {
@@ -538,11 +545,25 @@ void TForm2::writeSettingsAtClose()
 
 void TForm2::setFrameBounds(const QRect& frame)
 {
-    // The window manager's frame is known once the window is on screen;
-    // before that the bounds are the window's own.
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    move(frame.topLeft());
-    resize((frame.size() - decoration).expandedTo(QSize(1, 1)));
+    placeFrame(frame);
+    // Without margins the window is not framed yet (or never will be, with
+    // no window manager): placed as if the frame were the window, its frame
+    // would reach past the bounds once the window manager adds it.
+    if (frameMargins().isNull()) unframedBounds_ = frame;
+    else unframedBounds_.reset();
+}
+
+QMargins TForm2::frameMargins() const
+{
+    if (frameMarginsSource) return frameMarginsSource();
+    const QWindow* native = windowHandle();
+    return native && isVisible() ? native->frameMargins() : QMargins();
+}
+
+void TForm2::placeFrame(const QRect& frame)
+{
+    const QMargins m = frameMargins();
+    setGeometry(QRect(frame.topLeft() + QPoint(m.left(), m.top()), frame.size().shrunkBy(m).expandedTo(QSize(1, 1))));
 }
 
 void TForm2::shrinkForSecondStart()
@@ -577,6 +598,18 @@ void TForm2::openFromCommandLine()
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
+    // A window manager frames the window after it is shown, and tells the
+    // frame's margins by then; the window itself need not move for it. The
+    // first sign of the frame places the bounds asked for once more, now
+    // with the frame round them; then they are done with, and the window's
+    // own moves and resizes are left as they come.
+    if (unframedBounds_ && o == windowHandle() &&
+        (e->type() == QEvent::Expose || e->type() == QEvent::Move || e->type() == QEvent::Resize) &&
+        !frameMargins().isNull()) {
+        const QRect frame = *std::exchange(unframedBounds_, std::nullopt);
+        // Not inside the native window's own event.
+        QMetaObject::invokeMethod(this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
+    }
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
     if (o == sb1Row_ && e->type() == QEvent::Resize) fitProgressBar();
     return QMainWindow::eventFilter(o, e);

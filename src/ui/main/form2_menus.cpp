@@ -372,12 +372,10 @@ void TForm2::Fullscreen1Click()
     if (!scr) return;
     const QRect s = scr->geometry();
     const QRect frame = frameGeometry();
-    const QRect client = geometry();
     const auto r = fullScreen_.toggle({frame.x() - s.x(), frame.y() - s.y(), frame.width(), frame.height()},
                                       s.width(), s.height());
     if (!r) return;
-    move(s.x() + r->left, s.y() + r->top);
-    resize(r->width - (frame.width() - client.width()), r->height - (frame.height() - client.height()));
+    setFrameBounds(QRect(s.x() + r->left, s.y() + r->top, r->width, r->height));
 }
 
 void TForm2::aClick()
