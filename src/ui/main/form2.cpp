@@ -587,13 +587,9 @@ void TForm2::openFromCommandLine()
         state_.UcgMode = true;
         return;
     }
-    const QString ext = QFileInfo(first).suffix().toUpper();
-    if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
-    else if (ext == "DAT") Open_TR(first);
-    else if (ext == "ADI") {
-        ADIF_OD_FileName = first;
-        open_adif();
-    }
+    // The same kinds as a file dropped on the window; a file of no kind the
+    // program reads is not passed over in silence, the user named it.
+    if (!openByExtension(first)) Show_msg(notOpenedText(first));
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)

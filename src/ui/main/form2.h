@@ -338,6 +338,11 @@ public slots:
     void log_gridMouseWheelUp();
     // Files dropped on the window: the first one opens by its extension.
     void WMDropFiles(const QStringList& files);
+    // Opens a file by its extension with its reader, as a dropped file and
+    // the command line do; false, and nothing done, when no reader takes it.
+    bool openByExtension(const QString& path);
+    // What the user is told of a file the command line names that no reader takes.
+    static QString notOpenedText(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
