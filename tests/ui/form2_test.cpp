@@ -4,6 +4,7 @@
 #include "main/log_table.h"
 #include "main/platform.h"
 #include "main/single_instance.h"
+#include "main/settings.h"
 #include "main/status_panels.h"
 #include "main_window_support.h"
 #include "test_support.h"
@@ -14,6 +15,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QElapsedTimer>
+#include <QExposeEvent>
+#include <QWindow>
 
 #include <cstring>
 #include <fstream>
@@ -210,6 +213,85 @@ TEST(Form2, WindowKeepsInsideTheScreenAndFitsTheSmallestOne)
         EXPECT_FALSE(pages->verticalScrollBar()->isVisible()) << w.pc1->tabText(i).toStdString();
         EXPECT_FALSE(pages->horizontalScrollBar()->isVisible()) << w.pc1->tabText(i).toStdString();
     }
+}
+
+// Bounds are moved the least way inside the area, and shrunk to it where
+// they are larger; bounds inside it stay as they are.
+TEST(Form2, BoundsAreBroughtInsideTheAvailableArea)
+{
+    const QRect area(0, 30, 800, 570); // a panel along the top of an 800 x 600 screen
+    const struct {
+        QRect frame, expected;
+    } cases[] = {
+        {{0, 0, 791, 604}, {0, 30, 791, 570}},       // the defaults
+        {{-1, 0, 795, 625}, {0, 30, 795, 570}},      // a frame grown past the screen
+        {{100, 100, 400, 300}, {100, 100, 400, 300}}, // inside: unchanged
+        {{600, 500, 400, 300}, {400, 300, 400, 300}}, // past the right and bottom edges
+        {{-300, -50, 400, 300}, {0, 30, 400, 300}},   // past the left and top edges
+        {{1200, 900, 2000, 1500}, {0, 30, 800, 570}}, // from a larger screen
+    };
+    for (const auto& c : cases) EXPECT_EQ(boundsInside(c.frame, area), c.expected) << c.frame.x() << "," << c.frame.y();
+}
+
+// Under a window manager the frame's margins are known only once it has
+// framed the shown window. Bounds placed before then are placed again, once,
+// so that the frame and not the window fits them: the saved bounds (from a
+// larger screen here) open whole, both status bars in sight, and the next
+// start saves and opens the same bounds. After that the window's own
+// resizes stay.
+TEST(Form2, FrameTakesTheBoundsOnceTheWindowManagerHasFramedTheWindow)
+{
+    MessageRecorder msgs;
+    QTemporaryDir dir;
+    const auto prog = makeProgramFolder(dir);
+    std::ofstream(prog / "zem.ini") << "[Window]\nTop=0\nLeft=0\nHeight=5000\nWidth=791\n";
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect wanted(area.left(), area.top(), 791, area.height());
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        TForm2 w(prog);
+        bool framed = false;
+        w.frameMarginsSource = [&] { return framed ? w.windowHandle()->frameMargins() : QMargins(); };
+        w.show();
+        QTest::qWait(50);
+        ASSERT_TRUE(w.activated());
+        EXPECT_EQ(w.size(), wanted.size()) << "not framed yet: placed as if the frame were the window";
+
+        framed = true;
+        const QMargins m = w.windowHandle()->frameMargins();
+        ASSERT_FALSE(m.isNull()) << "offscreen windows have a frame";
+        QExposeEvent framedNow{QRegion(w.rect())};
+        QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
+        QTest::qWait(50);
+        EXPECT_EQ(w.frameGeometry(), wanted);
+        EXPECT_EQ(w.geometry(), wanted.marginsRemoved(m));
+        for (QWidget* bar : {static_cast<QWidget*>(w.sb3), static_cast<QWidget*>(w.sb1)}) {
+            const QRect onScreen(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+            EXPECT_TRUE(area.contains(onScreen)) << bar->objectName().toStdString();
+        }
+        w.close();
+        const TSettings saved = readSettings(prog / "zem.ini");
+        EXPECT_EQ(QRect(saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight), wanted);
+    }
+
+    // Placed once, the bounds are done with: the window's own size stays
+    // through the events that follow it.
+    TForm2 w(prog);
+    bool framed = false;
+    w.frameMarginsSource = [&] { return framed ? w.windowHandle()->frameMargins() : QMargins(); };
+    w.show();
+    QTest::qWait(50);
+    framed = true;
+    QExposeEvent framedNow{QRegion(w.rect())};
+    QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
+    QTest::qWait(50);
+    ASSERT_EQ(w.frameGeometry(), wanted);
+    w.resize(500, 400);
+    w.move(50, 40);
+    QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
+    QTest::qWait(50);
+    EXPECT_EQ(w.size(), QSize(500, 400));
+    EXPECT_EQ(w.pos(), QPoint(50, 40));
 }
 
 // A second start with a file puts the window at 10, 10 in 400 x 200, all

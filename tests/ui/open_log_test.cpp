@@ -236,3 +236,59 @@ TEST(OpenLog, ReopenFindsRelativeAndTxtLogsAndAFailedReopenKeepsTheLog)
     EXPECT_EQ(w.state().log_grid.Cell(lcCallsign, 2), "K1AR");
     EXPECT_FALSE(w.log_grid->isHidden());
 }
+
+// The command line opens what a drop opens, by the same extensions, and a
+// name relative to the folder the program starts in; a name of no kind the
+// program reads is told of, with the kinds it does read. "-UCG" opens nothing
+// and says nothing.
+TEST(OpenLog, CommandLineOpensTheKindsADropOpensAndTellsOfAnyOther)
+{
+    CurrentFolderKeeper folderBack;
+    QTemporaryDir prog, logs;
+    const auto programFolder = makeProgramFolder(prog);
+    const std::filesystem::path dir = logs.path().toStdString();
+    writeLog(dir / "k1ar.txt", "K1AR", 3);
+    writeLog(dir / "SM5XX.CBR", "SM5XX", 2);
+    writeLog(dir / "k1ar.csv", "K1AR", 3);
+    writeLog(dir / "k1ar", "K1AR", 3);
+    const struct {
+        QString parameter;
+        int qsos;           // 0: nothing opened
+        const char* told;   // what the message names; nullptr: no message
+    } cases[] = {
+        {"k1ar.txt", 3, nullptr},
+        {QString::fromStdString((dir / "SM5XX.CBR").string()), 2, nullptr},
+        {"k1ar.csv", 0, "\"k1ar.csv\" was not opened: ZEM does not read files whose names end in \".csv\"."},
+        {"k1ar", 0, "\"k1ar\" was not opened: ZEM tells a file's kind by the end of its name, and this name has no extension."},
+        {"-ucg", 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.parameter.toStdString());
+        QDir::setCurrent(logs.path());
+        MessageRecorder msgs;
+        TForm2 w(programFolder, {c.parameter});
+        w.show();
+        QTest::qWait(20); // start-up runs once the window is shown
+        const QStringList told = msgs.texts.filter("was not opened");
+        EXPECT_EQ(w.state().header.QsoCount, c.qsos);
+        EXPECT_EQ(w.state().UcgMode, c.parameter == "-ucg");
+        if (!c.told) {
+            EXPECT_TRUE(told.isEmpty()) << told.join('|').toStdString();
+            continue;
+        }
+        ASSERT_EQ(told.size(), 1) << msgs.texts.join('|').toStdString();
+        EXPECT_TRUE(told.first().startsWith(c.told)) << told.first().toStdString();
+        EXPECT_TRUE(told.first().endsWith("\n\nIt opens Cabrillo logs (.cbr, .log, .txt), TR Log files (.dat), "
+                                          "ADIF files (.adi) and 3830 claimed-score mails (.eml)."))
+            << told.first().toStdString();
+
+        // Dropped on the window, the same file is passed over without a word,
+        // and the log on screen stays.
+        w.WMDropFiles({QString::fromStdString((dir / "SM5XX.CBR").string())});
+        ASSERT_EQ(w.state().header.QsoCount, 2);
+        msgs.texts.clear();
+        w.WMDropFiles({QFileInfo(c.parameter).absoluteFilePath()});
+        EXPECT_TRUE(msgs.texts.isEmpty()) << msgs.texts.join('|').toStdString();
+        EXPECT_EQ(w.state().header.QsoCount, 2);
+    }
+}

@@ -199,6 +199,49 @@ TEST(TextFit, GridColumnsAreAtLeastAsWideAsTheirTexts)
     EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
 }
 
+// A bar allowed to draw smaller keeps its texts whole when it is too
+// narrow for them, as near its own size as it can, and draws them in its own
+// size again when it widens; a bar that is not allowed keeps its font.
+TEST(TextFit, StatusTextsDrawnSmallerRatherThanCut)
+{
+    QWidget w;
+    w.resize(800, 100);
+    auto* bar = new TStatusPanels(&w);
+    auto* fixed = new TStatusPanels(&w);
+    for (TStatusPanels* b : {bar, fixed}) {
+        QFont f = b->font();
+        f.setPointSize(10);
+        b->setFont(f);
+        for (int width : {100, 100, 150, 50}) b->addPanel(width);
+        b->panel(1).bold = true;
+        b->setText(0, "5905 qso");
+        b->setText(1, "MULTI-OP UNLIMITED ALL HIGH MIXED");
+        b->setText(2, "No a,K Indices for this day");
+    }
+    bar->setSmallestPointSize(6);
+    fixed->move(0, 50);
+    w.show();
+    // What the texts need in the bar's own size, whatever its width.
+    const int natural = bar->neededUsedWidth();
+    ASSERT_GT(natural, 300);
+
+    for (TStatusPanels* b : {bar, fixed}) b->resize(natural - 40, b->height());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(cutTexts(bar).isEmpty()) << cutTexts(bar).join('\n').toStdString();
+    EXPECT_LT(bar->panelFont(1).pointSizeF(), 10);
+    EXPECT_GE(bar->panelFont(1).pointSizeF(), 8.5) << "no smaller than the width needs";
+    EXPECT_TRUE(bar->panelFont(1).bold());
+    EXPECT_FALSE(cutTexts(fixed).isEmpty());
+    EXPECT_EQ(fixed->panelFont(1).pointSizeF(), 10);
+    // The room the texts want in the bar's own size is still what its owner fits to.
+    EXPECT_EQ(bar->neededUsedWidth(), natural);
+
+    bar->resize(natural + 150, bar->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar->panelFont(1).pointSizeF(), 10);
+    EXPECT_EQ(bar->neededWidth(0) + bar->neededWidth(1) + bar->neededWidth(2), natural);
+}
+
 // The K9CT multi-two log in a main window at its default size, with the
 // "+" rows of the breaks, and the information bar about the longest call of
 // the log (the country facts, the distance and the band matrix).
@@ -209,12 +252,24 @@ struct RealLogWindow {
     TForm2 w{realProgramFolder(prog)};
     QStringList cut;
 
-    void open()
+    // Header lines of the log replaced by others (a category of its own).
+    void open(const std::vector<std::pair<QByteArray, QByteArray>>& header = {})
     {
         w.show();
         QTest::qWait(20);
         const QString log = logs.path() + "/K9CT.log";
         ASSERT_TRUE(QFile::copy(QString(ZEM_SOURCE_DIR) + "/tests/data/K9CT_CQWPXSSB2025_M2_n1mm.log", log));
+        if (!header.empty()) {
+            QFile f(log);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            QByteArray text = f.readAll();
+            for (const auto& [line, by] : header) {
+                ASSERT_TRUE(text.contains(line)) << line.toStdString();
+                text.replace(line, by);
+            }
+            f.resize(0);
+            f.write(text);
+        }
         w.Properties->cb1->setChecked(true); // "NO." for calls missing from the master file
         w.Open_cabrillo_proc(log);
         ASSERT_GT(w.state().header.QsoCount, 5000);
@@ -370,13 +425,24 @@ TEST(TextFitMainWindow, NoPageCutsAnyTextOnARealLog)
 }
 
 // "Full screen" on an 800 x 600 screen makes the window 691 x 500: the pages
-// may scroll, but every status panel and every chart's text still reads whole.
-TEST(TextFitMainWindow, FullScreenOnTheSmallestScreenKeepsPanelsAndChartTextsWhole)
+// may scroll, but every status panel and every chart's text still reads whole,
+// also with the longest categories of the Cabrillo rules.
+struct Category {
+    const char* transmitter;
+    const char* mode;
+    const char* shown;
+};
+class FullScreenText : public testing::TestWithParam<Category> {};
+
+TEST_P(FullScreenText, OnTheSmallestScreenKeepsPanelsAndChartTextsWhole)
 {
     RealLogWindow lw;
-    lw.open();
+    const Category c = GetParam();
+    lw.open({{"CATEGORY-TRANSMITTER: TWO", QByteArray("CATEGORY-TRANSMITTER: ") + c.transmitter},
+             {"CATEGORY-MODE: SSB", QByteArray("CATEGORY-MODE: ") + c.mode}});
     if (HasFatalFailure()) return;
     TForm2& w = lw.w;
+    ASSERT_EQ(w.sb1->text(3).toStdString(), c.shown);
     w.resize(691, 500);
     QTest::qWait(50);
     ASSERT_EQ(w.width(), 691);
@@ -399,8 +465,20 @@ TEST(TextFitMainWindow, FullScreenOnTheSmallestScreenKeepsPanelsAndChartTextsWho
     }
     EXPECT_TRUE(lw.cut.isEmpty()) << lw.cut.size() << " cut texts:\n" << joined(lw.cut).toStdString();
 
-    // Back at the default size the panels have their widths again.
+    // Back at the default size the panels have their widths again, and the
+    // texts their own size.
     w.resize(791, 600);
     QTest::qWait(50);
     EXPECT_EQ(w.sb1->panel(0).width, 100);
+    for (int i = 0; i < w.sb1->panelCount(); ++i)
+        EXPECT_EQ(w.sb1->panelFont(i).pointSizeF(), w.sb1->font().pointSizeF()) << i;
+    lw.cut.clear();
+    lw.check("default size", w.sb1);
+    EXPECT_TRUE(lw.cut.isEmpty()) << joined(lw.cut).toStdString();
 }
+
+// The log's own category, and the longest ones of HF logs.
+INSTANTIATE_TEST_SUITE_P(TextFitMainWindow, FullScreenText,
+                         testing::Values(Category{"TWO", "SSB", "MULTI-OP TWO ALL HIGH SSB"},
+                                         Category{"UNLIMITED", "CW", "MULTI-OP UNLIMITED ALL HIGH CW"},
+                                         Category{"UNLIMITED", "MIXED", "MULTI-OP UNLIMITED ALL HIGH MIXED"}));

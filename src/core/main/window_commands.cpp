@@ -7,13 +7,21 @@
 #include <exception>
 #include <filesystem>
 
+const std::vector<ReaderExtension>& readerExtensions()
+{
+    static const std::vector<ReaderExtension> table = {
+        {".cbr", DroppedFileReader::Cabrillo}, {".log", DroppedFileReader::Cabrillo},
+        {".txt", DroppedFileReader::Cabrillo}, {".dat", DroppedFileReader::TRLog},
+        {".adi", DroppedFileReader::ADIF},     {".eml", DroppedFileReader::Claimed3830},
+    };
+    return table;
+}
+
 DroppedFileReader readerForDroppedFile(const std::string& path)
 {
     const std::string ext = zem::lowerAscii(std::filesystem::path(path).extension().string());
-    if (ext == ".eml") return DroppedFileReader::Claimed3830;
-    if (ext == ".dat") return DroppedFileReader::TRLog;
-    if (ext == ".adi") return DroppedFileReader::ADIF;
-    if (ext == ".cbr" || ext == ".log" || ext == ".txt") return DroppedFileReader::Cabrillo;
+    for (const ReaderExtension& e : readerExtensions())
+        if (ext == e.extension) return e.reader;
     return DroppedFileReader::None;
 }
 

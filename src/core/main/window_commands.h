@@ -5,8 +5,17 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class DroppedFileReader { None, Cabrillo, TRLog, ADIF, Claimed3830 };
+
+struct ReaderExtension {
+    const char* extension; // lower case, with its dot
+    DroppedFileReader reader;
+};
+// The extensions a file is opened by, dropped on the main window or named on
+// the command line, each with its reader.
+const std::vector<ReaderExtension>& readerExtensions();
 
 // By the file name's extension, without regard to case: ".cbr", ".log" and
 // ".txt" Cabrillo, ".dat" TR Log, ".adi" ADIF, ".eml" a 3830 claimed-scores

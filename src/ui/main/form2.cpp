@@ -74,6 +74,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <cmath>
 #include <utility>
@@ -84,6 +85,9 @@ namespace {
 
 const char* const kPageTitles[] = {"Log", "Summary", "Distribution", "Errors", "Breaks", "Rate",
                                    "DXCC", "2 Radio", "Charts", "WPX", "Near zone", "3830"};
+
+// The status bars' texts may be drawn this small rather than cut.
+constexpr qreal kSmallestStatusPoints = 7;
 
 // Our own small mark for new oblasts and the countdown item.
 QPixmap makeContestLogo()
@@ -100,20 +104,13 @@ QPixmap makeContestLogo()
 }
 
 // Bounds kept in zem.ini may come from a larger screen (and the defaults
-// are a little larger than 800 x 600): the window is kept inside the screen
-// it opens on, smaller if need be.
-QRect keptOnScreen(QRect r)
+// are a little larger than 800 x 600): the frame is kept inside the screen
+// it opens on, where the desktop's panels leave room.
+QRect keptOnScreen(const QRect& frame)
 {
-    const QScreen* scr = QGuiApplication::screenAt(r.center());
+    const QScreen* scr = QGuiApplication::screenAt(frame.center());
     if (!scr) scr = QGuiApplication::primaryScreen();
-    if (!scr) return r;
-    const QRect area = scr->availableGeometry();
-    r.setSize(r.size().boundedTo(area.size()).expandedTo(QSize(1, 1)));
-    if (r.right() > area.right()) r.moveRight(area.right());
-    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
-    if (r.left() < area.left()) r.moveLeft(area.left());
-    if (r.top() < area.top()) r.moveTop(area.top());
-    return r;
+    return scr ? boundsInside(frame, scr->availableGeometry()) : frame;
 }
 
 CivilDateTime toCivil(const QDateTime& t)
@@ -124,6 +121,16 @@ CivilDateTime toCivil(const QDateTime& t)
 }
 
 } // namespace
+
+QRect boundsInside(QRect r, const QRect& area)
+{
+    r.setSize(r.size().boundedTo(area.size()).expandedTo(QSize(1, 1)));
+    if (r.right() > area.right()) r.moveRight(area.right());
+    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
+    if (r.left() < area.left()) r.moveLeft(area.left());
+    if (r.top() < area.top()) r.moveTop(area.top());
+    return r;
+}
 
 TForm2::TForm2(const std::filesystem::path& programFolder, QStringList args, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder), args_(std::move(args))
@@ -358,6 +365,9 @@ void TForm2::buildStatusArea()
     sb3->setToolTip("Country, WAZ, ITU, Latitude, Longitude, Continent, Distance");
     const int sb3Widths[16] = {150, 35, 35, 55, 55, 30, 60, 10, 70, 80, 30, 30, 30, 30, 30, 30};
     for (int i = 0; i < 16; ++i) sb3->addPanel(sb3Widths[i], i == 8);
+    // Whole texts come before their size in a window narrowed to a small
+    // screen (full screen on 800 x 600 makes it 691 pixels wide).
+    sb3->setSmallestPointSize(kSmallestStatusPoints);
     v->addWidget(sb3);
 
     auto* row = new QWidget(bottom);
@@ -371,6 +381,7 @@ void TForm2::buildStatusArea()
     // The category and the contest are drawn bold, and sized for it.
     sb1->panel(3).bold = true;
     sb1->panel(4).bold = true;
+    sb1->setSmallestPointSize(kSmallestStatusPoints);
     sb1->OnDrawPanel = [this](QPainter& p, int panel, const QRect& r) { sb1DrawPanel(p, panel, r); };
     masterIcon_ = QPixmap(16, 16);
     masterIcon_.fill(Qt::transparent);
@@ -455,6 +466,9 @@ void TForm2::countdownClick() { shellOpen("https://www.rdxc.org/"); }
 
 bool TForm2::event(QEvent* e)
 {
+    // The native window exists from the first show on (and anew after a
+    // change of flags): it tells when the window manager has framed it.
+    if (e->type() == QEvent::Show && windowHandle()) windowHandle()->installEventFilter(this);
     // The first show stands for the first activation: without a window
     // manager (or behind another window) no activation may ever come.
     if ((e->type() == QEvent::Show || e->type() == QEvent::WindowActivate) && !activated_) {
@@ -531,11 +545,25 @@ void TForm2::writeSettingsAtClose()
 
 void TForm2::setFrameBounds(const QRect& frame)
 {
-    // The window manager's frame is known once the window is on screen;
-    // before that the bounds are the window's own.
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    move(frame.topLeft());
-    resize((frame.size() - decoration).expandedTo(QSize(1, 1)));
+    placeFrame(frame);
+    // Without margins the window is not framed yet (or never will be, with
+    // no window manager): placed as if the frame were the window, its frame
+    // would reach past the bounds once the window manager adds it.
+    if (frameMargins().isNull()) unframedBounds_ = frame;
+    else unframedBounds_.reset();
+}
+
+QMargins TForm2::frameMargins() const
+{
+    if (frameMarginsSource) return frameMarginsSource();
+    const QWindow* native = windowHandle();
+    return native && isVisible() ? native->frameMargins() : QMargins();
+}
+
+void TForm2::placeFrame(const QRect& frame)
+{
+    const QMargins m = frameMargins();
+    setGeometry(QRect(frame.topLeft() + QPoint(m.left(), m.top()), frame.size().shrunkBy(m).expandedTo(QSize(1, 1))));
 }
 
 void TForm2::shrinkForSecondStart()
@@ -559,17 +587,25 @@ void TForm2::openFromCommandLine()
         state_.UcgMode = true;
         return;
     }
-    const QString ext = QFileInfo(first).suffix().toUpper();
-    if (ext == "CBR" || ext == "LOG") Open_cabrillo_proc(first);
-    else if (ext == "DAT") Open_TR(first);
-    else if (ext == "ADI") {
-        ADIF_OD_FileName = first;
-        open_adif();
-    }
+    // The same kinds as a file dropped on the window; a file of no kind the
+    // program reads is not passed over in silence, the user named it.
+    if (!openByExtension(first)) Show_msg(notOpenedText(first));
 }
 
 bool TForm2::eventFilter(QObject* o, QEvent* e)
 {
+    // A window manager frames the window after it is shown, and tells the
+    // frame's margins by then; the window itself need not move for it. The
+    // first sign of the frame places the bounds asked for once more, now
+    // with the frame round them; then they are done with, and the window's
+    // own moves and resizes are left as they come.
+    if (unframedBounds_ && o == windowHandle() &&
+        (e->type() == QEvent::Expose || e->type() == QEvent::Move || e->type() == QEvent::Resize) &&
+        !frameMargins().isNull()) {
+        const QRect frame = *std::exchange(unframedBounds_, std::nullopt);
+        // Not inside the native window's own event.
+        QMetaObject::invokeMethod(this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
+    }
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
     if (o == sb1Row_ && e->type() == QEvent::Resize) fitProgressBar();
     return QMainWindow::eventFilter(o, e);
@@ -661,6 +697,7 @@ void TForm2::sb1DrawPanel(QPainter& p, int panel, const QRect& r)
             p.drawPixmap(r.left(), r.top() + (r.height() - masterIcon_.height()) / 2, masterIcon_);
             p.setPen(Qt::blue);
         }
+        p.setFont(sb1->panelFont(0));
         p.drawText(text.adjusted(std::as_const(*sb1).panel(0).indent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, sb1->text(0));
         return;
     }

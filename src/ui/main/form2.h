@@ -17,6 +17,7 @@
 #include <QMainWindow>
 #include <QFont>
 #include <QFontMetrics>
+#include <QMargins>
 #include <QPixmap>
 #include <QRect>
 #include <QStringList>
@@ -63,6 +64,11 @@ class OperatorCommands;
 class TFind_qso;
 class ClaimedScoresPage;
 class TMaster_edit;
+
+// The frame bounds moved the least way inside area, and shrunk to it where
+// they are larger: bounds saved on a larger screen (or by a window manager
+// with a taller title bar) open whole on this one.
+QRect boundsInside(QRect frame, const QRect& area);
 
 class TForm2 : public QMainWindow {
     Q_OBJECT
@@ -206,8 +212,13 @@ public:
     // of the way of the new one; the user's own bounds stay those saved.
     static constexpr QRect kSecondStartBounds{10, 10, 400, 200};
     void shrinkForSecondStart();
-    // Places the window's frame (title bar and borders included).
+    // Places the window's frame (title bar and borders included). A window
+    // manager tells the frame's margins only once it has framed the window,
+    // which may be after it is shown: the bounds are placed again, once, as
+    // soon as the margins are known.
     void setFrameBounds(const QRect& frame);
+    // The window manager's margins round the window; a test puts its own.
+    std::function<QMargins()> frameMarginsSource;
 
     int countdownDays() const { return countdownDays_; }
     const QPixmap& contestLogo() const { return logo_; }
@@ -327,6 +338,11 @@ public slots:
     void log_gridMouseWheelUp();
     // Files dropped on the window: the first one opens by its extension.
     void WMDropFiles(const QStringList& files);
+    // Opens a file by its extension with its reader, as a dropped file and
+    // the command line do; false, and nothing done, when no reader takes it.
+    bool openByExtension(const QString& path);
+    // What the user is told of a file the command line names that no reader takes.
+    static QString notOpenedText(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -407,4 +423,8 @@ private:
     FullScreenToggle fullScreen_;
     // The user's bounds before a second start shrank the window.
     std::optional<QRect> secondStartBounds_;
+    QMargins frameMargins() const;
+    void placeFrame(const QRect& frame);
+    // Frame bounds placed while the frame's margins were not yet known.
+    std::optional<QRect> unframedBounds_;
 };

@@ -30,6 +30,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -372,12 +373,10 @@ void TForm2::Fullscreen1Click()
     if (!scr) return;
     const QRect s = scr->geometry();
     const QRect frame = frameGeometry();
-    const QRect client = geometry();
     const auto r = fullScreen_.toggle({frame.x() - s.x(), frame.y() - s.y(), frame.width(), frame.height()},
                                       s.width(), s.height());
     if (!r) return;
-    move(s.x() + r->left, s.y() + r->top);
-    resize(r->width - (frame.width() - client.width()), r->height - (frame.height() - client.height()));
+    setFrameBounds(QRect(s.x() + r->left, s.y() + r->top, r->width, r->height));
 }
 
 void TForm2::aClick()
@@ -424,24 +423,56 @@ void TForm2::dropEvent(QDropEvent* e)
 void TForm2::WMDropFiles(const QStringList& files)
 {
     if (files.isEmpty()) return;
-    const QString path = files.first();
+    openByExtension(files.first()); // a file of another kind is ignored
+}
+
+bool TForm2::openByExtension(const QString& path)
+{
     const DroppedFileReader reader = readerForDroppedFile(QFile::encodeName(path).toStdString());
-    if (reader == DroppedFileReader::None) return;
+    if (reader == DroppedFileReader::None) return false;
+    // A name relative to the folder the program was started in still names
+    // the file once its own folder is current.
+    const QString file = QFileInfo(path).absoluteFilePath();
     if (reader == DroppedFileReader::Claimed3830) {
-        openDropped3830(path);
-        return;
+        openDropped3830(file);
+        return true;
     }
-    QDir::setCurrent(QFileInfo(path).absolutePath());
+    QDir::setCurrent(QFileInfo(file).absolutePath());
     switch (reader) {
     case DroppedFileReader::TRLog:
-        Open_TR(path);
+        Open_TR(file);
         break;
     case DroppedFileReader::ADIF:
-        ADIF_OD_FileName = path;
+        ADIF_OD_FileName = file;
         open_adif();
         break;
     default:
-        Open_cabrillo_proc(path);
+        Open_cabrillo_proc(file);
         break;
     }
+    return true;
+}
+
+QString TForm2::notOpenedText(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString ext = QString::fromStdString(std::filesystem::path(QFile::encodeName(name).toStdString()).extension().string());
+    QString text = ext.isEmpty() ? QString("\"%1\" was not opened: ZEM tells a file's kind by the end of its name, "
+                                           "and this name has no extension.").arg(path)
+                                 : QString("\"%1\" was not opened: ZEM does not read files whose names end in \"%2\".")
+                                       .arg(path, ext);
+    QStringList kinds;
+    for (const DroppedFileReader reader :
+         {DroppedFileReader::Cabrillo, DroppedFileReader::TRLog, DroppedFileReader::ADIF, DroppedFileReader::Claimed3830}) {
+        QStringList exts;
+        for (const ReaderExtension& e : readerExtensions())
+            if (e.reader == reader) exts << e.extension;
+        const char* what = reader == DroppedFileReader::Cabrillo ? "Cabrillo logs"
+                           : reader == DroppedFileReader::TRLog  ? "TR Log files"
+                           : reader == DroppedFileReader::ADIF   ? "ADIF files"
+                                                                 : "3830 claimed-score mails";
+        kinds << QString("%1 (%2)").arg(what, exts.join(", "));
+    }
+    text += "\n\nIt opens " + kinds.mid(0, kinds.size() - 1).join(", ") + " and " + kinds.last() + ".";
+    return text;
 }
