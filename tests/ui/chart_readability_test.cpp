@@ -311,3 +311,74 @@ TEST(ChartReadability, ShortStackedChartsGiveTheirRoomToTheBars)
         EXPECT_TRUE(cutTexts(&v).isEmpty()) << cutTexts(&v).join('\n').toStdString();
     }
 }
+
+// A range set by the fit lays the chart out anew, and the end labels of a
+// value axis along the bottom take room from the plot: the fit must not be
+// asked again by that, nor move the range when the same chart is drawn again.
+// Each case here once fed itself until the stack ran out.
+TEST(ChartReadability, RangesFitOnceAndHoldWhenTheChartIsDrawnAgain)
+{
+    auto topTen = [](std::vector<std::pair<int, double>> bars) {
+        TopTenChart t;
+        t.Title = "ZEM Log Analysis.WPX by countries.Top Ten - ARRL-DX-CW AA3B 2025";
+        t.BottomAxisTitle = "WPX";
+        for (auto [length, value] : bars) t.Bars.push_back({std::string(length, 'A'), value});
+        return topTenChartData(t);
+    };
+    auto mainSecond = [](std::vector<double> values) {
+        ChartData d = makePercentBarChart("Main - second radio QSO distribution", ChartSeriesKind::HorizontalBars);
+        const char* names[] = {"Main", "Second", "Third"};
+        for (size_t i = 0; i < values.size(); ++i) d.series.front().Add(values[i], names[i % 3]);
+        return d;
+    };
+    const struct {
+        const char* what;
+        ChartData data;
+        QSize size;
+    } cases[] = {
+        {"top ten", topTen({{18, 5}, {4, 8}, {14, 1}, {14, 5}, {25, 6}}), {315, 523}},
+        {"top ten, thousands", topTen({{18, 7877}, {6, 7436}, {10, 5856}, {5, 7256}, {2, 494}, {13, 4319}}), {548, 517}},
+        {"top ten, all equal", topTen({{7, 2}, {9, 2}, {12, 2}}), {500, 300}},
+        {"top ten, zeros", topTen({{7, 0}, {9, 0}}), {500, 300}},
+        {"top ten, empty", topTen({}), {500, 300}},
+        {"main and second radio", mainSecond({3520, 1485}), {330, 128}},
+        {"main only", mainSecond({5005, 0}), {330, 128}},
+        {"one bar", mainSecond({1}), {280, 100}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget page; // drawn while its page is hidden, as from another page
+        page.resize(c.size);
+        auto* v = new AnalysisChartView(&page);
+        v->resize(c.size);
+        page.show();
+        v->hide();
+        QCoreApplication::processEvents();
+        v->setData(c.data);
+        v->show();
+        for (int shrink = 0; shrink < 3; ++shrink) {
+            v->resize(c.size - QSize(7, 5) * shrink);
+            QCoreApplication::processEvents();
+        }
+        auto* values = qobject_cast<QValueAxis*>(v->chart()->axes(Qt::Horizontal).value(0));
+        ASSERT_NE(values, nullptr);
+        const double lo = values->min(), hi = values->max();
+        // The longest bar, in percent of them all where the marks give shares.
+        const ChartSeries& bars = c.data.series.front();
+        double top = 0, total = 0;
+        for (const ChartPoint& p : bars.points) total += p.y;
+        for (const ChartPoint& p : bars.points)
+            top = std::max(top, bars.percentMarks ? (total > 0 ? p.y * 100 / total : 0) : p.y);
+        EXPECT_LT(lo, hi);
+        EXPECT_GE(hi, top);
+        EXPECT_FALSE(v->chart()->plotArea().isEmpty());
+        // Drawn again, the same chart keeps its range: nothing asks for a change.
+        int changes = 0;
+        QObject::connect(values, &QValueAxis::rangeChanged, v, [&] { ++changes; });
+        v->setData(c.data);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(changes, 0);
+        EXPECT_EQ(values->min(), lo);
+        EXPECT_EQ(values->max(), hi);
+    }
+}

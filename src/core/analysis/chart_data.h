@@ -39,6 +39,7 @@ struct ChartSeries {
     void Add(double value, std::string label, std::uint32_t color);
     void AddXY(double x, double y, std::string label = {});
     void AddXY(double x, double y, std::string label, std::uint32_t color);
+    bool operator==(const ChartSeries&) const = default;
 };
 
 struct ChartAxis {
@@ -48,6 +49,7 @@ struct ChartAxis {
     bool automatic = true;
     double minimum = 0, maximum = 0; // used when !automatic
     bool labelsTurned = false;       // labels written upwards
+    bool operator==(const ChartAxis&) const = default;
 };
 
 struct ChartData {
@@ -58,6 +60,7 @@ struct ChartData {
     // The series of that name; throws std::out_of_range for an unknown name.
     ChartSeries& Series(const std::string& name);
     const ChartSeries& Series(const std::string& name) const;
+    bool operator==(const ChartData&) const = default;
 };
 
 // Progress of a long command over the log: the log row reached and the log's row count.

@@ -3,6 +3,7 @@
 #include "analysis/chart_image.h"
 #include "analysis/short_chart.h"
 
+#include <QMouseEvent>
 #include <QResizeEvent>
 
 #include "main/keoe_grid_view.h"
@@ -26,6 +27,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -188,15 +190,10 @@ AnalysisChartView::AnalysisChartView(QWidget* parent) : QChartView(new QChart(),
     roomyMinimumWidth_ = minimumWidth();
     right_->setTickCount(11);
     right_->setLabelFormat("%d");
-    // Zooming and resizing keep the ticks on round numbers.
-    connect(bottomValue_, &QValueAxis::rangeChanged, this, &AnalysisChartView::retick);
-    connect(leftValue_, &QValueAxis::rangeChanged, this, &AnalysisChartView::retick);
-    // The room for the marks is measured in pixels: a new size fits the
-    // ranges afresh, unless the user has zoomed.
-    connect(c, &QChart::plotAreaChanged, this, [this] {
-        if (chart()->isZoomed()) retick();
-        else fitRanges();
-    });
+    // The ranges and ticks are fitted when the data, the size or the fonts
+    // change, and the ticks again when the user zooms: never on the chart's
+    // own signals. A range set here lays the chart out anew, and that must
+    // not ask for another fitting.
     setData(makeAnalysisChart());
 }
 
@@ -208,7 +205,8 @@ void AnalysisChartView::resizeEvent(QResizeEvent* e)
     const bool small = e->size().height() < kShortChartHeight;
     QChart* c = chart();
     setChartFrame(*c, small ? QMarginsF() : roomyFrame_);
-    if (small != small_) {
+    const bool fontChanged = small != small_;
+    if (fontChanged) {
         small_ = small;
         const QFont f = labelsFont();
         for (QAbstractAxis* a : c->axes()) a->setLabelsFont(f);
@@ -218,7 +216,18 @@ void AnalysisChartView::resizeEvent(QResizeEvent* e)
     }
     fitMargins();
     QChartView::resizeEvent(e);
-    fitMinimumWidth();
+    // The room for the marks is measured in pixels: a new size fits the
+    // ranges afresh, unless the user has zoomed.
+    if (c->isZoomed()) retick();
+    else fitRanges();
+    if (fontChanged) fitMinimumWidth();
+}
+
+void AnalysisChartView::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The rubber band zooms in (and a right click out) here: the ticks follow.
+    QChartView::mouseReleaseEvent(e);
+    retick();
 }
 
 void AnalysisChartView::fitMargins()
@@ -321,14 +330,28 @@ void AnalysisChartView::retick()
 
 void AnalysisChartView::fitRanges()
 {
-    // The plot's length along a value axis does not depend on that axis'
-    // range (its labels take room across it), so fitting settles at once.
+    const FittedFor now{shown_, chart()->size().toSize(), small_};
+    if (fitted_ && now == fittedFor_) {
+        // Nothing the fit depends on has changed: the ranges it gave still
+        // hold, and an axis that shows them is left alone.
+        for (auto [axis, fit, lo, hi] : {std::tuple{bottomValue_, &bottomFit_, bottomLo_, bottomHi_},
+                                         std::tuple{leftValue_, &leftFit_, leftLo_, leftHi_}})
+            if (fit->fitted && (axis->min() != lo || axis->max() != hi)) axis->setRange(lo, hi);
+        retick();
+        return;
+    }
+    // Measured on the chart as laid out for what it shows now. The plot's
+    // length along a value axis hardly depends on that axis' range (only its
+    // end labels reach into the room beside the plot); the range is fitted
+    // once for this length and not again when the new labels move the plot.
+    chart()->layout()->activate();
     QSizeF plot = chart()->plotArea().size();
     if (plot.isEmpty()) {
         const QSizeF size = chart()->size().isEmpty() ? QSizeF(640, 400) : chart()->size();
         plot = QSizeF(size.width() - 200, size.height() - 150);
     }
-    for (auto [axis, fit] : {std::pair{bottomValue_, &bottomFit_}, std::pair{leftValue_, &leftFit_}}) {
+    for (auto [axis, fit, rlo, rhi] : {std::tuple{bottomValue_, &bottomFit_, &bottomLo_, &bottomHi_},
+                                       std::tuple{leftValue_, &leftFit_, &leftLo_, &leftHi_}}) {
         if (!fit->fitted) continue;
         double lo = fit->lo, hi = fit->hi;
         if (fit->room) addRoom(lo, hi, fit->markPixels, axis == leftValue_ ? plot.height() : plot.width(), fit->below);
@@ -344,12 +367,18 @@ void AnalysisChartView::fitRanges()
         // would lay out labels by the thousand.
         setTicks(axis, tickStep(axis, *fit, hi - lo));
         if (axis->min() != lo || axis->max() != hi) axis->setRange(lo, hi);
+        *rlo = lo;
+        *rhi = hi;
     }
+    fitted_ = true;
+    fittedFor_ = now;
     retick();
 }
 
 void AnalysisChartView::setData(const ChartData& data)
 {
+    // The same data in the same look is drawn again as it was.
+    if (&data == &data_ || !(data == data_)) ++shown_;
     if (&data != &data_) data_ = data;
     QChart* c = chart();
     auto pointColor = [this](const ChartSeries& s, const ChartPoint& p) {
@@ -471,9 +500,6 @@ void AnalysisChartView::setData(const ChartData& data)
                 !anyBars && ylo != 0};
     if (!horizontal && (anyBars || labelled)) bottomFit_.fitted = false;
     if (horizontal) leftFit_.fitted = false;
-    fitRanges();
-    fitMargins();
-    fitMinimumWidth(); // other bar labels: maybe another width
 
     right_->setRange(data.right.automatic ? 0 : data.right.minimum, data.right.automatic ? 10 : data.right.maximum);
     right_->setTitleText(QString::fromStdString(data.right.title));
@@ -582,11 +608,24 @@ void AnalysisChartView::setData(const ChartData& data)
             for (QLegendMarker* lm : c->legend()->markers(m)) lm->setVisible(named);
         }
     }
+    // Last, once the series are on their axes: attaching them leaves the
+    // ranges to this fit.
+    fitRanges();
+    fitMargins();
+    fitMinimumWidth(); // other bar labels: maybe another width
 }
 
-void AnalysisChartView::zoomPercent(int percent) { chart()->zoom(percent / 100.0); }
+void AnalysisChartView::zoomPercent(int percent)
+{
+    chart()->zoom(percent / 100.0);
+    retick();
+}
 
-void AnalysisChartView::undoZoom() { chart()->zoomReset(); }
+void AnalysisChartView::undoZoom()
+{
+    chart()->zoomReset();
+    retick();
+}
 
 void AnalysisChartView::setAllowZoom(bool on)
 {
@@ -594,4 +633,11 @@ void AnalysisChartView::setAllowZoom(bool on)
     setRubberBand(on ? QChartView::RectangleRubberBand : QChartView::NoRubberBand);
 }
 
-QImage AnalysisChartView::renderImage(QSize size) { return renderChartImage(*this, size); }
+QImage AnalysisChartView::renderImage(QSize size)
+{
+    // The picture has ranges and ticks of its own size, the view then its own again.
+    return renderChartImage(*this, size, [this] {
+        if (chart()->isZoomed()) retick();
+        else fitRanges();
+    });
+}

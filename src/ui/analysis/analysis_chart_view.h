@@ -46,6 +46,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     // What a value axis shows: the data's extent, the room beyond it for the
@@ -77,11 +78,23 @@ private:
     bool small_ = false;
     double tickStep(const QValueAxis* axis, const AxisFit& rule, double span) const;
     void setTicks(QValueAxis* axis, double step);
-    // The ranges of the value axes for the data and the chart's size.
+    // The ranges of the value axes for the data and the chart's size, fitted
+    // once for each change of what is shown, of the size or of the fonts.
     void fitRanges();
     // The tick intervals of the value axes for their present range and size.
     void retick();
     AxisFit bottomFit_, leftFit_;
+    // What the ranges were last fitted for, and the ranges that fit gave.
+    struct FittedFor {
+        unsigned shown = 0; // counts changes of the data or the look
+        QSize size;
+        bool small = false;
+        bool operator==(const FittedFor&) const = default;
+    };
+    unsigned shown_ = 0;
+    bool fitted_ = false;
+    FittedFor fittedFor_;
+    double bottomLo_ = 0, bottomHi_ = 1, leftLo_ = 0, leftHi_ = 1;
     ChartData data_;
     ChartLook look_;
     bool allowZoom_ = true;

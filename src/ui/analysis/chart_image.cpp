@@ -5,7 +5,7 @@
 #include <QGraphicsScene>
 #include <QPainter>
 
-QImage renderChartImage(QChartView& view, QSize size)
+QImage renderChartImage(QChartView& view, QSize size, const std::function<void()>& fit)
 {
     if (size.isEmpty())
         size = (view.testAttribute(Qt::WA_Resized) || view.isVisible()) ? view.size() : QSize(640, 400);
@@ -16,6 +16,10 @@ QImage renderChartImage(QChartView& view, QSize size)
     const QSizeF viewSize = c->size();
     c->resize(size);
     c->layout()->activate();
+    if (fit) {
+        fit();
+        c->layout()->activate(); // what the fit changed, laid out before drawing
+    }
     QImage img(size, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
@@ -26,5 +30,6 @@ QImage renderChartImage(QChartView& view, QSize size)
     }
     c->resize(viewSize);
     c->layout()->activate();
+    if (fit) fit();
     return img;
 }

@@ -62,7 +62,8 @@ SummaryChartView::SummaryChartView(QWidget* parent)
     // The percent ticks stand as far apart as their labels need on the plot's height.
     percentAxis_->setTickType(QValueAxis::TicksDynamic);
     percentAxis_->setTickAnchor(0);
-    connect(c, &QChart::plotAreaChanged, this, &SummaryChartView::retick);
+    // The ticks are fitted when the bars, the titles or the size change, not
+    // on the chart's own layout: a new tick interval lays it out again.
     layBars({});
     clear("Summary");
 }
@@ -79,10 +80,14 @@ void SummaryChartView::resizeEvent(QResizeEvent* e)
     if (c->margins() != m) c->setMargins(m);
     setChartFrame(*c, small ? QMarginsF() : roomyFrame_);
     QChartView::resizeEvent(e);
+    retick();
 }
 
 void SummaryChartView::retick()
 {
+    // Measured on the chart as laid out for what it shows now; the plot's
+    // height does not depend on the interval of the ticks beside it.
+    chart()->layout()->activate();
     const double span = percentAxis_->max() - percentAxis_->min();
     const int fit = tickIntervalsThatFit(*percentAxis_, chart()->plotArea().height());
     const int intervals = fit == 0 ? 5 : std::min(fit, 10);
@@ -171,8 +176,8 @@ void SummaryChartView::clear(const std::string& title)
     percentAxis_->setTitleText("Percents");
     percentAxis_->setRange(0, 100);
     percentAxis_->applyNiceNumbers();
-    retick();
     chart()->setTitle(QString::fromStdString(title));
+    retick();
 }
 
 void SummaryChartView::setData(const SummaryChartData& data)
@@ -205,9 +210,13 @@ void SummaryChartView::setData(const SummaryChartData& data)
     bandAxis_->setTitleText(QString::fromStdString(data.BottomAxisTitle));
     percentAxis_->setTitleText(QString::fromStdString(data.LeftAxisTitle));
     chart()->setTitle(QString::fromStdString(data.Title));
+    retick(); // the titles take their room from the plot
 }
 
-QImage SummaryChartView::renderImage(QSize size) { return renderChartImage(*this, size); }
+QImage SummaryChartView::renderImage(QSize size)
+{
+    return renderChartImage(*this, size, [this] { retick(); });
+}
 
 void SummaryChartView::saveJpeg(const std::filesystem::path& path)
 {
