@@ -147,8 +147,8 @@ bool isFourDigitTime(const std::string& t)
 
 const char* const kNoQsoLines = "Expected QSO lines, each beginning with \"QSO:\"; the file has none.";
 const char* const kNoWorkedCall =
-    "Expected in the QSO lines, after the own callsign (field 6) and the sent exchange, the callsign of the "
-    "station worked; no field holds one.";
+    "Expected in each QSO line the callsign of the station worked, after the own callsign (field 6) and the "
+    "sent exchange; no field could be taken for it.";
 
 } // namespace
 
@@ -265,7 +265,8 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
                 const std::string time = timeField(tok[4]);
                 grid.SetCell(lcTime, r, time);
                 // The row stays with the time as the file gives it, for the
-                // user to see; the commands give it its neighbour's minute.
+                // user to see; a command that cannot read it gives the row
+                // its neighbour's minute.
                 if (!isFourDigitTime(time)) unreadable = true;
             } else {
                 unreadable = true;
