@@ -4,9 +4,16 @@
 #include "main/keoe_grid_view.h"
 #include "main/log_table.h"
 #include "main/status_panels.h"
+#include "analysis/analysis_pass.h"
+#include "analysis/breaks_page.h"
+#include "analysis/charts_page.h"
+#include "analysis/errors_page.h"
+#include "analysis/rates_page.h"
+#include "analysis/two_radio_page.h"
 #include "main_window_support.h"
 
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTest>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -56,7 +63,7 @@ TEST(LoadErrors, FirstQsoWithABadDateOrTimeIsListedAndTheLogLoads)
 {
     MainWindowWithLogs m;
     TForm2& w = m.w;
-    const QString file = m.writeLog("bad-first.log", logText({{"2024-11-23", "12:00"}, {"20241123", "1201"}, {"2024-11-23", "1202"}}));
+    const QString file = m.writeLog("bad-first.log", logText({{"2024-11-23", "12h00"}, {"20241123", "1201"}, {"2024-11-23", "1202"}}));
     QStringList listed;
     WhileErrorWindowShown errors(w, [&] {
         for (int r = 1; r <= w.state().BadQsoCount; ++r)
@@ -79,7 +86,7 @@ TEST(LoadErrors, DoubleClickInTheErrorListLeavesThatLogRowCurrent)
     TForm2& w = m.w;
     w.pc1->setCurrentIndex(1);
     std::vector<std::pair<std::string, std::string>> qsos;
-    for (int i = 0; i < 8; ++i) qsos.push_back({"2024-11-23", i == 4 ? "12:04" : "120" + std::to_string(i)});
+    for (int i = 0; i < 8; ++i) qsos.push_back({"2024-11-23", i == 4 ? "12h04" : "120" + std::to_string(i)});
     const QString file = m.writeLog("bad-fifth.log", logText(qsos));
     WhileErrorWindowShown errors(w, [&] {
         KeoEGridView* list = w.ERRF->error_keo;
@@ -142,4 +149,53 @@ TEST(LoadErrors, TheClockLeavesOutTheTimeTheErrorWindowIsUp)
     EXPECT_GE(shownMs, 0);
     EXPECT_LE(t.size(), 10) << "whole milliseconds: " << t.toStdString();
     EXPECT_LT(shownMs, loadMs - readingMs + 100) << t.toStdString() << " for a load of " << loadMs << " ms";
+}
+
+TEST(LoadErrors, TimesWrittenWithAPointLoadAndTheTimeCommandsRunClean)
+{
+    // A hand-edited log: tabs between the fields, times written "19.03".
+    MainWindowWithLogs m;
+    TForm2& w = m.w;
+    std::string text = "START-OF-LOG: 3.0\nCONTEST: TEST\nCALLSIGN: DL1ABC\n";
+    const char* const times[] = {"19.03", "19.07", "19.12", "19.30", "19:41", "19.42"};
+    const char* const kHz[] = {"7030", "7031", "7032", "14032", "14033", "14034"};
+    for (int i = 0; i < 6; ++i)
+        text += std::string("QSO:\t") + kHz[i] + "\tCW\t2024-11-23\t" + times[i] + "\tDL1ABC\t599\t14\tK" +
+                std::to_string(i) + "ABC\t599\t05\n";
+    const QString file = m.writeLog("points.log", QByteArray::fromStdString(text + "END-OF-LOG:\n"));
+    // Every error window that comes up is counted and closed.
+    int errorWindows = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!w.ERRF->isVisible()) return;
+        ++errorWindows;
+        w.ERRF->reject();
+    });
+    closer.start(10);
+    w.Open_cabrillo_proc(file);
+    QTest::qWait(20);
+    ASSERT_EQ(w.state().header.QsoCount, 6);
+    EXPECT_EQ(w.state().BadQsoCount, 0);
+    EXPECT_EQ(w.state().log_grid.Cell(lcTime, 1), "1903");
+    EXPECT_EQ(w.state().log_grid.Cell(lcTime, 5), "1941");
+    // 19:03 to 19:12 on 40 m, 19:30 to 19:42 on 20 m.
+    EXPECT_EQ(w.summary.Summary_Grid.Cell(scTime, SummaryTotalRow), "23");
+
+    m.msgs.texts.clear();
+    for (const char* name : {"N5minuts1", "CQWW1", "CQWPX1", "CoU", "UCG1"}) {
+        auto* a = w.findChild<QAction*>(name);
+        ASSERT_NE(a, nullptr) << name;
+        a->trigger();
+    }
+    for (QAction* a : {w.errorsPage->tb19, w.chartsPage->QSY3, w.chartsPage->QSO3, w.chartsPage->TbQ,
+                       w.chartsPage->msr})
+        a->trigger();
+    w.breaksPage->tb33->click();
+    w.ratesPage->Button6Click();
+    w.ratesPage->Button7Click();
+    w.twoRadioPage->ToolButton31Click();
+    QTest::qWait(20);
+    for (const QString& t : m.msgs.texts) EXPECT_FALSE(t.contains("valid")) << t.toStdString();
+    EXPECT_GE(m.msgs.texts.size(), 4); // the four scores
+    EXPECT_EQ(errorWindows, 0);
 }

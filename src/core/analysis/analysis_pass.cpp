@@ -1,6 +1,7 @@
 #include "analysis/analysis_pass.h"
 
 #include "analysis/call_country.h"
+#include "analysis/qso_minutes.h"
 #include "analysis/dupe_key.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
@@ -115,25 +116,8 @@ AnalysisPassReport Process_log_and_summary(AppState& s, TCty_search& cty, const 
     // QSO minutes of every row. A date or time that does not convert is
     // reported on its row and takes its neighbour's minute, so that it adds
     // no time instead of stopping the pass.
-    std::vector<QsoMinute> minute(static_cast<size_t>(lastRow + 1), 0);
-    std::vector<std::string> minuteError(static_cast<size_t>(lastRow + 1));
-    {
-        QsoMinute firstGood = 1;
-        for (int r = lastRow; r >= 1; --r) {
-            try {
-                minute[static_cast<size_t>(r)] = get_time_for_qso(log, r, s.PrevMinute);
-                firstGood = minute[static_cast<size_t>(r)];
-            } catch (const std::invalid_argument& e) {
-                minuteError[static_cast<size_t>(r)] = e.what();
-            }
-        }
-        QsoMinute prev = firstGood;
-        for (int r = 1; r <= lastRow; ++r) {
-            auto& m = minute[static_cast<size_t>(r)];
-            if (!minuteError[static_cast<size_t>(r)].empty()) m = prev;
-            prev = m;
-        }
-    }
+    std::vector<std::string> minuteError;
+    const std::vector<QsoMinute> minute = qsoMinutes(log, lastRow, &minuteError);
     if (lastRow >= 1) s.PrevMinute = minute[1] + 1;
     // Minutes from the earliest to the latest QSO of rows first..last, both
     // counted. For a log in time order that is last minus first plus one;

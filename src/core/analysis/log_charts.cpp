@@ -13,7 +13,8 @@ constexpr int kProgressStep = 200;
 
 int qsoCount(const AppState& s) { return std::min(s.header.QsoCount, s.log_grid.RowCount() - 1); }
 
-int minuteOf(const AppState& s, int row) { return get_time_for_qso(s.log_grid, row, s.PrevMinute); }
+// A row whose date or time does not read stands at its neighbour's minute.
+int minuteOf(const AppState& s, int row) { return static_cast<int>(qsoMinuteOrNeighbour(s.log_grid, row, qsoCount(s))); }
 
 // Minutes since the log's first QSO; a row logged before it stands at 0.
 int elapsedOf(const AppState& s, int row) { return std::max<int>(0, minuteOf(s, row) - s.FirstQsoMinute); }

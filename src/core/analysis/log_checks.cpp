@@ -1,5 +1,6 @@
 #include "analysis/log_checks.h"
 
+#include "analysis/qso_minutes.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
@@ -118,10 +119,13 @@ int timeOrder(const TKeoEGrid& log, int qsoCount, TKeoEGrid& errors, const Check
     startCheck(errors, "");
     const int last = logRows(log, qsoCount);
     std::vector<std::vector<std::string>> rows;
-    int minute = last >= 1 ? get_time_for_qso(log, 1, 0) : 0;
+    // A row whose time does not read stands at the minute before it: it is
+    // neither out of order itself nor hides the order of the rows around it.
+    const std::vector<QsoMinute> minutes = qsoMinutes(log, last);
+    QsoMinute minute = last >= 1 ? minutes[1] : 0;
     for (int r = 1; r < last; ++r) {
         report(progress, r, last);
-        const int next = get_time_for_qso(log, r + 1, minute);
+        const QsoMinute next = minutes[static_cast<size_t>(r) + 1];
         if (next < minute)
             rows.push_back({"", std::to_string(rows.size() + 1), std::to_string(r), log.Cell(lcMode, r),
                             log.Cell(lcCallsign, r),

@@ -46,9 +46,8 @@ std::string suspectCallMessage(const std::string& call);
 // number of findings; the grid always keeps at least one (empty) data row.
 int suspectCallsigns(AppState& s, TKeoEGrid& errors, const CheckProgress& progress = {});
 
-// QSOs followed by an earlier one (QSO minutes of get_time_for_qso). Throws
-// std::invalid_argument on a date or time that does not convert. Returns the
-// number of findings.
+// QSOs followed by an earlier one (QSO minutes of qsoMinutes: a row whose
+// date or time does not read is no finding). Returns the number of findings.
 int timeOrder(const TKeoEGrid& log, int qsoCount, TKeoEGrid& errors, const CheckProgress& progress = {});
 
 // The confusion label of a logged character where the master file has

@@ -1,6 +1,7 @@
 #include "analysis/two_radio.h"
 
 #include "analysis/analysis_pass.h"
+#include "analysis/qso_minutes.h"
 #include "main/log_table.h"
 #include "main/text_util.h"
 
@@ -48,6 +49,7 @@ int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, 
     {
         TKeoEGrid::BatchUpdate batch(grid);
         const TKeoEGrid& log = s.log_grid;
+        const std::vector<QsoMinute> minutes = qsoMinutes(log, n);
         int a = n >= 3 ? kHzOf(s, 1) : 0;
         int b = n >= 3 ? kHzOf(s, 2) : 0;
         for (int r = 1; r <= n - 2; ++r) {
@@ -55,7 +57,7 @@ int Two_radio(const AppState& s, int qsyLimit, bool onlyMults, TKeoEGrid& grid, 
             const int c = kHzOf(s, r + 2);
             const int q = r + 1;
             if (std::abs(a - c) < 1000 && std::abs(a - b) > 1000) {
-                const int t = get_time_for_qso(log, r + 2, s.PrevMinute) - get_time_for_qso(log, r, s.PrevMinute);
+                const int t = static_cast<int>(minutes[static_cast<size_t>(r) + 2] - minutes[static_cast<size_t>(r)]);
                 const bool keep = !onlyMults || !log.Cell(lcDXCC, q).empty();
                 if (keep && (t < qsyLimit || t < 0)) {
                     ++k;

@@ -92,10 +92,69 @@ bool isQsoRecord(const std::string& line)
     return line.size() >= 2 && line[0] == 'Q' && line[1] == 'S';
 }
 
+// The own call is field 6; what follows it up to the worked call is the sent
+// exchange.
+constexpr size_t kFirstFieldAfterOwnCall = 6;
+
+// Whether field k is not the same on every QSO line that has it.
+bool fieldVaries(const std::vector<std::vector<std::string>>& records, size_t k)
+{
+    const std::string* first = nullptr;
+    for (const auto& tok : records) {
+        if (tok.size() <= k) continue;
+        if (!first) first = &tok[k];
+        else if (!zem::iequals(*first, tok[k])) return true;
+    }
+    return false;
+}
+
+// The worked call's field as the whole log shows it, or -1. The sent
+// exchange repeats on every line, however many fields it has and whatever
+// they look like ("HANS/124", "NTC44"); the worked call is the first field
+// after the own call that changes from line to line and holds a callsign on
+// most lines. A serial sent with every QSO changes too, but is no callsign.
+int callFieldOfTheLog(const std::vector<std::vector<std::string>>& records)
+{
+    size_t widest = 0;
+    for (const auto& tok : records) widest = std::max(widest, tok.size());
+    for (size_t k = kFirstFieldAfterOwnCall; k < widest; ++k) {
+        if (!fieldVaries(records, k)) continue;
+        size_t holders = 0, calls = 0;
+        for (const auto& tok : records) {
+            if (tok.size() <= k) continue;
+            ++holders;
+            if (looksLikeCallsign(tok[k])) ++calls;
+        }
+        if (calls * 2 > holders) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+// A time as the log table keeps it: "hhmm". Hand-edited logs also write
+// "hh.mm" and "hh:mm"; other texts stay as they are.
+std::string timeField(const std::string& t)
+{
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (t.size() == 5 && (t[2] == '.' || t[2] == ':') && digit(t[0]) && digit(t[1]) && digit(t[3]) && digit(t[4]))
+        return t.substr(0, 2) + t.substr(3, 2);
+    return t;
+}
+
+bool isFourDigitTime(const std::string& t)
+{
+    return t.size() == 4 && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+const char* const kNoQsoLines = "Expected QSO lines, each beginning with \"QSO:\"; the file has none.";
+const char* const kNoWorkedCall =
+    "Expected in each QSO line the callsign of the station worked, after the own callsign (field 6) and the "
+    "sent exchange; no field could be taken for it.";
+
 } // namespace
 
-CabrilloFormatError::CabrilloFormatError(const std::string& fragment)
-    : std::runtime_error("Error in Cabrillo file\n" + fragment), fragment_(fragment)
+CabrilloFormatError::CabrilloFormatError(const std::string& fragment, const std::string& expected)
+    : std::runtime_error("Error in Cabrillo file\n" + (fragment.empty() ? std::string() : fragment + "\n") + expected),
+      fragment_(fragment)
 {
 }
 
@@ -148,14 +207,22 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
     const std::vector<std::string> header(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(scanLines, lines.size())));
     if (auto category = cabrilloCategory(header)) s.header.Category = *category;
 
-    if (layout.call < 0) {
-        const size_t from = layout.seen ? static_cast<size_t>(kCallSearchLast + 1) : 1;
-        throw CabrilloFormatError(slice(lastLine, from, from + 13));
+    std::vector<std::vector<std::string>> records;
+    if (layout.seen)
+        for (const auto& line : lines)
+            if (isQsoRecord(line)) records.push_back(zem::commaTextTokens(line));
+
+    // The columns of one line find the worked call in most logs. Where they
+    // find nothing, or a field that is the same on every line (a sent
+    // exchange wider than the usual columns), the whole log tells.
+    if (layout.call < 0 || !fieldVaries(records, static_cast<size_t>(layout.call))) {
+        if (const int k = callFieldOfTheLog(records); k >= 0) layout.call = k;
     }
 
-    std::vector<std::vector<std::string>> records;
-    for (const auto& line : lines)
-        if (isQsoRecord(line)) records.push_back(zem::commaTextTokens(line));
+    if (layout.call < 0) {
+        const size_t from = layout.seen ? static_cast<size_t>(kCallSearchLast + 1) : 1;
+        throw CabrilloFormatError(slice(lastLine, from, from + 13), layout.seen ? kNoWorkedCall : kNoQsoLines);
+    }
 
     // A "0", "1" or "2" at the end of one line may as well be a received
     // serial or zone. A transmitter field is one digit on every line that
@@ -183,21 +250,30 @@ CabrilloReadResult readCabrilloLog(AppState& s, const std::string& path)
         s.RowCounter = 0;
         for (const auto& tok : records) {
             const int r = ++s.RowCounter;
-            bool incomplete = false;
+            bool unreadable = false;
             auto put = [&](int col, int index) {
                 if (index >= 0 && static_cast<size_t>(index) < tok.size())
                     grid.SetCell(col, r, tok[static_cast<size_t>(index)]);
                 else
-                    incomplete = true;
+                    unreadable = true;
             };
             grid.SetCell(lcNumber, r, std::to_string(r));
             put(lcKHz, 1);
             put(lcMode, 2);
             put(lcDate, 3);
-            put(lcTime, 4);
+            if (tok.size() > 4) {
+                const std::string time = timeField(tok[4]);
+                grid.SetCell(lcTime, r, time);
+                // The row stays with the time as the file gives it, for the
+                // user to see; a command that cannot read it gives the row
+                // its neighbour's minute.
+                if (!isFourDigitTime(time)) unreadable = true;
+            } else {
+                unreadable = true;
+            }
             put(lcCallsign, layout.call);
             if (layout.tx != -1) put(lcTX, layout.tx);
-            if (incomplete) {
+            if (unreadable) {
                 Bad_QSO(s);
                 ++result.badQsoLines;
             }

@@ -16,9 +16,16 @@
 // field is one digit on every QSO line long enough to hold it, so that a
 // received serial or zone is not taken for a transmitter.
 //
-// A QSO line that lacks its transmitter field, or any field the log table
-// needs, stays in the log with the missing cells empty and is counted and
-// listed in the processing-error list (Bad_QSO).
+// The worked call is the field that the usual columns of that line show.
+// Where they show none, or a field that is the same on every QSO line (a
+// sent exchange wider than usual, as QSO parties have), it is the first field
+// after the own call that changes from line to line and holds a callsign.
+//
+// A time written "hh.mm" or "hh:mm" goes into the table as "hhmm". A QSO line
+// whose time is then not four digits, or that lacks its transmitter field or
+// any field the log table needs, stays in the log (its time as the file gives
+// it, missing cells empty) and is counted and listed in the processing-error
+// list (Bad_QSO).
 
 #include "main/app_state.h"
 
@@ -28,12 +35,13 @@
 #include <vector>
 
 // The file is not a Cabrillo log this reader understands. what() is the text
-// for the user: "Error in Cabrillo file", a line break and a fragment of the
-// last header line examined. Header values may already have been set: the
-// caller resets the state again.
+// for the user: "Error in Cabrillo file", then on lines of their own a
+// fragment of the last header line examined (when not empty) and what the
+// reader expected. Header values may already have been set: the caller
+// resets the state again.
 class CabrilloFormatError : public std::runtime_error {
 public:
-    explicit CabrilloFormatError(const std::string& fragment);
+    CabrilloFormatError(const std::string& fragment, const std::string& expected);
     const std::string& fragment() const { return fragment_; }
 
 private:

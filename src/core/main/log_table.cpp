@@ -3,8 +3,12 @@
 #include "main/text_util.h"
 
 #include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
+#include <stdexcept>
 
 const std::vector<std::string>& logColumnTitles()
 {
@@ -41,19 +45,39 @@ void initLogGrid(TKeoEGrid& grid)
     grid.ClearGrid();
 }
 
-QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute)
+namespace {
+
+// A date or time field read as zem::toInt reads it (blanks around, a leading
+// "+"), without an exception: the time-line commands ask for every row.
+bool readField(const std::string& s, size_t from, size_t len, int& out)
 {
-    if (row == 0) return prevMinute + 1;
+    if (from >= s.size()) return false;
+    const std::string t = zem::trim(std::string_view(s).substr(from, len));
+    const char* b = t.data();
+    const char* e = t.data() + t.size();
+    if (b != e && *b == '+') ++b;
+    long long v = 0;
+    const auto [p, ec] = std::from_chars(b, e, v);
+    if (b == e || ec != std::errc() || p != e || v < INT32_MIN || v > INT32_MAX) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+} // namespace
+
+std::optional<QsoMinute> tryQsoMinute(const TKeoEGrid& log, int row, std::string* why)
+{
     const std::string& date = log.Cell(lcDate, row);
     const std::string& time = log.Cell(lcTime, row);
-    auto part = [](const std::string& s, size_t from, size_t len) {
-        return from < s.size() ? s.substr(from, len) : std::string();
-    };
-    const int year = zem::toInt(part(date, 0, 4));
-    const int month = zem::toInt(part(date, 5, 2));
-    const int day = zem::toInt(part(date, 8, 2));
-    const int hour = zem::toInt(part(time, 0, 2));
-    const int minute = zem::toInt(part(time, 2, 2));
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    if (!readField(date, 0, 4, year) || !readField(date, 5, 2, month) || !readField(date, 8, 2, day)) {
+        if (why) *why = "'" + date + "' is not a valid date";
+        return std::nullopt;
+    }
+    if (!readField(time, 0, 2, hour) || !readField(time, 2, 2, minute)) {
+        if (why) *why = "'" + time + "' is not a valid time";
+        return std::nullopt;
+    }
     static const long epoch = zem::daysFromCivil(1900, 1, 1);
     // A month outside 1..12 rolls into the neighbouring years, as day 0 rolls
     // into the previous month, so any two-digit field still gives a minute.
@@ -62,6 +86,23 @@ QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute)
     const long days = zem::daysFromCivil(year + yearShift, monthIndex - yearShift * 12 + 1, 1) + (day - 1) - epoch;
     const QsoMinute r = static_cast<QsoMinute>(days) * 1440 + hour * 60 + minute;
     return r == 0 ? 1 : r;
+}
+
+QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute)
+{
+    if (row == 0) return prevMinute + 1;
+    std::string why;
+    if (const auto m = tryQsoMinute(log, row, &why)) return *m;
+    throw std::invalid_argument(why);
+}
+
+QsoMinute qsoMinuteOrNeighbour(const TKeoEGrid& log, int row, int lastRow)
+{
+    for (int r = row; r >= 1; --r)
+        if (const auto m = tryQsoMinute(log, r)) return *m;
+    for (int r = row + 1; r <= lastRow; ++r)
+        if (const auto m = tryQsoMinute(log, r)) return *m;
+    return 1;
 }
 
 int bandOfKHz(double kHz)

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,19 @@ using QsoMinute = std::int64_t;
 // QSO minute of a log row: whole days from 1900-01-01 to the row's date
 // (year, month and day all count, so a log over a month's or a year's end
 // keeps its order) * 1440 + hour * 60 + minute; 0 becomes 1. Row 0 gives
-// prevMinute + 1. Throws std::invalid_argument on a bad date/time.
+// prevMinute + 1. Throws std::invalid_argument naming the cell ("'19h03' is
+// not a valid time") when the date or the time does not read.
 QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute);
+
+// The same minute without throwing: nullopt for a row (from 1) whose date or
+// time does not read; why, when given, then says which cell.
+std::optional<QsoMinute> tryQsoMinute(const TKeoEGrid& log, int row, std::string* why = nullptr);
+
+// The minute of a row whose date or time may not read: such a row takes the
+// minute of the nearest readable row before it, else of the nearest after it
+// up to lastRow, else 1. A hand-edited cell thus adds no time and stops no
+// command that walks the log's time line.
+QsoMinute qsoMinuteOrNeighbour(const TKeoEGrid& log, int row, int lastRow);
 
 // The six contest bands. Every command that needs the band of a frequency
 // asks these functions, so that all tables agree on where a band ends.

@@ -136,13 +136,27 @@ TEST(BandChangeRule, StayOfExactlyTheLimitAndOddLogs)
     EXPECT_EQ(Check_bands_change_rule(single, minutesOf(single), 5, {}), 0);
 }
 
-TEST(QsoMinutes, BadTimeNamesItsLine)
+TEST(QsoMinutes, ARowThatDoesNotReadTakesItsNeighboursMinute)
 {
-    const auto log = timesLog({"1200", "12x0"});
-    try {
-        minutesOf(log);
-        FAIL();
-    } catch (const std::invalid_argument& e) {
-        EXPECT_NE(std::string(e.what()).find("Line 2"), std::string::npos) << e.what();
-    }
+    // Rows before the first readable one take its minute, the others the
+    // minute before them; each such row says why.
+    auto log = timesLog({"12x0", "1200", "19.03", "1205", ""});
+    log.SetCell(lcDate, 4, "20240316");
+    std::vector<std::string> why;
+    const auto m = qsoMinutes(log, 5, &why);
+    const QsoMinute noon = get_time_for_qso(log, 2, 0);
+    EXPECT_EQ(m, (std::vector<QsoMinute>{0, noon, noon, noon, noon, noon}));
+    EXPECT_EQ(why, (std::vector<std::string>{"", "'12x0' is not a valid time", "", "'19.03' is not a valid time",
+                                             "'20240316' is not a valid date", "'' is not a valid time"}));
+    for (int r = 1; r <= 5; ++r) EXPECT_EQ(qsoMinuteOrNeighbour(log, r, 5), m[static_cast<size_t>(r)]) << r;
+
+    const auto none = timesLog({"x", "y"});
+    EXPECT_EQ(minutesOf(none), (std::vector<QsoMinute>{0, 1, 1}));
+    EXPECT_EQ(qsoMinuteOrNeighbour(none, 2, 2), 1);
+
+    // A bad time no longer stops the commands that walk the time line.
+    auto breaks = timesLog({"1200", "12.30", "1300"});
+    TKeoEGrid g;
+    initBreaksGrid(g);
+    EXPECT_EQ(Breaks(g, breaks, minutesOf(breaks), 15, kNoBreakMaximum).breaks, 1);
 }

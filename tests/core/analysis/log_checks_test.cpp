@@ -111,8 +111,14 @@ TEST(TimeOrder, FindsEarlierSuccessorsAcrossDays)
     EXPECT_EQ(row(errors, 1), (std::vector<std::string>{"", "1", "2", "PH", "B1BB", "Time: 1230 > 1210"}));
     EXPECT_EQ(row(errors, 2), (std::vector<std::string>{"", "2", "6", "CW", "F1FF", "Time: 0001 > 2358"}));
 
-    const AppState bad = logOf({{"A1AA", "CW", "2024-12-07", "12x0"}, {"B1BB"}});
-    EXPECT_THROW(timeOrder(bad.log_grid, bad.header.QsoCount, errors), std::invalid_argument);
+    // A time that does not read is no finding, and the rows around it are
+    // still compared: C1CC comes before A1AA.
+    const AppState bad = logOf({{"A1AA", "CW", "2024-12-07", "1200"},
+                                {"B1BB", "CW", "2024-12-07", "12x0"},
+                                {"C1CC", "CW", "2024-12-07", "1159"},
+                                {"D1DD"}});
+    EXPECT_EQ(timeOrder(bad.log_grid, bad.header.QsoCount, errors), 1);
+    EXPECT_EQ(row(errors, 1), (std::vector<std::string>{"", "1", "2", "CW", "B1BB", "Time: 12x0 > 1159"}));
 }
 
 TEST(PossibleMistakes, SwapAndOneCharacterTests)

@@ -1,4 +1,9 @@
 #include "import/cabrillo_reader.h"
+#include "analysis/breaks.h"
+#include "analysis/chart_data.h"
+#include "analysis/log_charts.h"
+#include "analysis/log_checks.h"
+#include "analysis/two_radio.h"
 #include "import/comma_text.h"
 #include "main/log_table.h"
 
@@ -71,7 +76,12 @@ std::string refusalFragment(const std::string& path)
     try {
         readCabrilloLog(s, path);
     } catch (const CabrilloFormatError& e) {
-        EXPECT_EQ(std::string(e.what()), "Error in Cabrillo file\n" + e.fragment());
+        // The first line, the fragment on its own line when there is one,
+        // then what the reader expected.
+        const std::string head = "Error in Cabrillo file\n" + (e.fragment().empty() ? "" : e.fragment() + "\n");
+        const std::string what = e.what();
+        EXPECT_EQ(what.substr(0, head.size()), head);
+        EXPECT_EQ(what.substr(head.size(), 9), "Expected ") << what;
         return e.fragment();
     }
     ADD_FAILURE() << "not refused: " << path;
@@ -266,6 +276,155 @@ TEST_F(CabrilloReader, CallsignColumnSearch)
         EXPECT_EQ(r.qsoCount, 1) << c.name;
         EXPECT_EQ(s.log_grid.Cell(lcCallsign, 1), c.call) << c.name;
     }
+}
+
+TEST_F(CabrilloReader, UnequalExchangesFindTheWorkedCallOnEveryLine)
+{
+    // Sent and received exchanges of different lengths, as QSO-party loggers
+    // write them: the worked call starts at column 69, 67 or 50, or the usual
+    // columns show the sent exchange.
+    struct Case {
+        std::string name;
+        std::vector<std::string> lines;
+        int callField;
+        std::vector<std::string> calls;
+    };
+    const std::vector<Case> cases{
+        {"two sent fields, one call-like, three received",
+         {"QSO:  7033 CW 2024-03-21 1901 DJ0SP         599 HANS/124            M0MPM         599 MICHAEL 217",
+          "QSO:  7031 CW 2024-03-21 1905 DJ0SP         599 HANS/124            OK1ABC        599 JAN 18",
+          "QSO: 14040 CW 2024-03-21 1911 DJ0SP         599 HANS/124            W1AW          599 BOB NTC"},
+         8, {"M0MPM", "OK1ABC", "W1AW"}},
+        {"four sent fields",
+         {"QSO:  7030 CW 2024-03-21 1902 OK1LO         599  LAD NTC# 215     SP7OGP        599  PIOTR      111",
+          "QSO:  7030 CW 2024-03-21 1903 OK1LO         599  LAD NTC# 215     G3XYZ         599  JOHN       12",
+          "QSO: 14030 CW 2024-03-21 1910 OK1LO         599  LAD NTC# 215     DL1AB         599  KARL       NM"},
+         10, {"SP7OGP", "G3XYZ", "DL1AB"}},
+        {"one sent field, call at column 50",
+         {"QSO:  3500 CW 2024-03-21 1906 PA3JD         599  G7D           589  Graham     NM",
+          "QSO:  3500 CW 2024-03-21 1907 PA3JD         599  K2XX          579  Al         ME",
+          "QSO:  7000 CW 2024-03-21 1908 PA3JD         599  VE3ABC        599  Joe        ON"},
+         7, {"G7D", "K2XX", "VE3ABC"}},
+        {"a sent field like a call where the columns look",
+         {"QSO:  7028 CW 2024-03-21 1904 F6JOE         599  JEAN NTC44       PA0CMU        599  CAREL      76",
+          "QSO:  7028 CW 2024-03-21 1905 F6JOE         599  JEAN NTC44       I2ABC         599  MARIO      5",
+          "QSO:  7028 CW 2024-03-21 1906 F6JOE         599  JEAN NTC44       W1XYZ         599  ED         1234"},
+         9, {"PA0CMU", "I2ABC", "W1XYZ"}},
+        {"a sent serial changes but is no call",
+         {"QSO:  7030 CW 2024-03-21 1902 OK1LO         599  001 NTC#          SP7OGP        599  PIOTR      111",
+          "QSO:  7030 CW 2024-03-21 1903 OK1LO         599  002 NTC#          G3XYZ         599  JOHN       12"},
+         9, {"SP7OGP", "G3XYZ"}},
+        // The columns find these; nothing changes for them.
+        {"equal exchanges", {qso("DL1ABC"), qso("OH2BH", "", "1201"), qso("K1ABC", "", "1202")}, 8,
+         {"DL1ABC", "OH2BH", "K1ABC"}},
+        {"one station twice", {qso("DL1ABC"), qso("DL1ABC", "", "1201", "7025")}, 8, {"DL1ABC", "DL1ABC"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppState s;
+        const auto r = readCabrilloLog(s, write(concat(header(3), c.lines)));
+        EXPECT_EQ(r.callTokenIndex, c.callField);
+        ASSERT_EQ(r.qsoCount, static_cast<int>(c.calls.size()));
+        for (int row = 1; row <= r.qsoCount; ++row)
+            EXPECT_EQ(s.log_grid.Cell(lcCallsign, row), c.calls[static_cast<size_t>(row - 1)]) << row;
+        EXPECT_EQ(s.log_grid.Cell(lcTime, 1).size(), 4u);
+        EXPECT_EQ(s.BadQsoCount, 0);
+    }
+}
+
+TEST_F(CabrilloReader, ARefusalSaysWhatWasExpected)
+{
+    // One QSO of unequal exchanges: nothing changes from line to line, and
+    // the columns find no call.
+    const auto one = write(concat(header(3), {"QSO:  7033 CW 2024-03-21 1901 DJ0SP         599 HANS/124            "
+                                              "M0MPM         599 MICHAEL 217"}));
+    const auto none = write(header(3), "none.cbr");
+    for (const auto& [path, expected] :
+         std::vector<std::pair<std::string, std::string>>{{one, "the callsign of the station worked"},
+                                                           {none, "each beginning with \"QSO:\""}}) {
+        AppState s;
+        try {
+            readCabrilloLog(s, path);
+            ADD_FAILURE() << path << " loaded";
+        } catch (const CabrilloFormatError& e) {
+            const std::string what = e.what();
+            EXPECT_EQ(what.substr(0, what.find('\n')), "Error in Cabrillo file");
+            EXPECT_NE(what.find(expected), std::string::npos) << what;
+        }
+    }
+}
+
+TEST_F(CabrilloReader, TimesAreReadAsHhmmOrListed)
+{
+    // A hand-edited log with tabs between the fields.
+    struct Case { std::string written, cell; bool listed; };
+    const std::vector<Case> cases{
+        {"1903", "1903", false}, {"19.03", "1903", false}, {"19:07", "1907", false}, {"00.00", "0000", false},
+        {"19h03", "19h03", true}, {"9.03", "9.03", true},  {"19.3", "19.3", true},   {"190", "190", true},
+        {"19030", "19030", true}, {"1903z", "1903z", true}, {"19.03.", "19.03.", true},
+    };
+    std::vector<std::string> lines = header(3);
+    for (size_t i = 0; i < cases.size(); ++i)
+        lines.push_back("QSO:\t7030\tCW\t2024-03-21\t" + cases[i].written + "\tRZ9ZEM\t599\tNS\tK" + std::to_string(i) +
+                        "ABC\t599\t00" + std::to_string(i));
+    AppState s;
+    const auto r = readCabrilloLog(s, write(lines, "tabs.cbr"));
+    ASSERT_EQ(r.qsoCount, static_cast<int>(cases.size()));
+    std::vector<std::string> listed;
+    for (int k = 1; k <= s.BadQsoCount; ++k) listed.push_back(s.error_keo.Cell(4, k));
+    std::vector<std::string> expectedListed;
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        EXPECT_EQ(s.log_grid.Cell(lcTime, row), cases[i].cell) << cases[i].written;
+        EXPECT_EQ(s.log_grid.Cell(lcCallsign, row), "K" + std::to_string(i) + "ABC");
+        if (cases[i].listed) expectedListed.push_back(cases[i].written);
+    }
+    EXPECT_EQ(listed, expectedListed);
+    EXPECT_EQ(r.badQsoLines, static_cast<int>(expectedListed.size()));
+}
+
+TEST_F(CabrilloReader, CommandsOnTheTimeLineRunOverATimeThatDoesNotRead)
+{
+    // Rows 3 and 5 are listed at the load; the commands give them the minute
+    // before them and go on.
+    const char* const times[] = {"19.03", "19:07", "19h10", "1925", "x", "1931"};
+    const char* const kHz[] = {"7030", "14030", "7031", "14032", "14033", "7032"};
+    std::vector<std::string> lines = header(3);
+    for (int i = 0; i < 6; ++i)
+        lines.push_back(std::string("QSO:\t") + kHz[i] + "\tCW\t2024-03-21\t" + times[i] + "\tRZ9ZEM\t599\tNS\tK" +
+                        std::to_string(i) + "ABC\t599\t00" + std::to_string(i));
+    AppState s;
+    readCabrilloLog(s, write(lines, "bad-times.cbr"));
+    ASSERT_EQ(s.BadQsoCount, 2);
+    EXPECT_EQ(s.error_keo.Cell(0, 1), "3");
+    EXPECT_EQ(s.error_keo.Cell(0, 2), "5");
+    const auto& log = s.log_grid;
+    for (int r = 1; r <= 6; ++r) s.log_grid.SetCell(lcBand, r, Freq_to_band(std::stod(log.Cell(lcKHz, r))));
+    s.FirstQsoMinute = get_time_for_qso(log, 1, 0);
+    s.PrevMinute = s.FirstQsoMinute + 1;
+
+    const auto minutes = qsoMinutes(log, 6);
+    const std::vector<QsoMinute> offsets{0, 4, 4, 22, 22, 28};
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(minutes[static_cast<size_t>(r)] - minutes[1], offsets[size_t(r - 1)]) << r;
+
+    TKeoEGrid errors;
+    initErrorsGrid(errors);
+    EXPECT_EQ(timeOrder(log, 6, errors), 0);
+    TKeoEGrid breaks;
+    initBreaksGrid(breaks);
+    EXPECT_EQ(Breaks(breaks, log, minutes, 10, kNoBreakMaximum).breaks, 1); // 19:07 to 19:25
+    EXPECT_EQ(Check_bands_change_rule(s.log_grid, minutes, 10), 3);
+    TKeoEGrid radio;
+    initSecondRadioGrid(radio);
+    SecondRadioCharts radioCharts;
+    EXPECT_NO_THROW(Two_radio(s, 5, false, radio, radioCharts));
+    ChartData c = makeAnalysisChart();
+    timeBetweenQsosChart(s, c);
+    std::vector<double> gaps;
+    for (const auto& p : c.Series("Series2").points) gaps.push_back(p.y);
+    EXPECT_EQ(gaps, (std::vector<double>{4, 0, 18, 0, 6}));
+    EXPECT_NO_THROW(growthChart(s, c));
+    EXPECT_NO_THROW(mainSecondRadioChart(s, c));
 }
 
 TEST_F(CabrilloReader, YearComesFromTheDateField)
