@@ -167,43 +167,6 @@ KeoEGridView::KeoEGridView(TKeoEGrid& grid, QWidget* parent) : QTableView(parent
         if (col < fixedColumnCount()) placeFixedColumns();
         if (!fitting_ && headerPressed_) markUserSized(col);
     });
-
-    // The fixed columns: a second view of the same cells over the left edge,
-    // which shows only them and never scrolls sideways. It follows this
-    // view: its rows, its current cell and selection (one selection model),
-    // its column widths; a wheel or a context menu over it is this view's.
-    frozen_ = new QTableView(this);
-    frozen_->setObjectName("fixedColumns");
-    frozen_->setModel(model_);
-    frozen_->setSelectionModel(selectionModel());
-    frozen_->setItemDelegate(new KeoEGridDelegate(this, frozen_));
-    frozen_->setFocusPolicy(Qt::NoFocus);
-    frozen_->setFrameShape(QFrame::NoFrame);
-    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // It scrolls only as this view scrolls.
-    frozen_->setAutoScroll(false);
-    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    frozen_->setWordWrap(false);
-    frozen_->verticalHeader()->hide();
-    frozen_->horizontalHeader()->setHighlightSections(false);
-    frozen_->horizontalHeader()->setMinimumSectionSize(1);
-    // Its columns take their widths from this view alone; a drag of a
-    // border in its header sizes this view's column.
-    frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    frozen_->horizontalHeader()->viewport()->setMouseTracking(true);
-    frozen_->hide();
-    viewport()->stackUnder(frozen_);
-    frozen_->raise();
-    frozen_->viewport()->installEventFilter(this);
-    frozen_->horizontalHeader()->viewport()->installEventFilter(this);
-    for (auto signal : {&QAbstractItemView::pressed, &QAbstractItemView::clicked, &QAbstractItemView::doubleClicked,
-                        &QAbstractItemView::activated, &QAbstractItemView::entered})
-        connect(frozen_, signal, this, signal);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(), &QAbstractSlider::setValue);
-    // Its range may follow a change of rows later than this view's did.
-    connect(frozen_->verticalScrollBar(), &QAbstractSlider::rangeChanged, this,
-            [this] { frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value()); });
 }
 
 KeoEGridView::~KeoEGridView()
@@ -633,14 +596,59 @@ int KeoEGridView::fixedColumnsWidth() const
     return std::min(w, viewport()->width());
 }
 
+void KeoEGridView::makeFixedColumnsView()
+{
+    // The fixed columns: a second view of the same cells over the left edge,
+    // which shows only them and never scrolls sideways. It follows this
+    // view: its rows, its current cell and selection (one selection model),
+    // its column widths; a wheel or a context menu over it is this view's.
+    frozen_ = new QTableView(this);
+    frozen_->setObjectName("fixedColumns");
+    frozen_->setModel(model_);
+    frozen_->setSelectionModel(selectionModel());
+    frozen_->setItemDelegate(new KeoEGridDelegate(this, frozen_));
+    frozen_->setFocusPolicy(Qt::NoFocus);
+    frozen_->setFrameShape(QFrame::NoFrame);
+    frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // It scrolls only as this view scrolls.
+    frozen_->setAutoScroll(false);
+    frozen_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    frozen_->setWordWrap(false);
+    frozen_->verticalHeader()->hide();
+    frozen_->horizontalHeader()->setHighlightSections(false);
+    frozen_->horizontalHeader()->setMinimumSectionSize(1);
+    // Its columns take their widths from this view alone; a drag of a
+    // border in its header sizes this view's column.
+    frozen_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    frozen_->horizontalHeader()->viewport()->setMouseTracking(true);
+    frozen_->hide();
+    viewport()->stackUnder(frozen_);
+    frozen_->raise();
+    frozen_->viewport()->installEventFilter(this);
+    frozen_->horizontalHeader()->viewport()->installEventFilter(this);
+    for (auto signal : {&QAbstractItemView::pressed, &QAbstractItemView::clicked, &QAbstractItemView::doubleClicked,
+                        &QAbstractItemView::activated, &QAbstractItemView::entered})
+        connect(frozen_, signal, this, signal);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, frozen_->verticalScrollBar(), &QAbstractSlider::setValue);
+    // Its range may follow a change of rows later than this view's did.
+    connect(frozen_->verticalScrollBar(), &QAbstractSlider::rangeChanged, this,
+            [this] { frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value()); });
+}
+
 void KeoEGridView::placeFixedColumns()
 {
-    if (!frozen_) return;
     const int n = fixedColumnCount();
     const int width = fixedColumnsWidth();
     if (n == 0 || width <= 0) {
-        frozen_->hide();
+        if (frozen_) frozen_->hide();
         return;
+    }
+    // Made when first seen: most grids of a window are on pages never
+    // opened, and a second view each would double what their making costs.
+    if (!frozen_) {
+        if (!isVisible()) return;
+        makeFixedColumnsView();
     }
     QHeaderView* h = horizontalHeader();
     QHeaderView* fh = frozen_->horizontalHeader();
@@ -688,6 +696,7 @@ void KeoEGridView::showEvent(QShowEvent* e)
 {
     QTableView::showEvent(e);
     scrollByPixelsBesideFixedColumns();
+    placeFixedColumns();
 }
 
 void KeoEGridView::updateGeometries()

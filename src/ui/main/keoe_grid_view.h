@@ -137,8 +137,9 @@ public:
     // Columns the user sized by dragging the header.
     bool isUserSized(int col) const;
     // The grid's fixed columns, drawn over the left edge of the view so that
-    // they stay in sight while the other columns scroll sideways. Hidden
-    // while the grid has no fixed column.
+    // they stay in sight while the other columns scroll sideways. Made when
+    // the view is first shown with fixed columns (nullptr before); hidden
+    // while the grid has none.
     QTableView* fixedColumnsView() const { return frozen_; }
     // How far the fixed columns reach into the viewport: the other columns
     // are seen only right of it.
@@ -186,6 +187,7 @@ private:
     // The fills of the grid the view has shown from their first rows.
     std::uint64_t fillsShown_ = 0;
     QTableView* frozen_ = nullptr;
+    void makeFixedColumnsView();
     // A fixed column's border dragged in the fixed part's header: the
     // column, where the drag began and the width it had then.
     int dragCol_ = -1;
