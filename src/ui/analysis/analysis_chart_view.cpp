@@ -344,7 +344,10 @@ void AnalysisChartView::fitRanges()
     // length along a value axis hardly depends on that axis' range (only its
     // end labels reach into the room beside the plot); the range is fitted
     // once for this length and not again when the new labels move the plot.
-    chart()->layout()->activate();
+    // A chart out of sight is not laid out for it (most are on pages never
+    // opened): it is fitted to its plot as it stands, and again when shown.
+    const bool seen = isVisible();
+    if (seen) chart()->layout()->activate();
     QSizeF plot = chart()->plotArea().size();
     if (plot.isEmpty()) {
         const QSizeF size = chart()->size().isEmpty() ? QSizeF(640, 400) : chart()->size();
@@ -370,9 +373,15 @@ void AnalysisChartView::fitRanges()
         *rlo = lo;
         *rhi = hi;
     }
-    fitted_ = true;
+    fitted_ = seen;
     fittedFor_ = now;
     retick();
+}
+
+void AnalysisChartView::showEvent(QShowEvent* e)
+{
+    QChartView::showEvent(e);
+    if (!fitted_ && !chart()->isZoomed()) fitRanges();
 }
 
 void AnalysisChartView::setData(const ChartData& data)

@@ -46,6 +46,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
@@ -92,7 +93,7 @@ private:
         bool operator==(const FittedFor&) const = default;
     };
     unsigned shown_ = 0;
-    bool fitted_ = false;
+    bool fitted_ = false; // not while the last fit was made out of sight
     FittedFor fittedFor_;
     double bottomLo_ = 0, bottomHi_ = 1, leftLo_ = 0, leftHi_ = 1;
     ChartData data_;

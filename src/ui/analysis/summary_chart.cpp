@@ -83,11 +83,18 @@ void SummaryChartView::resizeEvent(QResizeEvent* e)
     retick();
 }
 
+void SummaryChartView::showEvent(QShowEvent* e)
+{
+    QChartView::showEvent(e);
+    retick();
+}
+
 void SummaryChartView::retick()
 {
     // Measured on the chart as laid out for what it shows now; the plot's
-    // height does not depend on the interval of the ticks beside it.
-    chart()->layout()->activate();
+    // height does not depend on the interval of the ticks beside it. A chart
+    // out of sight is laid out, and its ticks fitted again, when it is shown.
+    if (isVisible()) chart()->layout()->activate();
     const double span = percentAxis_->max() - percentAxis_->min();
     const int fit = tickIntervalsThatFit(*percentAxis_, chart()->plotArea().height());
     const int intervals = fit == 0 ? 5 : std::min(fit, 10);
