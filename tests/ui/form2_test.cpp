@@ -274,6 +274,24 @@ TEST(Form2, FrameTakesTheBoundsOnceTheWindowManagerHasFramedTheWindow)
         EXPECT_EQ(QRect(saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight), wanted);
     }
 
+    // Closed as soon as it is framed, before the bounds are placed once
+    // more (a quick close, a slow machine): the bounds asked for are kept,
+    // not the frame that reaches past them, so no start grows the window.
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        TForm2 quick(prog);
+        bool framed = false;
+        quick.frameMarginsSource = [&] { return framed ? quick.windowHandle()->frameMargins() : QMargins(); };
+        quick.show();
+        QTest::qWait(50);
+        framed = true;
+        QExposeEvent framedNow{QRegion(quick.rect())};
+        QCoreApplication::sendEvent(quick.windowHandle(), &framedNow);
+        quick.close();
+        const TSettings saved = readSettings(prog / "zem.ini");
+        EXPECT_EQ(QRect(saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight), wanted);
+    }
+
     // Placed once, the bounds are done with: the window's own size stays
     // through the events that follow it.
     TForm2 w(prog);

@@ -527,9 +527,13 @@ void TForm2::writeSettingsAtClose()
     settings.MinBreak = se1->value();
     chartsPage->saveChartSettings(settings);
     settings.ShowToolbar = !tb->isHidden();
-    // Bounds that a second start forced on the window are not the user's.
-    const QRect g = secondStartBounds_ && frameGeometry() == kSecondStartBounds ? *secondStartBounds_
-                                                                                : frameGeometry();
+    // Bounds that a second start forced on the window are not the user's;
+    // nor is the frame of a window closed after the window manager framed it
+    // but before it could take the bounds asked for once more (its frame then
+    // reaches past them, and would grow at every start).
+    QRect g = frameGeometry();
+    if (secondStartBounds_ && g == kSecondStartBounds) g = *secondStartBounds_;
+    else if (unframedBounds_ && !frameMargins().isNull()) g = *unframedBounds_;
     settings.WindowTop = g.top();
     settings.WindowLeft = g.left();
     settings.WindowHeight = g.height();
@@ -602,9 +606,14 @@ bool TForm2::eventFilter(QObject* o, QEvent* e)
     if (unframedBounds_ && o == windowHandle() &&
         (e->type() == QEvent::Expose || e->type() == QEvent::Move || e->type() == QEvent::Resize) &&
         !frameMargins().isNull()) {
-        const QRect frame = *std::exchange(unframedBounds_, std::nullopt);
-        // Not inside the native window's own event.
-        QMetaObject::invokeMethod(this, [this, frame] { placeFrame(frame); }, Qt::QueuedConnection);
+        // Not inside the native window's own event. The bounds are done with
+        // once placed: until then a close keeps them, not the passing frame.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (unframedBounds_) placeFrame(*std::exchange(unframedBounds_, std::nullopt));
+            },
+            Qt::QueuedConnection);
     }
     if (o == pc1 && e->type() == QEvent::Resize) FormResize();
     if (o == sb1Row_ && e->type() == QEvent::Resize) fitProgressBar();
