@@ -233,6 +233,35 @@ TEST(Form2, BoundsAreBroughtInsideTheAvailableArea)
     for (const auto& c : cases) EXPECT_EQ(boundsInside(c.frame, area), c.expected) << c.frame.x() << "," << c.frame.y();
 }
 
+namespace {
+
+// A main window that its window manager frames only when told: until then
+// it has no frame margins, then those of its offscreen window.
+struct LateFramedWindow {
+    explicit LateFramedWindow(const std::filesystem::path& prog) : w(prog)
+    {
+        w.frameMarginsSource = [this] { return framed ? w.windowHandle()->frameMargins() : QMargins(); };
+        w.show();
+        QTest::qWait(50);
+    }
+    void frame()
+    {
+        framed = true;
+        QExposeEvent framedNow{QRegion(w.rect())};
+        QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
+    }
+    TForm2 w;
+    bool framed = false;
+};
+
+QRect savedBounds(const std::filesystem::path& prog)
+{
+    const TSettings saved = readSettings(prog / "zem.ini");
+    return {saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight};
+}
+
+} // namespace
+
 // Under a window manager the frame's margins are known only once it has
 // framed the shown window. Bounds placed before then are placed again, once,
 // so that the frame and not the window fits them: the saved bounds (from a
@@ -249,19 +278,14 @@ TEST(Form2, FrameTakesTheBoundsOnceTheWindowManagerHasFramedTheWindow)
     const QRect wanted(area.left(), area.top(), 791, area.height());
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE(start);
-        TForm2 w(prog);
-        bool framed = false;
-        w.frameMarginsSource = [&] { return framed ? w.windowHandle()->frameMargins() : QMargins(); };
-        w.show();
-        QTest::qWait(50);
+        LateFramedWindow late(prog);
+        TForm2& w = late.w;
         ASSERT_TRUE(w.activated());
         EXPECT_EQ(w.size(), wanted.size()) << "not framed yet: placed as if the frame were the window";
 
-        framed = true;
+        late.frame();
         const QMargins m = w.windowHandle()->frameMargins();
         ASSERT_FALSE(m.isNull()) << "offscreen windows have a frame";
-        QExposeEvent framedNow{QRegion(w.rect())};
-        QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
         QTest::qWait(50);
         EXPECT_EQ(w.frameGeometry(), wanted);
         EXPECT_EQ(w.geometry(), wanted.marginsRemoved(m));
@@ -270,8 +294,7 @@ TEST(Form2, FrameTakesTheBoundsOnceTheWindowManagerHasFramedTheWindow)
             EXPECT_TRUE(area.contains(onScreen)) << bar->objectName().toStdString();
         }
         w.close();
-        const TSettings saved = readSettings(prog / "zem.ini");
-        EXPECT_EQ(QRect(saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight), wanted);
+        EXPECT_EQ(savedBounds(prog), wanted);
     }
 
     // Closed as soon as it is framed, before the bounds are placed once
@@ -279,34 +302,22 @@ TEST(Form2, FrameTakesTheBoundsOnceTheWindowManagerHasFramedTheWindow)
     // not the frame that reaches past them, so no start grows the window.
     for (int start = 1; start <= 2; ++start) {
         SCOPED_TRACE(start);
-        TForm2 quick(prog);
-        bool framed = false;
-        quick.frameMarginsSource = [&] { return framed ? quick.windowHandle()->frameMargins() : QMargins(); };
-        quick.show();
-        QTest::qWait(50);
-        framed = true;
-        QExposeEvent framedNow{QRegion(quick.rect())};
-        QCoreApplication::sendEvent(quick.windowHandle(), &framedNow);
-        quick.close();
-        const TSettings saved = readSettings(prog / "zem.ini");
-        EXPECT_EQ(QRect(saved.WindowLeft, saved.WindowTop, saved.WindowWidth, saved.WindowHeight), wanted);
+        LateFramedWindow quick(prog);
+        quick.frame();
+        quick.w.close();
+        EXPECT_EQ(savedBounds(prog), wanted);
     }
 
     // Placed once, the bounds are done with: the window's own size stays
     // through the events that follow it.
-    TForm2 w(prog);
-    bool framed = false;
-    w.frameMarginsSource = [&] { return framed ? w.windowHandle()->frameMargins() : QMargins(); };
-    w.show();
-    QTest::qWait(50);
-    framed = true;
-    QExposeEvent framedNow{QRegion(w.rect())};
-    QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
+    LateFramedWindow late(prog);
+    TForm2& w = late.w;
+    late.frame();
     QTest::qWait(50);
     ASSERT_EQ(w.frameGeometry(), wanted);
     w.resize(500, 400);
     w.move(50, 40);
-    QCoreApplication::sendEvent(w.windowHandle(), &framedNow);
+    late.frame();
     QTest::qWait(50);
     EXPECT_EQ(w.size(), QSize(500, 400));
     EXPECT_EQ(w.pos(), QPoint(50, 40));
