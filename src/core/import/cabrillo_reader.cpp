@@ -85,7 +85,9 @@ void examineQsoLine(std::string_view line, const std::vector<std::string>& tok, 
     }
 }
 
-bool isTransmitterField(const std::string& token) { return token.size() == 1 && token[0] >= '0' && token[0] <= '9'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool isTransmitterField(const std::string& token) { return token.size() == 1 && isDigit(token[0]); }
 
 bool isQsoRecord(const std::string& line)
 {
@@ -134,16 +136,12 @@ int callFieldOfTheLog(const std::vector<std::vector<std::string>>& records)
 // "hh.mm" and "hh:mm"; other texts stay as they are.
 std::string timeField(const std::string& t)
 {
-    auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (t.size() == 5 && (t[2] == '.' || t[2] == ':') && digit(t[0]) && digit(t[1]) && digit(t[3]) && digit(t[4]))
+    if (t.size() == 5 && (t[2] == '.' || t[2] == ':') && isDigit(t[0]) && isDigit(t[1]) && isDigit(t[3]) && isDigit(t[4]))
         return t.substr(0, 2) + t.substr(3, 2);
     return t;
 }
 
-bool isFourDigitTime(const std::string& t)
-{
-    return t.size() == 4 && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
+bool isFourDigitTime(const std::string& t) { return t.size() == 4 && std::all_of(t.begin(), t.end(), isDigit); }
 
 const char* const kNoQsoLines = "Expected QSO lines, each beginning with \"QSO:\"; the file has none.";
 const char* const kNoWorkedCall =

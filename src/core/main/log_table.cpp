@@ -96,15 +96,6 @@ QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute)
     throw std::invalid_argument(why);
 }
 
-QsoMinute qsoMinuteOrNeighbour(const TKeoEGrid& log, int row, int lastRow)
-{
-    for (int r = row; r >= 1; --r)
-        if (const auto m = tryQsoMinute(log, r)) return *m;
-    for (int r = row + 1; r <= lastRow; ++r)
-        if (const auto m = tryQsoMinute(log, r)) return *m;
-    return 1;
-}
-
 int bandOfKHz(double kHz)
 {
     static constexpr struct { double low, high; } plan[ContestBandCount] = {

@@ -42,12 +42,6 @@ QsoMinute get_time_for_qso(const TKeoEGrid& log, int row, QsoMinute prevMinute);
 // time does not read; why, when given, then says which cell.
 std::optional<QsoMinute> tryQsoMinute(const TKeoEGrid& log, int row, std::string* why = nullptr);
 
-// The minute of a row whose date or time may not read: such a row takes the
-// minute of the nearest readable row before it, else of the nearest after it
-// up to lastRow, else 1. A hand-edited cell thus adds no time and stops no
-// command that walks the log's time line.
-QsoMinute qsoMinuteOrNeighbour(const TKeoEGrid& log, int row, int lastRow);
-
 // The six contest bands. Every command that needs the band of a frequency
 // asks these functions, so that all tables agree on where a band ends.
 inline constexpr int ContestBandCount = 6;

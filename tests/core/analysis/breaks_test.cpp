@@ -148,11 +148,9 @@ TEST(QsoMinutes, ARowThatDoesNotReadTakesItsNeighboursMinute)
     EXPECT_EQ(m, (std::vector<QsoMinute>{0, noon, noon, noon, noon, noon}));
     EXPECT_EQ(why, (std::vector<std::string>{"", "'12x0' is not a valid time", "", "'19.03' is not a valid time",
                                              "'20240316' is not a valid date", "'' is not a valid time"}));
-    for (int r = 1; r <= 5; ++r) EXPECT_EQ(qsoMinuteOrNeighbour(log, r, 5), m[static_cast<size_t>(r)]) << r;
 
     const auto none = timesLog({"x", "y"});
     EXPECT_EQ(minutesOf(none), (std::vector<QsoMinute>{0, 1, 1}));
-    EXPECT_EQ(qsoMinuteOrNeighbour(none, 2, 2), 1);
 
     // A bad time no longer stops the commands that walk the time line.
     auto breaks = timesLog({"1200", "12.30", "1300"});
